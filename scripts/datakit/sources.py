@@ -26,6 +26,16 @@ def _run(cmd, cwd):
     subprocess.run(cmd, cwd=cwd, check=True, stdout=subprocess.DEVNULL)
 
 
+def _apt_download(package, cwd):
+    """apt-get download; on a fresh machine the package lists may be empty, so update once and retry."""
+    try:
+        _run(['apt-get', 'download', package], cwd)
+    except subprocess.CalledProcessError:
+        sudo = [] if os.geteuid() == 0 else ['sudo']
+        subprocess.run(sudo + ['apt-get', 'update', '-qq'], check=True)
+        _run(['apt-get', 'download', package], cwd)
+
+
 def fetch():
     """Makes sure both packages are downloaded and unpacked; returns (stellarium dir, d3 data dir)."""
     os.makedirs(CACHE, exist_ok=True)
@@ -35,7 +45,7 @@ def fetch():
     if not os.path.exists(st_stamp):
         debs = [f for f in os.listdir(CACHE) if f.startswith(STELLARIUM_DEB + '_') and f.endswith('.deb')]
         if not debs:
-            _run(['apt-get', 'download', STELLARIUM_DEB], CACHE)
+            _apt_download(STELLARIUM_DEB, CACHE)
             debs = [f for f in os.listdir(CACHE) if f.startswith(STELLARIUM_DEB + '_') and f.endswith('.deb')]
         os.makedirs(st_dir, exist_ok=True)
         deb = os.path.join(CACHE, sorted(debs)[-1])
