@@ -1,0 +1,55 @@
+// Rise, transit and set of a fixed direction for the local calendar day of the sky clock, and
+// the Messier marathon's transit list.
+//
+// theta0 is the Greenwich mean sidereal time at the UT instant of local midnight; with
+// L = -longitude (west positive), m0 = (a + L - theta0) / 360, m1 = m0 - H0 / 360,
+// m2 = m0 + H0 / 360, each reduced to [0, 1) and divided by 1.00273791 (sidereal to solar time);
+// times 24 they are local clock hours in [0, 24). cos H0 = (sin h0 - sin phi sin d) /
+// (cos phi cos d) with the standard altitude h0 = -0.5667 degrees.
+#pragma once
+
+#include "astro/SkyClock.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace astro {
+
+inline constexpr double kStandardAltitude = -0.5667;
+
+enum class RtsState {
+    RisesAndSets, // rise, transit and set are all valid
+    NeverRises,   // always below the standard altitude (cos H0 > 1): only transit is valid
+    NeverSets,    // always above it (cos H0 < -1): only transit is valid
+};
+
+struct RiseTransitSetTimes {
+    double rise = -1, transit = 0, set = -1; // local clock hours in [0, 24); rise/set -1 when invalid
+    RtsState state = RtsState::RisesAndSets;
+};
+
+// a, d in degrees (a need not be reduced).
+RiseTransitSetTimes RiseTransitSet(double raDeg, double decDeg, const LocalClock& clock,
+                                   const ObserverPlace& place);
+
+// The transit alone, as a float, for a right ascension in degrees.
+float MessierTransitTime(double raDeg, const LocalClock& clock, const ObserverPlace& place);
+// The same for a Messier centre vector: a = -atan2(x, z), narrowed to float.
+float MessierTransitTime(float x, float y, float z, const LocalClock& clock, const ObserverPlace& place);
+
+// A window limit in decimal hours: hour + minute * 0.016666668 + second * 0.00027777778.
+double MarathonHour(int hour, int minute, int second);
+
+// The marathon list for the pickers "From" and "To" (automation dates): the line
+// "Viewing time = H Hours M Min S Seconds " and then, when to > from, one line
+// "M<n> Transits at <t> O'clock" for each object with from < t < to, in number order.
+std::vector<std::string> MarathonLines(const std::array<float, 110>& transitTimes, double fromDate,
+                                       double toDate);
+
+// The Messier number a list line names: the integer value of its second to fourth characters
+// (digits after "M"; a following non-digit ends the number). 0 when there is none.
+int MarathonChoice(std::string_view line);
+
+} // namespace astro

@@ -1,0 +1,113 @@
+// The rotation chain that carries catalogue directions and ecliptic positions to the eye.
+//
+// Frames:
+//  - equatorial: a direction of right ascension a and declination d is the unit vector
+//    (-cos d sin a, -sin d, cos d cos a); the north celestial pole is -y.
+//  - ecliptic: geocentric ecliptic rectangular coordinates in AU (+x vernal equinox, +z north
+//    ecliptic pole).
+//  - horizon: the horizon is the plane y = 0, the zenith -y, north -x, east +z, south +x, west -z.
+//  - eye: looks along -z with +y up the screen.
+//
+// SkyRotation is this exact sequence of OpenGL calls, each multiplying the model-view matrix on
+// the right (so the last acts first on a vertex). A layer starts from the identity, optionally
+// glTranslatef(m_eyeX, m_eyeY, m_eyeZ), then:
+//    horizon frame:     1. glRotatef(m_viewPitch + 180, 1, 0, 0)
+//                       2. glRotatef(m_viewYaw, 0, 1, 0)
+//    equatorial frame:  3. glRotatef(g_latitude - 90, 0, 0, 1)
+//                       4. glRotatef(localSiderealRotation, 0, 1, 0)
+//    ecliptic frame:    5. glRotatef(90, 1, 0, 0)
+//                       6. glRotatef(270, 0, 0, 1)
+//                       7. glRotatef(-23.4393, 1, 0, 0)
+//                       8. glRotatef(180, 0, 0, 1)
+// localSiderealRotation = g_siderealAngle + g_longitude (east positive); the zenith then has
+// declination g_latitude and right ascension localSiderealRotation - 90, the local mean sidereal
+// time. ApplySkyRotation hands the steps to a callback (e.g. one that calls glRotatef);
+// SkyRotation returns the same product as a column-major matrix for glMultMatrixd/glLoadMatrixd.
+#pragma once
+
+#include "astro/AstroMath.h"
+
+#include <array>
+#include <string>
+
+namespace astro {
+
+// Obliquity of the ecliptic, the single-precision value the chain uses.
+inline constexpr float kObliquity = 23.4393f;
+
+enum class SkyFrame { Horizon = 2, Equatorial = 4, Ecliptic = 8 }; // value = steps applied
+
+// One glRotatef(angle, x, y, z) call.
+struct GlRotation {
+    float angle = 0, x = 0, y = 0, z = 0;
+};
+
+// The inputs of the chain.
+struct ChainInputs {
+    float viewPitch = -30.0f;
+    float viewYaw = 90.0f;
+    double latitude = 53.0;
+    float localSiderealRotation = 0.0f;
+};
+
+// g_siderealAngle + g_longitude, as handed to OpenGL.
+float LocalSiderealRotation(float siderealAngle, double longitude);
+
+// The eight steps in call order.
+std::array<GlRotation, 8> SkyRotationSteps(const ChainInputs& in);
+
+// Calls rotate(angle, x, y, z) for the steps of the frame, in order.
+template <class Rotate> void ApplySkyRotation(const ChainInputs& in, SkyFrame frame, Rotate&& rotate) {
+    const auto steps = SkyRotationSteps(in);
+    const int n = static_cast<int>(frame);
+    for (int k = 0; k < n; ++k) rotate(steps[k].angle, steps[k].x, steps[k].y, steps[k].z);
+}
+
+// Column-major 4x4 matrix (OpenGL order: element (row r, column c) at m[c * 4 + r]).
+struct Mat4 {
+    std::array<double, 16> m{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    std::array<float, 16> ToFloat() const;
+    Vec3 Apply(const Vec3& v) const; // rotation/translation of a point
+};
+Mat4 operator*(const Mat4& a, const Mat4& b);
+// The matrix glRotatef(angle, x, y, z) multiplies by (axis normalised, angle in degrees).
+Mat4 RotationMatrix(double angleDeg, double x, double y, double z);
+Mat4 TranslationMatrix(double x, double y, double z);
+// The product of the frame's steps (no eye translation).
+Mat4 SkyRotation(const ChainInputs& in, SkyFrame frame);
+
+// Processor-side pieces of the chain (double precision).
+Vec3 EquatorialVector(double raDeg, double decDeg);
+// a = -atan2(x, z) and d = -asin(y / |v|), degrees (a in (-180, 180]).
+void RaDecFromVector(const Vec3& v, double& raDeg, double& decDeg);
+// Steps 5 to 8: ecliptic to equatorial.
+Vec3 EclipticToEquatorial(const Vec3& ecl);
+// Steps 3 and 4: equatorial to horizon.
+Vec3 EquatorialToHorizon(const Vec3& equ, double latitude, float localSiderealRotation);
+Vec3 HorizonToEquatorial(const Vec3& hor, double latitude, float localSiderealRotation);
+// Altitude and azimuth (from north through east) of a horizon-frame vector, degrees.
+void AltAzFromHorizon(const Vec3& hor, double& altDeg, double& azDeg);
+
+// Camera angles that centre a direction given in the equatorial frame:
+// pitch = asin(hy / |h|), yaw = atan2(hz, hx) - 90 (degrees), h the horizon-frame vector.
+void CameraAnglesForTarget(const Vec3& equ, double latitude, float localSiderealRotation, float& pitch,
+                           float& yaw);
+// The view centre (eye -z) carried back through pitch, yaw, latitude and localSiderealRotation:
+// an equatorial-frame vector.
+Vec3 ViewCentreDirection(float yaw, float pitch, double latitude, float localSiderealRotation);
+
+// The Sun's depression v: the Sun's ecliptic position carried to the horizon frame in single
+// precision; v is its y component (about minus the sine of the Sun's altitude).
+float SunDepression(const Vec3& sunEcliptic, double latitude, float localSiderealRotation);
+
+// The view-centre readout. Alt/Azi mode: altitude and azimuth (north through east). Otherwise
+// right ascension in hours and declination in degrees. The texts are what the two edits show:
+// "%f" (plus " h" after the right ascension).
+struct ViewCentreReadout {
+    double first = 0, second = 0;
+    std::string text1043, text1044;
+};
+ViewCentreReadout UpdateViewCentreReadout(float yaw, float pitch, bool altAziMode, double latitude,
+                                          float localSiderealRotation);
+
+} // namespace astro

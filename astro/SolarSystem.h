@@ -1,0 +1,99 @@
+// Geocentric positions of the Sun, the Moon, the planets Mercury to Neptune and Pluto (ecliptic
+// of date, rectangular, AU) from low-precision mean elements counted from 2000 January 0.0, and
+// the offsets of the moons of Jupiter and Saturn. All bodies are placed for the UT instant of the
+// sky clock (local clock minus the zone).
+#pragma once
+
+#include "astro/AstroMath.h"
+
+#include <array>
+#include <string_view>
+
+namespace astro {
+
+// Record order of the bodies.
+enum BodyIndex { kSun = 0, kMoon, kMercury, kVenus, kMars, kJupiter, kSaturn, kUranus, kNeptune, kPluto };
+inline constexpr int kBodyCount = 10;
+
+// Names as the program shows them (labels, find list, lock-on), in record order.
+inline constexpr std::array<std::string_view, kBodyCount> kBodyNames = {
+    "Sun/Sol", "Moon/Lunar", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto"};
+// The Sun is "Sol/Sun" in the object details.
+inline constexpr std::string_view kSunDetailsName = "Sol/Sun";
+inline constexpr std::array<std::string_view, 4> kJupiterMoonNames = {"IO", "Europa", "Ganymeade",
+                                                                      "Callisto"};
+inline constexpr std::array<std::string_view, 8> kSaturnMoonNames = {
+    "Mimas", "Enceladus", "Tethys", "Dione", "Rhea", "Titan", "Hyperion", "Iapetus"};
+
+// Drawing sizes in AU, record order (Pluto has none).
+inline constexpr std::array<double, kBodyCount> kBodySizes = {
+    0.0093584, 1.5e-5, 1.63e-5, 8.09e-5, 4.55e-5, 0.0009558, 0.0008057, 0.0003503, 0.0003311, 0.0};
+
+// The Moon's fixed distance from the Earth, AU.
+inline constexpr double kMoonDistance = 0.0015969;
+
+struct BodyPosition {
+    double x = 0, y = 0, z = 0; // geocentric ecliptic, AU
+    double size = 0;            // drawing size, AU
+};
+
+// Jupiter's moons: apparent offsets from the planet in units of 1000 Jupiter radii.
+struct JupiterMoonPosition {
+    double X = 0, Y = 0;
+};
+// Saturn's moons: rectangular offsets from the planet in units of 1000 Saturn radii.
+struct SaturnMoonPosition {
+    double X = 0, Y = 0, Z = 0;
+};
+
+// Mean elements of one planet at day number d.
+struct OrbitalElements {
+    double N = 0, i = 0, w = 0, a = 0, e = 0, M = 0;
+};
+// Planets Mercury (0) to Neptune (6).
+OrbitalElements PlanetElements(int planet, float d);
+// Heliocentric ecliptic position from the elements (one Newton step on Kepler's equation).
+Vec3 PositionFromElements(const OrbitalElements& el);
+// The Sun's mean anomaly at day number d, degrees in [0, 360) (the Moon's perturbations use it too).
+double SunMeanAnomaly(float d);
+// The Sun's geocentric position at day number d; trueLongitude receives its longitude.
+Vec3 SunPosition(float d, double* trueLongitude = nullptr);
+// The Moon's geocentric position at d (needs the Sun's true longitude of the same d).
+Vec3 MoonPosition(float d, double sunTrueLongitude);
+// Pluto's heliocentric position at d.
+Vec3 PlutoPosition(float d);
+
+class CSolarSystem {
+public:
+    // Computes every body and moon for the UT instant of the local clock reading
+    // (local clock minus gmtOffset hours). Returns the day number, as a float.
+    float UpdateSolarSystem(int year, int month, int day, int hour, int minute, float gmtOffset);
+    // The same for a UT Julian day.
+    float UpdateAtJulianDay(double jdUt);
+
+    // Galilean moons and Saturn's moons for a Julian day (UT), or for UT calendar fields (the
+    // moon theories' Julian-day form).
+    void UpdateJupiterMoons(double jd);
+    void UpdateSaturnMoons(double jd);
+    void UpdateJupiterMoons(int year, int month, int day, int hour, int minute);
+    void UpdateSaturnMoons(int year, int month, int day, int hour, int minute);
+
+    const BodyPosition& Body(int index) const { return m_bodies[index]; }
+
+    std::array<BodyPosition, kBodyCount> m_bodies{};
+    double m_sunLongitude = 0; // the Sun's true ecliptic longitude, degrees in [0, 360)
+    std::array<JupiterMoonPosition, 4> m_jupiterMoons{};
+    std::array<SaturnMoonPosition, 8> m_saturnMoons{};
+    float m_dayNumber = 0;
+
+private:
+    void Compute(float d, double jdMoons);
+};
+
+// The program-wide calculator.
+extern CSolarSystem g_solarSystem;
+
+// Geocentric ecliptic longitude and latitude (degrees) of a body record.
+void EclipticLonLat(const BodyPosition& b, double& lonDeg, double& latDeg);
+
+} // namespace astro

@@ -1,0 +1,188 @@
+// skycalc: prints what the sky chart computes for a date, time, zone and place.
+//
+//   skycalc sky    [options]                  day counts, sidereal angles and every body
+//   skycalc altaz  --ra DEG --dec DEG [options]
+//   skycalc rts    --ra DEG --dec DEG [options]
+//   skycalc moons  [options]
+// options: --date YYYY-MM-DD --time HH:MM --zone H --lat DEG --lon DEG (east positive)
+// Each result is one line "name value...".
+#include "astro/AutomationDate.h"
+#include "astro/RiseTransitSet.h"
+#include "astro/SkyClock.h"
+#include "astro/SkyRotation.h"
+#include "astro/SolarSystem.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace astro;
+
+constexpr const char* kUsage =
+    "usage: skycalc sky|altaz|rts|moons [--date YYYY-MM-DD] [--time HH:MM] [--zone H]\n"
+    "               [--lat DEG] [--lon DEG] [--ra DEG --dec DEG]\n"
+    "  sky    Julian day (UT), day number, sidereal angles and every body's position\n"
+    "  altaz  altitude and azimuth of a catalogue direction (needs --ra, --dec)\n"
+    "  rts    rise, transit and set as local clock hours (needs --ra, --dec)\n"
+    "  moons  offsets of the moons of Jupiter and Saturn, in planet radii\n"
+    "Longitude is east positive; the zone is local time minus UT in hours.\n";
+
+int Fail(const std::string& msg) {
+    std::fprintf(stderr, "skycalc: %s\n%s", msg.c_str(), kUsage);
+    return 2;
+}
+
+bool ParseNumber(const char* s, double& out) {
+    char* end = nullptr;
+    const double v = std::strtod(s, &end);
+    if (end == s || *end != '\0' || !std::isfinite(v)) return false;
+    out = v;
+    return true;
+}
+
+bool ParseDate(const char* s, LocalClock& c) {
+    int y, m, d;
+    char tail;
+    if (std::sscanf(s, "%d-%d-%d%c", &y, &m, &d, &tail) != 3) return false;
+    DateTimeFields f;
+    f.year = y;
+    f.month = m;
+    f.day = d;
+    double dummy;
+    if (!AutomationDateFromFields(f, dummy)) return false;
+    c.year = y;
+    c.month = m;
+    c.day = d;
+    return true;
+}
+
+bool ParseTime(const char* s, LocalClock& c) {
+    int h, m;
+    char tail;
+    if (std::sscanf(s, "%d:%d%c", &h, &m, &tail) != 2) return false;
+    if (h < 0 || h > 23 || m < 0 || m > 59) return false;
+    c.hour = h;
+    c.minute = m;
+    return true;
+}
+
+std::string Clock(double hours) {
+    int minutes = static_cast<int>(std::lround(hours * 60.0)) % 1440;
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d:%02d", minutes / 60, minutes % 60);
+    return buf;
+}
+
+const char* const kBodyKeys[kBodyCount] = {"sun",     "moon",   "mercury", "venus",   "mars",
+                                           "jupiter", "saturn", "uranus",  "neptune", "pluto"};
+const char* const kJupiterKeys[4] = {"io", "europa", "ganymede", "callisto"};
+const char* const kSaturnKeys[8] = {"mimas", "enceladus", "tethys",   "dione",
+                                    "rhea",  "titan",     "hyperion", "iapetus"};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Fail("no command");
+    const std::string_view cmd = argv[1];
+    if (cmd == "--help" || cmd == "-h" || cmd == "help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (cmd != "sky" && cmd != "altaz" && cmd != "rts" && cmd != "moons") return Fail("unknown command");
+
+    // Defaults: the computer's local date and time, zone 0, the chart's start place.
+    LocalClock clock;
+    {
+        const std::time_t now = std::time(nullptr);
+        if (const std::tm* t = std::localtime(&now)) {
+            clock = {t->tm_year + 1900, t->tm_mon + 1, t->tm_mday, t->tm_hour, t->tm_min};
+        }
+    }
+    ObserverPlace place;
+    double ra = NAN, dec = NAN;
+    for (int k = 2; k < argc; ++k) {
+        const std::string_view opt = argv[k];
+        if (k + 1 >= argc) return Fail("missing value for " + std::string(opt));
+        const char* val = argv[++k];
+        double v = 0;
+        if (opt == "--date") {
+            if (!ParseDate(val, clock)) return Fail("bad date (want YYYY-MM-DD, years 100 to 9999)");
+        } else if (opt == "--time") {
+            if (!ParseTime(val, clock)) return Fail("bad time (want HH:MM)");
+        } else if (opt == "--zone") {
+            if (!ParseNumber(val, v) || v < -24 || v > 24) return Fail("bad zone (hours, -24 to 24)");
+            place.gmtOffset = static_cast<float>(v);
+        } else if (opt == "--lat") {
+            if (!ParseNumber(val, v) || v < -90 || v > 90) return Fail("bad latitude (-90 to 90)");
+            place.latitude = v;
+        } else if (opt == "--lon") {
+            if (!ParseNumber(val, v) || v < -360 || v > 360) return Fail("bad longitude (-360 to 360)");
+            place.longitude = v;
+        } else if (opt == "--ra") {
+            if (!ParseNumber(val, ra)) return Fail("bad right ascension");
+        } else if (opt == "--dec") {
+            if (!ParseNumber(val, dec) || dec < -90 || dec > 90) return Fail("bad declination (-90 to 90)");
+        } else {
+            return Fail("unknown option " + std::string(opt));
+        }
+    }
+    if ((cmd == "altaz" || cmd == "rts") && (std::isnan(ra) || std::isnan(dec)))
+        return Fail("this command needs --ra and --dec");
+
+    SkyClock sky;
+    const float angle = UpdateSiderealAngle(clock, place.gmtOffset, sky);
+    const float lsr = LocalSiderealRotation(angle, place.longitude);
+
+    if (cmd == "sky") {
+        std::printf("jd %.6f\n", UtJulianDay(clock, place.gmtOffset));
+        std::printf("daynumber %.6f\n", DayNumber(clock, place.gmtOffset));
+        std::printf("siderealangle %.6f\n", angle);
+        std::printf("localsiderealrotation %.6f\n", lsr);
+        std::printf("lmst %.6f\n", LocalMeanSiderealTime(clock, place));
+        CSolarSystem ss;
+        ss.UpdateSolarSystem(clock.year, clock.month, clock.day, clock.hour, clock.minute, place.gmtOffset);
+        for (int b = 0; b < kBodyCount; ++b) {
+            const BodyPosition& p = ss.Body(b);
+            double lon, lat, a, d, alt, az;
+            EclipticLonLat(p, lon, lat);
+            const Vec3 equ = EclipticToEquatorial({p.x, p.y, p.z});
+            RaDecFromVector(equ, a, d);
+            AltAzFromHorizon(EquatorialToHorizon(equ, place.latitude, lsr), alt, az);
+            std::printf("%s %.9f %.9f %.9f %.6f %.6f %.6f %.6f %.6f %.6f\n", kBodyKeys[b], p.x, p.y, p.z, lon,
+                        lat, Reduce360(a), d, alt, az);
+        }
+    } else if (cmd == "altaz") {
+        double alt, az;
+        AltAzFromHorizon(EquatorialToHorizon(EquatorialVector(ra, dec), place.latitude, lsr), alt, az);
+        std::printf("altitude %.6f\nazimuth %.6f\n", alt, az);
+    } else if (cmd == "rts") {
+        const RiseTransitSetTimes t = RiseTransitSet(ra, dec, clock, place);
+        const char* never = t.state == RtsState::NeverRises  ? "never-rises"
+                            : t.state == RtsState::NeverSets ? "never-sets"
+                                                             : nullptr;
+        if (never) {
+            std::printf("rise %s\n", never);
+            std::printf("transit %.6f %s\n", t.transit, Clock(t.transit).c_str());
+            std::printf("set %s\n", never);
+        } else {
+            std::printf("rise %.6f %s\n", t.rise, Clock(t.rise).c_str());
+            std::printf("transit %.6f %s\n", t.transit, Clock(t.transit).c_str());
+            std::printf("set %.6f %s\n", t.set, Clock(t.set).c_str());
+        }
+    } else { // moons
+        CSolarSystem ss;
+        ss.UpdateSolarSystem(clock.year, clock.month, clock.day, clock.hour, clock.minute, place.gmtOffset);
+        for (int k = 0; k < 4; ++k)
+            std::printf("%s %.4f %.4f\n", kJupiterKeys[k], ss.m_jupiterMoons[k].X * 1000.0,
+                        ss.m_jupiterMoons[k].Y * 1000.0);
+        for (int k = 0; k < 8; ++k)
+            std::printf("%s %.4f %.4f %.4f\n", kSaturnKeys[k], ss.m_saturnMoons[k].X * 1000.0,
+                        ss.m_saturnMoons[k].Y * 1000.0, ss.m_saturnMoons[k].Z * 1000.0);
+    }
+    return 0;
+}

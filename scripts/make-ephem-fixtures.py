@@ -1,0 +1,145 @@
+#!/usr/bin/python3
+"""Writes the reference tables the astronomy-core tests compare against.
+
+Reference values come from independent libraries: PyEphem (Debian python3-ephem) for the Sun,
+Moon, planets, Pluto, the moons of Jupiter and Saturn and the rising/transit/setting of real
+catalogue stars at real places, and ERFA (python3-erfa) for the mean sidereal time. Run it once
+with the system Python (apt-get install python3-ephem python3-erfa); the CSV files it writes into
+tests/astro/fixtures/ are committed, the libraries are not needed to build or test.
+
+    /usr/bin/python3 scripts/make-ephem-fixtures.py
+"""
+import math
+import os
+import random
+
+import ephem
+import ephem.cities
+import ephem.stars
+import erfa
+
+OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "astro", "fixtures")
+R2D = 180.0 / math.pi
+DUBLIN_JD = 2415020.0  # ephem dates count days from 1899-12-31 12:00
+
+BODIES = [ephem.Sun, ephem.Moon, ephem.Mercury, ephem.Venus, ephem.Mars, ephem.Jupiter, ephem.Saturn,
+          ephem.Uranus, ephem.Neptune, ephem.Pluto]
+NAMES = ["sun", "moon", "mercury", "venus", "mars", "jupiter", "saturn", "uranus", "neptune", "pluto"]
+
+
+def random_instant(rng, y0, y1):
+    return (rng.randint(y0, y1), rng.randint(1, 12), rng.randint(1, 28), rng.randint(0, 23), rng.randint(0, 59))
+
+
+def bodies(rng, n=240):
+    """Geocentric ecliptic longitude and latitude of date (degrees) at UT instants 1900-2100."""
+    rows = []
+    for _ in range(n):
+        y, mo, d, h, mi = random_instant(rng, 1900, 2100)
+        date = ephem.Date((y, mo, d, h, mi, 0))
+        row = [y, mo, d, h, mi]
+        for cls in BODIES:
+            b = cls()
+            b.compute(date, epoch=date)
+            ecl = ephem.Ecliptic(ephem.Equatorial(b.a_ra, b.a_dec, epoch=date), epoch=date)
+            row += ["%.6f" % (float(ecl.lon) * R2D), "%.6f" % (float(ecl.lat) * R2D)]
+        rows.append(row)
+    header = "year,month,day,hour,minute," + ",".join("%s_lon,%s_lat" % (n, n) for n in NAMES)
+    write("bodies.csv", header, rows, "UT instants; geocentric ecliptic of date, astrometric (PyEphem %s)" %
+          ephem.__version__)
+
+
+def sidereal(rng, n=200):
+    """Local mean sidereal time (degrees) for local clock readings at random places and zones."""
+    rows = []
+    for _ in range(n):
+        y, mo, d, h, mi = random_instant(rng, 1900, 2100)
+        zone = rng.randint(-12, 14)
+        lat = round(rng.uniform(-89.0, 89.0), 4)
+        lon = round(rng.uniform(-180.0, 180.0), 4)
+        jd_ut = float(ephem.Date((y, mo, d, h, mi, 0))) + DUBLIN_JD - zone / 24.0
+        gmst = erfa.gmst82(jd_ut, 0.0) * R2D
+        lmst = (gmst + lon) % 360.0
+        rows.append([y, mo, d, h, mi, zone, lat, lon, "%.7f" % lmst])
+    write("sidereal.csv", "year,month,day,hour,minute,zone,lat,lon,lmst",
+          rows, "local clock, zone (local - UT, hours), place; LMST from ERFA gmst82 (UT1 = UT)")
+
+
+def rise_transit_set(rng, n=160):
+    """Rise, transit and set of catalogue stars (J2000 positions) as local clock hours."""
+    stars = sorted(ephem.stars.stars)
+    cities = sorted(ephem.cities._city_data.items())
+    rows = []
+    while len(rows) < n:
+        name = rng.choice(stars)
+        city, (slat, slon, _elev) = rng.choice(cities)
+        lat, lon = float(slat), float(slon)
+        if abs(lat) > 60:
+            continue
+        star = ephem.star(name)
+        ra, dec = float(star._ra) * R2D, float(star._dec) * R2D
+        cos_h0 = (math.sin(math.radians(-0.5667)) - math.sin(math.radians(lat)) * math.sin(math.radians(dec))) / (
+            math.cos(math.radians(lat)) * math.cos(math.radians(dec)))
+        if abs(cos_h0) > 0.9:
+            continue  # near the circumpolar limit rise and set are too sensitive to precession
+        y, mo, d = rng.randint(1995, 2025), rng.randint(1, 12), rng.randint(1, 28)
+        zone = int(round(lon / 15.0))
+        midnight = ephem.Date(ephem.Date((y, mo, d, 0, 0, 0)) - zone * ephem.hour)
+        ob = ephem.Observer()
+        ob.lat, ob.lon = math.radians(lat), math.radians(lon)
+        ob.elevation = 0
+        ob.pressure = 0
+        ob.horizon = math.radians(-0.5667)
+        ob.date = midnight
+        try:
+            rise = (ob.next_rising(star, start=midnight) - midnight) * 24.0
+            transit = (ob.next_transit(star, start=midnight) - midnight) * 24.0
+            setting = (ob.next_setting(star, start=midnight) - midnight) * 24.0
+        except (ephem.AlwaysUpError, ephem.NeverUpError):
+            continue
+        rows.append([name.replace(",", " "), city.replace(",", " "), "%.6f" % ra, "%.6f" % dec, y, mo, d, zone,
+                     "%.6f" % lat, "%.6f" % lon, "%.5f" % rise, "%.5f" % transit, "%.5f" % setting])
+    write("rts.csv", "star,city,ra,dec,year,month,day,zone,lat,lon,rise,transit,set", rows,
+          "J2000 star positions (PyEphem catalogue); horizon -0.5667 deg, no refraction; local clock hours")
+
+
+def moons(rng, n=60):
+    """Moons of Jupiter (x, y) and Saturn (x, y, z) in planet radii, PyEphem's frame, with each planet's
+    distance from the Earth (AU) for the light time. PyEphem's moon theories hold near the present,
+    so the instants lie in 2000-2025 (before 1998 its Saturn moons drift by tens of degrees)."""
+    jup = [ephem.Io, ephem.Europa, ephem.Ganymede, ephem.Callisto]
+    sat = [ephem.Mimas, ephem.Enceladus, ephem.Tethys, ephem.Dione, ephem.Rhea, ephem.Titan, ephem.Hyperion,
+           ephem.Iapetus]
+    rows = []
+    for _ in range(n):
+        y, mo, d, h, mi = random_instant(rng, 2000, 2025)
+        date = ephem.Date((y, mo, d, h, mi, 0))
+        row = [y, mo, d, h, mi, "%.6f" % ephem.Jupiter(date).earth_distance,
+               "%.6f" % ephem.Saturn(date).earth_distance]
+        for cls in jup:
+            m = cls(date)
+            row += ["%.5f" % m.x, "%.5f" % m.y]
+        for cls in sat:
+            m = cls(date)
+            row += ["%.5f" % m.x, "%.5f" % m.y, "%.5f" % m.z]
+        rows.append(row)
+    header = ("year,month,day,hour,minute,jupiter_delta,saturn_delta," + ",".join("j%d_x,j%d_y" % (k, k) for k in range(1, 5)) + "," +
+              ",".join("s%d_x,s%d_y,s%d_z" % (k, k, k) for k in range(1, 9)))
+    write("moons.csv", header, rows, "UT instants; planet radii, x east, y south, z toward the Earth")
+
+
+def write(name, header, rows, note):
+    with open(os.path.join(OUT, name), "w") as f:
+        f.write("# %s\n" % note)
+        f.write(header + "\n")
+        for r in rows:
+            f.write(",".join(str(v) for v in r) + "\n")
+
+
+if __name__ == "__main__":
+    os.makedirs(OUT, exist_ok=True)
+    rng = random.Random(20240607)
+    bodies(rng)
+    sidereal(rng)
+    rise_transit_set(rng)
+    moons(rng)
