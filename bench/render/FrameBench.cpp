@@ -1,0 +1,160 @@
+// Frame time of the default view (field 65, every layer on, the real catalogue and textures) at
+// 1280x800, against the star layer drawn one star at a time in immediate mode. Each repetition is
+// one frame finished with glFinish; read the medians. Run under a display:
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/render_bench
+#include "RenderTestSupport.h"
+
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <ctime>
+
+using namespace rendertest;
+
+namespace {
+
+struct Scene {
+    Frame frame;
+    nv::SkyState state;
+    const nv::SkyCatalog* catalog = nullptr;
+    bool ready = false;
+};
+
+// Processor time of the whole process (the rasteriser's threads included) per frame, in ms: on a
+// busy machine this says more than the wall time.
+void ProcessCpu(benchmark::State& bs, std::clock_t start) {
+    const double ms = 1000.0 * double(std::clock() - start) / CLOCKS_PER_SEC;
+    bs.counters["cpu_all_threads_ms"] = ms / double(bs.iterations());
+}
+
+Scene& TheScene() {
+    static Scene scene;
+    if (!scene.ready && scene.frame.ok()) {
+        std::string why;
+        scene.catalog = RealCatalog(&why);
+        if (scene.catalog == nullptr) {
+            std::fprintf(stderr, "%s\n", why.c_str());
+            return scene;
+        }
+        nv::SkyState& s = scene.state;
+        s.sw = nv::LayerSwitches{true, true, true, true, true, true, true,
+                                 true, true, true, true, true, true, true};
+        SetLondonEvening(s);
+        LoadRealTextures(s);
+        scene.frame.res.g_constellations.CopyStars(*scene.catalog);
+        s.g_viewWidth = kWidth;
+        s.g_viewHeight = kHeight;
+        nv::ApplySkyProjection(s);
+        scene.ready = true;
+    }
+    return scene;
+}
+
+void Frames(benchmark::State& bs, bool batched) {
+    Scene& sc = TheScene();
+    if (!sc.ready) {
+        bs.SkipWithError("no context or no data");
+        return;
+    }
+    sc.frame.res.batchStars = batched;
+    nv::RenderScene(sc.state, *sc.catalog, sc.frame.res); // arrays built outside the timing
+    glFinish();
+    const std::clock_t start = std::clock();
+    for (auto _ : bs) {
+        nv::RenderScene(sc.state, *sc.catalog, sc.frame.res);
+        glFinish();
+    }
+    ProcessCpu(bs, start);
+}
+
+void BM_Frame(benchmark::State& bs) {
+    Frames(bs, true);
+}
+void BM_FrameWithStarsOneAtATime(benchmark::State& bs) {
+    Frames(bs, false);
+}
+
+void StarLayer(benchmark::State& bs, bool batched) {
+    Scene& sc = TheScene();
+    if (!sc.ready) {
+        bs.SkipWithError("no context or no data");
+        return;
+    }
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    if (batched) sc.frame.res.stars.Draw(sc.state, *sc.catalog);
+    glFinish();
+    const std::clock_t start = std::clock();
+    for (auto _ : bs) {
+        if (batched)
+            sc.frame.res.stars.Draw(sc.state, *sc.catalog);
+        else
+            nv::DrawStarsImmediate(sc.state, *sc.catalog);
+        glFinish();
+    }
+    ProcessCpu(bs, start);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void BM_StarLayerOneAtATime(benchmark::State& bs) {
+    StarLayer(bs, false);
+}
+void BM_StarLayerBatched(benchmark::State& bs) {
+    StarLayer(bs, true);
+}
+
+} // namespace
+
+#define FRAME_BENCH(fn)                                                                                      \
+    BENCHMARK(fn)                                                                                            \
+        ->Iterations(1)                                                                                      \
+        ->Repetitions(40)                                                                                    \
+        ->Unit(benchmark::kMillisecond)                                                                      \
+        ->UseRealTime()                                                                                      \
+        ->DisplayAggregatesOnly()
+
+FRAME_BENCH(BM_Frame);
+FRAME_BENCH(BM_StarLayerOneAtATime);
+FRAME_BENCH(BM_StarLayerBatched);
+FRAME_BENCH(BM_FrameWithStarsOneAtATime);
+
+namespace {
+// Frame time with one switch off (argument: the switch's place in LayerSwitches).
+void BM_FrameWithout(benchmark::State& bs) {
+    Scene& sc = TheScene();
+    if (!sc.ready) {
+        bs.SkipWithError("no context or no data");
+        return;
+    }
+    sc.frame.res.batchStars = true;
+    nv::SkyState s = sc.state;
+    static constexpr bool nv::LayerSwitches::*kSwitches[] = {
+        &nv::LayerSwitches::m_showAltAzi,     &nv::LayerSwitches::m_showStars,
+        &nv::LayerSwitches::m_showStarNames,  &nv::LayerSwitches::m_showRaDec,
+        &nv::LayerSwitches::m_showEcliptic,   &nv::LayerSwitches::m_showPlanets,
+        &nv::LayerSwitches::m_showGround,     &nv::LayerSwitches::m_showMilkyWay,
+        &nv::LayerSwitches::m_showConstLines, &nv::LayerSwitches::m_showConstNames,
+        &nv::LayerSwitches::m_showMessiers,   &nv::LayerSwitches::m_showMessierNames,
+        &nv::LayerSwitches::m_showDayLight,   &nv::LayerSwitches::m_showEyepiece};
+    s.sw.*kSwitches[bs.range(0)] = false;
+    nv::RenderScene(s, *sc.catalog, sc.frame.res);
+    glFinish();
+    const std::clock_t start = std::clock();
+    for (auto _ : bs) {
+        nv::RenderScene(s, *sc.catalog, sc.frame.res);
+        glFinish();
+    }
+    ProcessCpu(bs, start);
+}
+} // namespace
+// Which layer costs what.
+BENCHMARK(BM_FrameWithout)
+    ->DenseRange(0, 13)
+    ->Iterations(1)
+    ->Repetitions(15)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->DisplayAggregatesOnly();
+
+BENCHMARK_MAIN();

@@ -1,0 +1,167 @@
+#include "Bodies.h"
+
+#include "SkyFrames.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+namespace nv {
+
+unsigned QuadricShapes::ListFor(int kind, double a, double b, int c, int d) {
+    for (const Entry& e : m_lists)
+        if (e.kind == kind && e.a == a && e.b == b && e.c == c && e.d == d) return e.list;
+    const unsigned list = glGenLists(1);
+    if (list == 0) return 0;
+    glNewList(list, GL_COMPILE);
+    if (kind == 0)
+        gluSphere(m_quadric, a, c, d);
+    else
+        gluDisk(m_quadric, a, b, c, d);
+    glEndList();
+    m_lists.push_back({kind, a, b, c, d, list});
+    return list;
+}
+
+void QuadricShapes::Sphere(double radius, int slices, int stacks) {
+    if (m_quadric == nullptr) return;
+    if (const unsigned list = ListFor(0, radius, 0.0, slices, stacks))
+        glCallList(list);
+    else
+        gluSphere(m_quadric, radius, slices, stacks);
+}
+
+void QuadricShapes::Disk(double inner, double outer, int slices, int loops) {
+    if (m_quadric == nullptr) return;
+    if (const unsigned list = ListFor(1, inner, outer, slices, loops))
+        glCallList(list);
+    else
+        gluDisk(m_quadric, inner, outer, slices, loops);
+}
+
+void QuadricShapes::Release() {
+    for (const Entry& e : m_lists) glDeleteLists(e.list, 1);
+    m_lists.clear();
+}
+
+void DrawGlow(float x, float y, float z, float s) {
+    const float h = s / 2;
+    // Outer vertex pairs as (dx, dy, dz) offsets from the centre.
+    const float pairs[16][6] = {
+        {0, 0, +s, 0, +h, 0}, {0, 0, -s, 0, +h, 0}, {0, 0, +s, 0, -h, 0}, {0, 0, -s, 0, -h, 0},
+        {+s, 0, 0, 0, 0, +h}, {-s, 0, 0, 0, 0, +h}, {+s, 0, 0, 0, 0, -h}, {-s, 0, 0, 0, 0, -h},
+        {0, 0, +h, 0, +s, 0}, {0, 0, -h, 0, +s, 0}, {0, 0, +h, 0, -s, 0}, {0, 0, -h, 0, -s, 0},
+        {+h, 0, 0, 0, 0, +s}, {-h, 0, 0, 0, 0, +s}, {+h, 0, 0, 0, 0, -s}, {-h, 0, 0, 0, 0, -s},
+    };
+    for (const auto& p : pairs) {
+        glColor3f(1.0f, 1.0f, 1.0f);
+        glVertex3f(x, y, z);
+        glColor3f(0.0f, 0.0f, 0.0f);
+        glVertex3f(x + p[0], y + p[1], z + p[2]);
+        glVertex3f(x + p[3], y + p[4], z + p[5]);
+    }
+}
+
+namespace {
+
+// Glow spike length of the glowing bodies (g_fov signed, so a flipped view mirrors it).
+bool GlowSize(int t, float fov, float& size) {
+    switch (t) {
+    case kSunTexture:
+        size = fov * 0.00083333335f;
+        return true;
+    case kVenusTexture:
+        size = fov * 0.00045454546f;
+        return true;
+    case kJupiterTexture:
+        size = fov * 0.0013333333f;
+        return true;
+    case kSaturnTexture:
+        size = fov * 0.00026666667f;
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void DrawBody(SkyState& s, QuadricShapes& shapes, float x, float y, float z, int t, float r) {
+    s.m_texture = static_cast<unsigned>(t);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    LoadFrame(s, SkyFrame::Ecliptic, false);
+
+    // Glow.
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glBegin(GL_TRIANGLES);
+    float glow = 0;
+    if (GlowSize(t, s.g_fov, glow)) DrawGlow(x, y, z, glow);
+    glEnd();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+
+    // Sphere: placed at the body, then turned by the whole chain once more (this orients the
+    // picture on the sphere).
+    glColor3f(1.0f, 1.0f, 1.0f);
+    LoadFrame(s, SkyFrame::Ecliptic, false);
+    glTranslatef(x + s.m_eyeX, y + s.m_eyeY, z + s.m_eyeZ);
+    const auto steps = astro::SkyRotationSteps(ChainOf(s));
+    for (const auto& st : steps) glRotatef(st.angle, st.x, st.y, st.z);
+    glRotatef(100.0f, 0.0f, 0.0f, 1.0f);
+    glRotatef(100.0f, 1.0f, 0.0f, 0.0f);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(t));
+
+    if (t == kSaturnTexture) {
+        glEnable(GL_DEPTH_TEST);
+        glRotatef(50.0f, 0.0f, 1.0f, 0.0f);
+        shapes.Sphere(r, 32, 32);
+        glRotatef(-50.0f, 0.0f, 1.0f, 0.0f);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        glColor3f(0.3f, 0.3f, 0.3f);
+        glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+        glDisable(GL_TEXTURE_2D);
+        shapes.Disk(r + 0.0008057, r + 0.0016057, 32, 32);
+        glEnable(GL_TEXTURE_2D);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glDisable(GL_DEPTH_TEST);
+    } else if (t == kSunTexture) {
+        glDisable(GL_DEPTH_TEST);
+        shapes.Sphere(r, 32, 32);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glEnable(GL_DEPTH_TEST);
+    } else {
+        shapes.Sphere(r, 32, 32);
+    }
+    glDisable(GL_TEXTURE_2D);
+}
+
+void DrawBodies(SkyState& s, const astro::CSolarSystem& solar, QuadricShapes& shapes) {
+    using namespace astro;
+    const BodyPosition& sun = solar.Body(kSun);
+    const float light[4] = {static_cast<float>(sun.x), static_cast<float>(sun.y), static_cast<float>(sun.z),
+                            1.0f};
+    glLightfv(GL_LIGHT1, GL_POSITION, light);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT1);
+
+    auto draw = [&](int body, unsigned name, int texture) {
+        const BodyPosition& b = solar.Body(body);
+        glLoadName(name);
+        DrawBody(s, shapes, static_cast<float>(b.x), static_cast<float>(b.y), static_cast<float>(b.z),
+                 texture, static_cast<float>(b.size));
+    };
+    draw(kMoon, kMoonName, kMoonTexture);
+    glDisable(GL_LIGHTING); // only the Moon is shaded
+    draw(kSun, kSunName, kSunTexture);
+    draw(kMercury, 118332, kMercuryTexture);
+    draw(kVenus, 118333, kVenusTexture);
+    draw(kMars, 118334, kMarsTexture);
+    draw(kJupiter, 118335, kJupiterTexture);
+    draw(kSaturn, 118336, kSaturnTexture);
+    draw(kUranus, 118337, kUranusTexture);
+    draw(kNeptune, 118338, kNeptuneTexture);
+    draw(kPluto, 118339, kNeptuneTexture);
+}
+
+} // namespace nv

@@ -1,0 +1,18 @@
+// Line overlays of the frame: the eyepiece circle, the altitude/azimuth and RA/Dec grids with
+// their labels, the ecliptic and the horizon ring.
+#pragma once
+
+#include "planetarium/SkyState.h"
+
+namespace nv {
+
+// The value printed along a meridian at angle u (whole degrees): the altitude or declination.
+int MeridianLabelValue(int u);
+
+void DrawEyepiece(const SkyState& state);
+void DrawAltAziGrid(const SkyState& state);
+void DrawRaDecGrid(const SkyState& state);
+void DrawEcliptic(const SkyState& state);
+void DrawHorizonRing(const SkyState& state);
+
+} // namespace nv

@@ -1,0 +1,30 @@
+#include "Messiers.h"
+
+#include "SkyFrames.h"
+
+#include <GL/gl.h>
+
+namespace nv {
+
+void DrawMessiers(const SkyState& state, const SkyCatalog& catalog, bool skipInvisible) {
+    const float g = MessierGrey(state.g_fov);
+    if (skipInvisible && g <= 0.0f) return;
+    glColor3f(g, g, g);
+    LoadFrame(state, SkyFrame::Equatorial);
+    // Corners 0..3 run (ra1, dec1), (ra1, dec2), (ra2, dec2), (ra2, dec1); the picture's left edge
+    // (s = 0) lies on the east side (ra2) and its bottom row (t = 0) on the south side (dec1).
+    static const float kTexCoords[4][2] = {{1, 0}, {1, 1}, {0, 1}, {0, 0}};
+    for (int k = 1; k <= kMessierDrawn; ++k) {
+        glLoadName(kMessierNameBase + k);
+        glBindTexture(GL_TEXTURE_2D, 100 + k);
+        glBegin(GL_QUADS);
+        for (int c = 0; c < 4; ++c) {
+            const Vec3f& v = catalog.m_messierCorners[k - 1][c];
+            glTexCoord2f(kTexCoords[c][0], kTexCoords[c][1]);
+            glVertex3f(v.x, v.y, v.z);
+        }
+        glEnd();
+    }
+}
+
+} // namespace nv

@@ -1,0 +1,85 @@
+// One complete frame of the sky: every enabled layer in its fixed order, drawn from the sky state
+// and catalogue it is given into the current OpenGL context's draw buffer (the caller swaps).
+//
+//   nv::RenderResources res;          // one per OpenGL context
+//   res.Init();                       // context current: fixed state, light 1, the quadric
+//   res.g_constellations.CopyStars(catalog);   // once, after the catalogue has loaded
+//   nv::ApplySkyProjection(state);    // on every resize, zoom or flip
+//   nv::RenderScene(state, catalog, res);
+#pragma once
+
+#include "astro/SolarSystem.h"
+#include "planetarium/SkyState.h"
+#include "planetarium/render/Bodies.h"
+#include "planetarium/render/Constellations.h"
+#include "planetarium/render/StarField.h"
+
+#include <vector>
+
+struct GLUquadric;
+
+namespace nv {
+
+// Everything a frame needs besides the sky state and the catalogue.
+struct RenderResources {
+    RenderResources();
+    ~RenderResources();
+    RenderResources(const RenderResources&) = delete;
+    RenderResources& operator=(const RenderResources&) = delete;
+
+    // With the context current: texturing, smooth shading, depth test (LEQUAL), perspective hint,
+    // line smoothing, blending (SRC_ALPHA, ONE_MINUS_SRC_ALPHA), light 1 with its colours, and the
+    // quadric (smooth normals, texture coordinates) unless one was set with SetQuadric.
+    void Init();
+    // Uses a quadric owned by the caller (for example the view's).
+    void SetQuadric(GLUquadric* quadric);
+    // Releases the display lists and, if it made it, the quadric (context current).
+    void Release();
+    // The star table or the star names changed: the star arrays and the name list are rebuilt
+    // for the next frame.
+    void CatalogChanged();
+
+    GLUquadric* g_quadric = nullptr;
+    CConstellations g_constellations;
+    // The solar-system calculator the frame updates and reads (the program-wide one by default).
+    astro::CSolarSystem* g_solarSystem;
+    StarBatch stars;
+    QuadricShapes shapes;
+    // Off: the star layer is drawn one star at a time (the reference path).
+    bool batchStars = true;
+    // Viewport scale of a high-density screen (the client size in g_viewWidth/g_viewHeight is in
+    // device-independent pixels).
+    double devicePixelRatio = 1.0;
+
+    // Hipparcos numbers that have a name, rebuilt after CatalogChanged.
+    std::vector<int> namedStars;
+    bool namesValid = false;
+    // The catalogue of the last frame: another one rebuilds the arrays as CatalogChanged does.
+    const SkyCatalog* lastCatalog = nullptr;
+
+private:
+    bool m_ownsQuadric = false;
+};
+
+// Takes the texture names of the fixed picture slots (1..210) in the current context, so that no
+// texture made later (a framebuffer's colour texture, say) is given one of them. Call before
+// anything else makes textures. False if one of them was already in use.
+bool ReserveTextureSlots();
+
+// Viewport (g_viewWidth x g_viewHeight, a zero height taken as 1) and the sky projection of
+// SkyProjection; leaves the model-view matrix current and identity.
+void ApplySkyProjection(const SkyState& state, double devicePixelRatio = 1.0);
+
+// Draws one frame. Writes only m_dayNumber, m_texture, g_dayLightActive, g_dayLightLevel and,
+// while locked on, m_viewYaw and m_viewPitch. Returns true.
+bool RenderScene(SkyState& state, const SkyCatalog& catalog, RenderResources& res);
+
+// The daylight rule of a frame for the Sun's depression v (about minus the sine of its altitude).
+struct DayLight {
+    bool active;
+    float level;
+    float clear[4];
+};
+DayLight DayLightFor(float v, bool nightVision);
+
+} // namespace nv

@@ -1,0 +1,303 @@
+#include "StarField.h"
+
+#include "SkyFrames.h"
+
+#include <GL/gl.h>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace nv {
+
+StarRgb StarColour(float spectralClass, float B) {
+    const int cls = (spectralClass >= 0.0f && spectralClass < 8.0f) ? static_cast<int>(spectralClass) : 7;
+    switch (cls) {
+    case 0:
+        return {0.4f * B, 0.4f * B, B};
+    case 1:
+        return {0.7f * B, 0.7f * B, B};
+    case 2:
+        return {B, B, B};
+    case 3:
+        return {B, B, 0.7f * B};
+    case 4:
+        return {B, B, 0.4f * B};
+    case 5:
+        return {B, B, 0.7f * B};
+    case 6:
+        return {0.7f * B, 0.4f * B, 0.4f * B};
+    default:
+        return {B, B, B};
+    }
+}
+
+void GlowVertices(const StarRecord& s, const StarRgb& c, float S, float* pos, float* col) {
+    const float a = 0.01f * S;
+    const float d = 0.015f * S;
+    // Outer vertex pairs of the 16 triangles: eight in the x-y plane as (dx, dy), eight in the
+    // y-z plane as (dy, dz).
+    const float xy[8][4] = {{+a, 0, +d, +d}, {+d, +d, 0, +a}, {0, +a, -d, +d}, {-a, 0, -d, +d},
+                            {-a, 0, -d, -d}, {0, -a, -d, -d}, {0, -a, +d, -d}, {+a, 0, +d, -d}};
+    const float yz[8][4] = {{0, +a, +d, +d}, {+d, +d, +a, 0}, {+a, 0, +d, -d}, {0, -a, +d, -d},
+                            {0, -a, -d, -d}, {-a, 0, -d, -d}, {-a, 0, -d, +d}, {0, +a, -d, +d}};
+    int v = 0;
+    auto put = [&](float x, float y, float z, bool centre) {
+        pos[v * 3 + 0] = x;
+        pos[v * 3 + 1] = y;
+        pos[v * 3 + 2] = z;
+        col[v * 3 + 0] = centre ? c.r : 0.0f;
+        col[v * 3 + 1] = centre ? c.g : 0.0f;
+        col[v * 3 + 2] = centre ? c.b : 0.0f;
+        ++v;
+    };
+    for (const auto& p : xy) {
+        put(s.x, s.y, s.z, true);
+        put(s.x + p[0], s.y + p[1], s.z, false);
+        put(s.x + p[2], s.y + p[3], s.z, false);
+    }
+    for (const auto& p : yz) {
+        put(s.x, s.y, s.z, true);
+        put(s.x, s.y + p[0], s.z + p[1], false);
+        put(s.x, s.y + p[2], s.z + p[3], false);
+    }
+}
+
+namespace {
+
+bool IsEmptyDirection(const StarRecord& s) {
+    return s.x == 0.0f || s.y == 0.0f || s.z == 0.0f;
+}
+
+} // namespace
+
+void DrawStarsImmediate(const SkyState& state, const SkyCatalog& catalog) {
+    LoadFrame(state, SkyFrame::Equatorial);
+    const float fov = state.g_fov;
+    float pos[kGlowVertices * 3];
+    float col[kGlowVertices * 3];
+    for (int i = 0; i < kCatalogueLines; ++i) {
+        const StarRecord& s = catalog.m_stars[i];
+        const float m = s.magnitude;
+        const StarRgb c = StarColour(s.spectralClass, StarBrightness(m, fov));
+        if (m > kGlowMagnitudeLimit) {
+            glColor3f(c.r, c.g, c.b);
+            glLoadName(static_cast<GLuint>(i));
+            glBegin(GL_POINTS);
+            glVertex3f(s.x, s.y, s.z);
+            glEnd();
+            continue;
+        }
+        if (IsEmptyDirection(s)) continue;
+        GlowVertices(s, c, GlowScale(m, fov), pos, col);
+        glLoadName(static_cast<GLuint>(i));
+        glBegin(GL_TRIANGLES);
+        for (int v = 0; v < kGlowVertices; ++v) {
+            // The outer vertices are black; the centre carries the colour.
+            if (v % 3 != 2) glColor3f(col[v * 3], col[v * 3 + 1], col[v * 3 + 2]);
+            glVertex3f(pos[v * 3], pos[v * 3 + 1], pos[v * 3 + 2]);
+        }
+        glEnd();
+    }
+}
+
+namespace {
+
+constexpr int kDecBands = 18; // 10 degrees each
+constexpr int kRaBins = 36;   // 10 degrees each
+constexpr int kSkyCells = kDecBands * kRaBins;
+constexpr int kOddCell = kSkyCells; // directions that are not unit vectors: always drawn
+
+int CellOf(const StarRecord& s) {
+    const double len = std::sqrt(double(s.x) * s.x + double(s.y) * s.y + double(s.z) * s.z);
+    if (!(len > 0.5 && len < 2.0)) return kOddCell;
+    const double dec = std::asin(std::clamp(-s.y / len, -1.0, 1.0)) * g_radToDeg;
+    double ra = std::atan2(-double(s.x), double(s.z)) * g_radToDeg;
+    if (ra < 0) ra += 360.0;
+    const int band = std::clamp(static_cast<int>((dec + 90.0) / 10.0), 0, kDecBands - 1);
+    const int bin = std::clamp(static_cast<int>(ra / 10.0), 0, kRaBins - 1);
+    return band * kRaBins + bin;
+}
+
+} // namespace
+
+void StarBatch::Build(const SkyCatalog& catalog) {
+    std::vector<int> pointCell, glowCell;
+    std::vector<int> pointIdx, glowIdx;
+    m_brightestGlow = kGlowMagnitudeLimit;
+    for (int i = 0; i < kCatalogueLines; ++i) {
+        const StarRecord& s = catalog.m_stars[i];
+        if (s.magnitude > kGlowMagnitudeLimit) {
+            pointIdx.push_back(i);
+        } else if (!IsEmptyDirection(s)) {
+            glowIdx.push_back(i);
+            m_brightestGlow = std::min(m_brightestGlow, s.magnitude);
+        }
+    }
+    // Counting sort by cell keeps catalogue order inside a cell.
+    auto sortByCell = [&](const std::vector<int>& idx, std::vector<StarRecord>& out, auto setRange) {
+        std::vector<int> cellOf(idx.size());
+        std::array<int, kSkyCells + 2> start{};
+        for (size_t k = 0; k < idx.size(); ++k) {
+            cellOf[k] = CellOf(catalog.m_stars[idx[k]]);
+            ++start[cellOf[k] + 1];
+        }
+        for (int c = 0; c <= kSkyCells; ++c) start[c + 1] += start[c];
+        out.assign(idx.size(), StarRecord{});
+        std::array<int, kSkyCells + 1> fill{};
+        for (size_t k = 0; k < idx.size(); ++k)
+            out[start[cellOf[k]] + fill[cellOf[k]]++] = catalog.m_stars[idx[k]];
+        for (int c = 0; c <= kSkyCells; ++c) setRange(m_cells[c], start[c], start[c + 1]);
+    };
+    m_cells.assign(kSkyCells + 1, Cell{});
+    sortByCell(pointIdx, m_pointStars, [](Cell& c, int b, int e) {
+        c.pointBegin = b;
+        c.pointEnd = e;
+    });
+    sortByCell(glowIdx, m_glowStars, [](Cell& c, int b, int e) {
+        c.glowBegin = b;
+        c.glowEnd = e;
+    });
+    // Bounding spheres around each cell's stars.
+    for (int c = 0; c < kSkyCells; ++c) {
+        Cell& cell = m_cells[c];
+        double sx = 0, sy = 0, sz = 0;
+        int n = 0;
+        auto add = [&](const StarRecord& s) { sx += s.x, sy += s.y, sz += s.z, ++n; };
+        for (int k = cell.pointBegin; k < cell.pointEnd; ++k) add(m_pointStars[k]);
+        for (int k = cell.glowBegin; k < cell.glowEnd; ++k) add(m_glowStars[k]);
+        if (n == 0) continue;
+        cell.cx = static_cast<float>(sx / n), cell.cy = static_cast<float>(sy / n),
+        cell.cz = static_cast<float>(sz / n);
+        double r2 = 0;
+        auto grow = [&](const StarRecord& s) {
+            const double dx = s.x - cell.cx, dy = s.y - cell.cy, dz = s.z - cell.cz;
+            r2 = std::max(r2, dx * dx + dy * dy + dz * dz);
+        };
+        for (int k = cell.pointBegin; k < cell.pointEnd; ++k) grow(m_pointStars[k]);
+        for (int k = cell.glowBegin; k < cell.glowEnd; ++k) grow(m_glowStars[k]);
+        cell.radius = static_cast<float>(std::sqrt(r2)) + 1e-4f;
+    }
+    m_cells[kOddCell].radius = -1.0f; // marks "always draw"
+
+    m_pointPos.resize(m_pointStars.size() * 3);
+    for (size_t k = 0; k < m_pointStars.size(); ++k) {
+        m_pointPos[k * 3 + 0] = m_pointStars[k].x;
+        m_pointPos[k * 3 + 1] = m_pointStars[k].y;
+        m_pointPos[k * 3 + 2] = m_pointStars[k].z;
+    }
+    m_pointCol.resize(m_pointPos.size());
+    m_glowPos.resize(m_glowStars.size() * kGlowVertices * 3);
+    m_glowCol.resize(m_glowPos.size());
+    m_shapedFov = -1.0f;
+    m_built = true;
+}
+
+void StarBatch::Shape(float fov) {
+    for (size_t k = 0; k < m_pointStars.size(); ++k) {
+        const StarRecord& s = m_pointStars[k];
+        const StarRgb c = StarColour(s.spectralClass, StarBrightness(s.magnitude, fov));
+        m_pointCol[k * 3 + 0] = c.r;
+        m_pointCol[k * 3 + 1] = c.g;
+        m_pointCol[k * 3 + 2] = c.b;
+    }
+    for (size_t k = 0; k < m_glowStars.size(); ++k) {
+        const StarRecord& s = m_glowStars[k];
+        const StarRgb c = StarColour(s.spectralClass, StarBrightness(s.magnitude, fov));
+        GlowVertices(s, c, GlowScale(s.magnitude, fov), &m_glowPos[k * kGlowVertices * 3],
+                     &m_glowCol[k * kGlowVertices * 3]);
+    }
+    m_shapedFov = std::fabs(fov);
+}
+
+void StarBatch::CollectVisible(std::vector<int>& cells) const {
+    cells.clear();
+    float mv[16], pr[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, mv);
+    glGetFloatv(GL_PROJECTION_MATRIX, pr);
+    // Clip matrix = projection x model-view (column-major); its rows give the six planes.
+    double m[16];
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 4; ++r) {
+            double v = 0;
+            for (int k = 0; k < 4; ++k) v += double(pr[k * 4 + r]) * mv[c * 4 + k];
+            m[c * 4 + r] = v;
+        }
+    auto row = [&](int r, int k) { return m[k * 4 + r]; };
+    double planes[6][4];
+    for (int p = 0; p < 6; ++p) {
+        const int axis = p / 2;
+        const double sign = (p % 2 == 0) ? 1.0 : -1.0;
+        double len = 0;
+        for (int k = 0; k < 4; ++k) {
+            planes[p][k] = row(3, k) + sign * row(axis, k);
+            if (k < 3) len += planes[p][k] * planes[p][k];
+        }
+        len = std::sqrt(len);
+        if (len > 0)
+            for (double& v : planes[p]) v /= len;
+    }
+    // Glows reach 0.015 S * sqrt(2) from their star.
+    const double glowReach = 0.0213 * std::max(0.0f, GlowScale(m_brightestGlow, m_shapedFov)) + 1e-3;
+    for (int c = 0; c <= kSkyCells; ++c) {
+        const Cell& cell = m_cells[c];
+        if (cell.pointBegin == cell.pointEnd && cell.glowBegin == cell.glowEnd) continue;
+        bool inside = true;
+        if (cell.radius >= 0.0f) {
+            const double r = cell.radius + glowReach;
+            for (const auto& pl : planes) {
+                if (pl[0] * cell.cx + pl[1] * cell.cy + pl[2] * cell.cz + pl[3] < -r) {
+                    inside = false;
+                    break;
+                }
+            }
+        }
+        if (inside) cells.push_back(c);
+    }
+}
+
+void StarBatch::Draw(const SkyState& state, const SkyCatalog& catalog) {
+    if (!m_built) Build(catalog);
+    if (m_shapedFov != std::fabs(state.g_fov)) Shape(state.g_fov);
+    LoadFrame(state, SkyFrame::Equatorial);
+
+    if (m_cull) {
+        CollectVisible(m_visible);
+    } else {
+        m_visible.resize(kSkyCells + 1);
+        for (int c = 0; c <= kSkyCells; ++c) m_visible[c] = c;
+    }
+    m_cellsDrawn = static_cast<int>(m_visible.size());
+
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    // Consecutive visible cells are merged into one range.
+    auto drawRanges = [&](GLenum mode, int perStar, int Cell::*begin, int Cell::*end) {
+        int runBegin = -1, runEnd = -1;
+        for (int c : m_visible) {
+            const Cell& cell = m_cells[c];
+            if (cell.*begin == cell.*end) continue;
+            if (cell.*begin == runEnd) {
+                runEnd = cell.*end;
+                continue;
+            }
+            if (runBegin >= 0) glDrawArrays(mode, runBegin * perStar, (runEnd - runBegin) * perStar);
+            runBegin = cell.*begin;
+            runEnd = cell.*end;
+        }
+        if (runBegin >= 0) glDrawArrays(mode, runBegin * perStar, (runEnd - runBegin) * perStar);
+    };
+    if (!m_pointPos.empty()) {
+        glVertexPointer(3, GL_FLOAT, 0, m_pointPos.data());
+        glColorPointer(3, GL_FLOAT, 0, m_pointCol.data());
+        drawRanges(GL_POINTS, 1, &Cell::pointBegin, &Cell::pointEnd);
+    }
+    if (!m_glowPos.empty()) {
+        glVertexPointer(3, GL_FLOAT, 0, m_glowPos.data());
+        glColorPointer(3, GL_FLOAT, 0, m_glowCol.data());
+        drawRanges(GL_TRIANGLES, kGlowVertices, &Cell::glowBegin, &Cell::glowEnd);
+    }
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+} // namespace nv

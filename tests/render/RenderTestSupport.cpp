@@ -1,0 +1,233 @@
+#include "RenderTestSupport.h"
+
+#include "astro/SkyClock.h"
+#include "astro/SkyRotation.h"
+#include "planetarium/catalog/StarCatalog.h"
+#include "planetarium/catalog/StarNames.h"
+#include "planetarium/catalog/Textures.h"
+#include "platform/DataDir.h"
+#include "platform/GlyphFont.h"
+
+#include <GL/gl.h>
+#include <QGuiApplication>
+#include <QSurfaceFormat>
+#include <cmath>
+#include <filesystem>
+
+namespace rendertest {
+
+void EnsureApp() {
+    if (QCoreApplication::instance() != nullptr) return;
+    static int argc = 1;
+    static char name[] = "render_tests";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
+SkyContext::SkyContext(int width, int height) : m_width(width), m_height(height) {
+    EnsureApp();
+    QSurfaceFormat fmt;
+    fmt.setRenderableType(QSurfaceFormat::OpenGL);
+    fmt.setProfile(QSurfaceFormat::CompatibilityProfile);
+    fmt.setVersion(2, 1);
+    fmt.setDepthBufferSize(24);
+    m_surface.setFormat(fmt);
+    m_surface.create();
+    m_context.setFormat(fmt);
+    if (!m_context.create() || !m_context.makeCurrent(&m_surface)) return;
+    if (!nv::ReserveTextureSlots()) return;
+    QOpenGLFramebufferObjectFormat ff;
+    ff.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
+    m_fbo = std::make_unique<QOpenGLFramebufferObject>(width, height, ff);
+    m_ok = m_fbo->isValid() && m_fbo->bind();
+}
+
+SkyContext::~SkyContext() {
+    if (m_context.isValid()) m_context.makeCurrent(&m_surface);
+    m_fbo.reset();
+    m_context.doneCurrent();
+}
+
+void SkyContext::makeCurrent() {
+    m_context.makeCurrent(&m_surface);
+    if (m_fbo) m_fbo->bind();
+}
+
+QImage SkyContext::grab() {
+    glFinish();
+    return m_fbo ? m_fbo->toImage(true) : QImage(); // top row first
+}
+
+Frame::Frame(int width, int height) : ctx((EnsureApp(), width), height) {
+    if (!ctx.ok()) return;
+    res.Init();
+    res.g_solarSystem = &solar;
+    platform::BuildFont("tahoma", 12);
+}
+
+Frame::~Frame() {
+    if (!ctx.ok()) return;
+    ctx.makeCurrent();
+    res.Release();
+    platform::DeleteFont();
+}
+
+QImage Frame::Render(nv::SkyState& state, const nv::SkyCatalog& catalog) {
+    ctx.makeCurrent();
+    state.g_viewWidth = ctx.width();
+    state.g_viewHeight = ctx.height();
+    nv::ApplySkyProjection(state);
+    nv::RenderScene(state, catalog, res);
+    return ctx.grab();
+}
+
+nv::SkyState DarkState() {
+    nv::SkyState s;
+    s.sw = nv::LayerSwitches{};
+    s.sw.m_showEyepiece = false;
+    s.g_nightVision = false;
+    return s;
+}
+
+void SetClock(nv::SkyState& s, int year, int month, int day, int hour, int minute, float zone, double lat,
+              double lon) {
+    s.g_latitude = lat;
+    s.g_longitude = lon;
+    s.g_gmtOffset = zone;
+    astro::UpdateSiderealAngle(astro::LocalClock{year, month, day, hour, minute}, s);
+}
+
+void SetLondonEvening(nv::SkyState& s) {
+    SetClock(s, 2026, 12, 6, 22, 0, 0.0f, 51.5074, -0.1278);
+}
+
+std::unique_ptr<nv::SkyCatalog> EmptyCatalog() {
+    return std::make_unique<nv::SkyCatalog>();
+}
+
+const nv::SkyCatalog* RealCatalog(std::string* message) {
+    static std::unique_ptr<nv::SkyCatalog> catalog;
+    static std::string failure;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        const std::filesystem::path dir = NV_TEST_DATA_DIR;
+        auto cat = std::make_unique<nv::SkyCatalog>();
+        const nv::StarLoadReport report = nv::LoadStarData(*cat, dir / "hip.txt");
+        if (!report.ok) {
+            failure = "the data folder " + dir.string() +
+                      " has no star catalogue (run scripts/build-data): " + report.message;
+        } else {
+            nv::ReadStarNames(dir / "starnames.txt", *cat);
+            nv::ApplyStarCorrection(*cat);
+            catalog = std::move(cat);
+        }
+    }
+    if (message != nullptr) *message = failure;
+    return catalog.get();
+}
+
+int LoadRealTextures(nv::SkyState& s) {
+    return nv::LoadAllTextures(s, std::filesystem::path(NV_TEST_DATA_DIR)).loaded;
+}
+
+void MakeTexture(unsigned name, int width, int height, const std::vector<unsigned>& rgbTopFirst) {
+    std::vector<unsigned char> bgr(static_cast<size_t>(width) * height * 3, 255);
+    if (!rgbTopFirst.empty()) {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const unsigned c = rgbTopFirst[static_cast<size_t>(y) * width + x];
+                unsigned char* p =
+                    &bgr[(static_cast<size_t>(height - 1 - y) * width + x) * 3]; // bottom row first
+                p[0] = c & 0xff, p[1] = (c >> 8) & 0xff, p[2] = (c >> 16) & 0xff;
+            }
+    }
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_BGR, GL_UNSIGNED_BYTE, bgr.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+}
+
+AltAz AltAzOfDirection(const nv::SkyState& s, double x, double y, double z) {
+    // Through right ascension and declination, as skycalc altaz takes them.
+    double ra = 0, dec = 0;
+    astro::RaDecFromVector({x, y, z}, ra, dec);
+    const astro::Vec3 equ = astro::EquatorialVector(ra, dec);
+    const astro::Vec3 h = astro::EquatorialToHorizon(
+        equ, s.g_latitude, astro::LocalSiderealRotation(s.g_siderealAngle, s.g_longitude));
+    AltAz out{};
+    astro::AltAzFromHorizon(h, out.alt, out.az);
+    return out;
+}
+
+AltAz AltAzOfBody(const nv::SkyState& s, const astro::CSolarSystem& solar, int body) {
+    const astro::BodyPosition& b = solar.Body(body);
+    const astro::Vec3 equ = astro::EclipticToEquatorial({b.x, b.y, b.z});
+    const astro::Vec3 h = astro::EquatorialToHorizon(
+        equ, s.g_latitude, astro::LocalSiderealRotation(s.g_siderealAngle, s.g_longitude));
+    AltAz out{};
+    astro::AltAzFromHorizon(h, out.alt, out.az);
+    return out;
+}
+
+void AimAt(nv::SkyState& s, double alt, double az) {
+    s.m_viewPitch = static_cast<float>(-alt);
+    // Yaw 0 faces east (azimuth 90), 90 north, 180 west, 270 south.
+    s.m_viewYaw = static_cast<float>(std::fmod(450.0 - az + 720.0, 360.0));
+}
+
+namespace {
+
+struct V3 {
+    double x, y, z;
+};
+V3 Cross(V3 a, V3 b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+double Dot(V3 a, V3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+V3 Unit(V3 a) {
+    const double l = std::sqrt(Dot(a, a));
+    return {a.x / l, a.y / l, a.z / l};
+}
+// A direction in the observer's frame: north -x, zenith -y, east +z.
+V3 Direction(double altDeg, double azDeg) {
+    const double alt = altDeg * M_PI / 180, az = azDeg * M_PI / 180;
+    return {-std::cos(alt) * std::cos(az), -std::sin(alt), std::cos(alt) * std::sin(az)};
+}
+
+} // namespace
+
+std::optional<QPointF> ExpectedPixel(const nv::SkyState& s, AltAz where, int width, int height) {
+    // The camera looks at altitude -pitch, azimuth 450 - yaw, without roll: its up is toward
+    // the zenith, and to the right of the line of sight lies forward x up.
+    const V3 forward = Direction(-s.m_viewPitch, 450.0 - s.m_viewYaw);
+    const V3 zenith{0, -1, 0};
+    const double along = Dot(zenith, forward);
+    const V3 up =
+        Unit({zenith.x - along * forward.x, zenith.y - along * forward.y, zenith.z - along * forward.z});
+    const V3 right = Cross(forward, up);
+    const V3 d = Direction(where.alt, where.az);
+    const double depth = Dot(d, forward);
+    if (depth <= 0) return std::nullopt;
+    const double t = std::tan(std::fabs(s.g_fov) * M_PI / 360.0);
+    const double aspect = double(width) / height;
+    const double nx = Dot(d, right) / depth / (t * aspect);
+    const double ny = Dot(d, up) / depth / t;
+    return QPointF((nx + 1) / 2 * width, (1 - ny) / 2 * height);
+}
+
+int LitPixels(const QImage& img) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            if ((row[x] & 0xffffff) != 0) ++n;
+    }
+    return n;
+}
+
+} // namespace rendertest

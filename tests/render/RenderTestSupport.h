@@ -1,0 +1,112 @@
+// Shared pieces of the drawing tests: an off-screen frame at 1280x800 with the label font, sky
+// states for a place and local time, the real catalogue, image measurements, and the pixel where
+// an altitude/azimuth appears for a camera, worked out from plain viewing geometry.
+#pragma once
+
+#include "astro/SkyRotation.h"
+#include "planetarium/SkyState.h"
+#include "planetarium/render/RenderScene.h"
+
+#include <QImage>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <memory>
+#include <optional>
+
+namespace rendertest {
+
+inline constexpr int kWidth = 1280;
+inline constexpr int kHeight = 800;
+
+// Creates the QGuiApplication once.
+void EnsureApp();
+
+// An off-screen compatibility-profile context drawing into a framebuffer object. Texture names
+// 1..210 are taken before the framebuffer's own texture is made, so the fixed texture slots of
+// the sky pictures cannot land on it.
+class SkyContext {
+public:
+    SkyContext(int width, int height);
+    ~SkyContext();
+    bool ok() const { return m_ok; }
+    void makeCurrent();
+    QImage grab();
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+
+private:
+    int m_width, m_height;
+    bool m_ok = false;
+    QOffscreenSurface m_surface;
+    QOpenGLContext m_context;
+    std::unique_ptr<QOpenGLFramebufferObject> m_fbo;
+};
+
+// A context with an FBO, the fixed render state, the label font and render resources.
+struct Frame {
+    explicit Frame(int width = kWidth, int height = kHeight);
+    ~Frame();
+    bool ok() const { return ctx.ok(); }
+    // Draws one frame of `state` (its view size is set to the frame's) and returns the picture.
+    QImage Render(nv::SkyState& state, const nv::SkyCatalog& catalog);
+
+    SkyContext ctx;
+    nv::RenderResources res;
+    astro::CSolarSystem solar;
+};
+
+// Every switch off (the eyepiece too), night vision off.
+nv::SkyState DarkState();
+// Place and local clock; the sidereal angle from the core.
+void SetClock(nv::SkyState& s, int year, int month, int day, int hour, int minute, float zone, double lat,
+              double lon);
+// London, 2026-12-06 22:00, zone 0.
+void SetLondonEvening(nv::SkyState& s);
+
+// An empty catalogue (all slots zero) on the heap.
+std::unique_ptr<nv::SkyCatalog> EmptyCatalog();
+// The real catalogue from the data folder (hip.txt, star names, Messier table), loaded once.
+// Null with a message if the data folder has not been built.
+const nv::SkyCatalog* RealCatalog(std::string* message = nullptr);
+// Loads every texture of the data folder into the current context; returns how many loaded.
+int LoadRealTextures(nv::SkyState& s);
+// A uniform white texture in slot `name` (or a picture given as rows of 0xRRGGBB, top row first).
+void MakeTexture(unsigned name, int width, int height, const std::vector<unsigned>& rgbTopFirst);
+
+// Altitude and azimuth (north through east) of an equatorial direction / a body, as the core
+// places them.
+struct AltAz {
+    double alt, az;
+};
+AltAz AltAzOfDirection(const nv::SkyState& s, double x, double y, double z);
+AltAz AltAzOfBody(const nv::SkyState& s, const astro::CSolarSystem& solar, int body);
+// Camera angles that put (alt, az) at the centre of the view.
+void AimAt(nv::SkyState& s, double alt, double az);
+
+// The pixel (x right, y down from the top row, pixel centres at +0.5) where a direction of the
+// given altitude and azimuth appears for the state's camera and field of view with a true
+// (unmirrored) picture; nullopt behind the eye.
+std::optional<QPointF> ExpectedPixel(const nv::SkyState& s, AltAz where, int width = kWidth,
+                                     int height = kHeight);
+
+// Pixels passing `keep`, weighted by brightness, inside a window around `near`.
+template <class Keep>
+std::optional<QPointF> Centroid(const QImage& img, QPointF near, int radius, Keep keep) {
+    double sx = 0, sy = 0, sw = 0;
+    for (int y = std::max(0, int(near.y()) - radius); y < std::min(img.height(), int(near.y()) + radius); ++y)
+        for (int x = std::max(0, int(near.x()) - radius); x < std::min(img.width(), int(near.x()) + radius);
+             ++x) {
+            const QRgb p = img.pixel(x, y);
+            if (!keep(p)) continue;
+            const double w = qRed(p) + qGreen(p) + qBlue(p);
+            sx += w * (x + 0.5), sy += w * (y + 0.5), sw += w;
+        }
+    if (sw == 0) return std::nullopt;
+    return QPointF(sx / sw, sy / sw);
+}
+
+// Count of pixels that are not black.
+int LitPixels(const QImage& img);
+
+} // namespace rendertest
