@@ -1,0 +1,216 @@
+#include "planetarium/tools/Navigation.h"
+
+#include "astro/SkyRotation.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace nv::tools {
+
+namespace {
+constexpr float kInv360f = 0.0027777778f;     // single-precision 1/360
+constexpr float kPerFovDegree = 0.015384615f; // 1/65: turns scale with the field of view
+constexpr float kRadToDegf = 57.29578f;       // radians to degrees, single precision
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+} // namespace
+
+float ZoomInFov(float fov) {
+    if (fov > 2.0f) fov -= 2.0f;
+    if (fov < -2.0f) fov += 2.0f;
+    return fov;
+}
+
+float ZoomOutFov(float fov) {
+    if (fov > -65.0f && fov < 0.0f) fov -= 2.0f;
+    if (fov > 0.0f && fov < 65.0f) fov += 2.0f;
+    return fov;
+}
+
+int ZoomIndicatorValue(float fov) {
+    if (!std::isfinite(fov)) return kZoomIndicatorMin;
+    const double t = std::trunc(std::fmax(-65.0, std::fmin(65.0, static_cast<double>(fov))));
+    return fov > 0.0f ? 65 - static_cast<int>(t) : static_cast<int>(t) + 65;
+}
+
+void StartGlideTargets(SkyState& s, float targetPitch, float targetYaw) {
+    s.g_glideTargetPitch = targetPitch;
+    s.g_glideTargetYaw = targetYaw;
+    s.g_gliding = true;
+}
+
+bool GlideAxisStep(float& angle, float target) {
+    double d = static_cast<double>(angle) - static_cast<double>(target);
+    d = d - std::floor(d * kInv360f) * 360.0;
+    if (d > 180.0)
+        angle += 4.0f;
+    else
+        angle -= 4.0f;
+    if (d < 5.0 || d > 355.0) {
+        angle = target;
+        return true;
+    }
+    return false;
+}
+
+bool StepGlideAngles(SkyState& s) {
+    const bool yawSnapped = GlideAxisStep(s.m_viewYaw, s.g_glideTargetYaw);
+    const bool pitchSnapped = GlideAxisStep(s.m_viewPitch, s.g_glideTargetPitch);
+    if (s.m_viewYaw == s.g_glideTargetYaw && s.m_viewPitch == s.g_glideTargetPitch) s.g_gliding = false;
+    return yawSnapped && pitchSnapped;
+}
+
+void BeginDrag(SkyState& s, int x, int y) {
+    s.m_dragStartX = x;
+    s.m_dragStartY = y;
+    s.m_mouseDown = true;
+    s.g_lockOn = false;
+    s.g_lockIsBody = false;
+}
+
+void DragStep(SkyState& s, int x, int y) {
+    if (!s.m_mouseDown) return;
+    float dx = static_cast<float>(s.m_dragStartX - x);
+    float dy = static_cast<float>(s.m_dragStartY - y);
+    // A pointer that turns back re-anchors that axis, so the turn restarts from zero.
+    if ((x > s.m_dragStartX && x < s.m_dragLastX) || (x < s.m_dragStartX && x > s.m_dragLastX)) {
+        s.m_dragStartX = x;
+        dx = 0.0f;
+    }
+    if ((y > s.m_dragStartY && y < s.m_dragLastY) || (y < s.m_dragStartY && y > s.m_dragLastY)) {
+        s.m_dragStartY = y;
+        dy = 0.0f;
+    }
+    s.m_dragLastX = x;
+    s.m_dragLastY = y;
+    const float scale = s.g_fov * kPerFovDegree;
+    // A view that has not been sized yet counts as one pixel, never as a division by zero.
+    const float width = static_cast<float>(s.g_viewWidth > 0 ? s.g_viewWidth : 1);
+    const float height = static_cast<float>(s.g_viewHeight > 0 ? s.g_viewHeight : 1);
+    s.m_viewYaw -= std::atan(dx / width) * kRadToDegf * scale;
+    s.m_viewPitch -= std::atan(dy / height) * kRadToDegf * scale;
+}
+
+void EndDrag(SkyState& s) {
+    s.m_mouseDown = false;
+}
+
+GlideTarget ArrowKeyTarget(const SkyState& s, ArrowKey key) {
+    const float step = s.g_fov * kPerFovDegree * 10.0f;
+    switch (key) {
+    case ArrowKey::Up:
+        return {s.m_viewPitch - step, s.m_viewYaw};
+    case ArrowKey::Down:
+        return {s.m_viewPitch + step, s.m_viewYaw};
+    case ArrowKey::Left:
+        return {s.m_viewPitch, s.m_viewYaw + step};
+    case ArrowKey::Right:
+        return {s.m_viewPitch, s.m_viewYaw - step};
+    }
+    return {s.m_viewPitch, s.m_viewYaw};
+}
+
+bool IsCompassButton(int id) {
+    return id >= 1032 && id <= 1035;
+}
+
+GlideTarget NavButtonTarget(const SkyState& s, int id) {
+    switch (id) {
+    case 1032:
+        return {-30.0f, 90.0f};
+    case 1033:
+        return {-30.0f, 270.0f};
+    case 1034:
+        return {-30.0f, 0.0f};
+    case 1035:
+        return {-30.0f, 180.0f};
+    case 1036:
+        return {s.m_viewPitch - 10.0f, s.m_viewYaw};
+    case 1037:
+        return {s.m_viewPitch + 10.0f, s.m_viewYaw};
+    case 1038:
+        return {s.m_viewPitch, s.m_viewYaw + 10.0f};
+    case 1039:
+        return {s.m_viewPitch, s.m_viewYaw - 10.0f};
+    default:
+        return {s.m_viewPitch, s.m_viewYaw};
+    }
+}
+
+float LocalSiderealRotation(const SkyState& s) {
+    return astro::LocalSiderealRotation(s.g_siderealAngle, s.g_longitude);
+}
+
+SkyVector ViewCentreEquatorial(const SkyState& s) {
+    return astro::ViewCentreDirection(s.m_viewYaw, s.m_viewPitch, s.g_latitude, LocalSiderealRotation(s));
+}
+
+GlideTarget AimAtEquatorial(const SkyState& s, SkyVector v) {
+    if (!(astro::Length(v) > 0.0)) return {s.m_viewPitch, s.m_viewYaw};
+    GlideTarget t{s.m_viewPitch, s.m_viewYaw};
+    astro::CameraAnglesForTarget(v, s.g_latitude, LocalSiderealRotation(s), t.pitch, t.yaw);
+    return t;
+}
+
+double ParseNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) return 0.0;
+    double value = 0.0;
+    const auto res = std::from_chars(text.data() + i, text.data() + text.size(), value);
+    if (res.ec != std::errc() || !std::isfinite(value)) return 0.0;
+    return negative ? -value : value;
+}
+
+GlideTarget GotoAltAziTarget(double altitude, double azimuth) {
+    const double alt = altitude * g_degToRad;
+    const double a = (360.0 - azimuth + 90.0) * g_degToRad;
+    const double yaw =
+        std::atan2(std::cos(a) * std::cos(alt), -std::sin(a) * std::cos(alt)) * g_radToDeg - 90.0;
+    const double pitch = std::asin(-std::sin(alt)) * g_radToDeg;
+    return {static_cast<float>(pitch), static_cast<float>(yaw)};
+}
+
+GlideTarget GotoRaDecTarget(const SkyState& s, double raHours, double decDegrees) {
+    // The readout shows hours as degrees x 0.06666667; divide by the same factor so that the
+    // readout's own values lead back to the same point.
+    const double raDeg = raHours / static_cast<double>(0.06666667f);
+    return AimAtEquatorial(s, astro::EquatorialVector(raDeg, decDegrees));
+}
+
+void CenterOnNorth(SkyState& s) {
+    s.m_viewYaw = 90.0f;
+    s.m_viewPitch = -30.0f;
+}
+
+void LockOnViewCentre(SkyState& s) {
+    const SkyVector v = ViewCentreEquatorial(s);
+    s.g_lockX = static_cast<float>(v.x);
+    s.g_lockY = static_cast<float>(v.y);
+    s.g_lockZ = static_cast<float>(v.z);
+    s.g_lockOn = true;
+}
+
+void ApplyLockOn(SkyState& s) {
+    if (!s.g_lockOn || s.g_lockIsBody) return;
+    const GlideTarget aim = AimAtEquatorial(s, {s.g_lockX, s.g_lockY, s.g_lockZ});
+    s.m_viewPitch = aim.pitch;
+    s.m_viewYaw = aim.yaw;
+}
+
+void FlipHorizontal(SkyState& s) {
+    s.g_flipHorizontal = !s.g_flipHorizontal;
+}
+
+void FlipVertical(SkyState& s) {
+    s.g_fov = -s.g_fov;
+}
+
+} // namespace nv::tools

@@ -1,0 +1,100 @@
+// A stand-in for the sky view's window: pickers, navigation bar, zoom bar, timer 1 and the redraw
+// sequence, recorded so tests can drive the handlers and look at what the window would show.
+#pragma once
+
+#include "astro/AutomationDate.h"
+#include "planetarium/tools/Navigation.h"
+#include "planetarium/tools/ViewHandlers.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+namespace nvtest {
+
+inline double AutoDate(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+    double v = 0;
+    astro::AutomationDateFromFields({y, mo, d, h, mi, s}, v);
+    return v;
+}
+
+inline astro::DateTimeFields AutoFields(double v) {
+    astro::DateTimeFields f;
+    astro::FieldsFromAutomationDate(v, f);
+    return f;
+}
+
+class FakeView : public nv::tools::ViewHost {
+public:
+    explicit FakeView(nv::SkyState& s) : m_state(s) {}
+
+    nv::SkyState& m_state;
+    double datePicker = AutoDate(2024, 3, 20, 22, 0);
+    double timePicker = AutoDate(2024, 3, 20, 22, 0);
+    int zoomMin = 0, zoomMax = 0, zoomPos = -1;
+    bool altAzi = true;
+    std::string edit1043, edit1044;
+    int projections = 0;
+    bool timerArmed = false;
+    bool captured = false;
+    int redraws = 0;
+    astro::DateTimeFields now{2025, 7, 4, 21, 17, 42};
+
+    astro::PickerValue GetDatePicker() const override { return {datePicker, true}; }
+    astro::PickerValue GetTimePicker() const override { return {timePicker, true}; }
+    void SetDatePicker(double v) override { datePicker = v; }
+    void SetTimePicker(double v) override { timePicker = v; }
+    void SetZoomIndicator(int minimum, int maximum, int position) override {
+        zoomMin = minimum;
+        zoomMax = maximum;
+        zoomPos = position;
+    }
+    bool IsAltAziChecked() const override { return altAzi; }
+    std::string GetCoordinateText(int id) const override { return id == 1043 ? edit1043 : edit1044; }
+    void SetReadoutTexts(const std::string& a, const std::string& b) override {
+        edit1043 = a;
+        edit1044 = b;
+    }
+    void ApplyProjection() override { ++projections; }
+    void SetTimer1() override { timerArmed = true; }
+    void KillTimer1() override { timerArmed = false; }
+    void CaptureMouse() override { captured = true; }
+    void ReleaseMouseCapture() override { captured = false; }
+    // A frame re-aims a locked camera, as RenderScene does.
+    void Redraw() override {
+        ++redraws;
+        nv::tools::ApplyLockOn(m_state);
+    }
+    QWidget* DialogParent() const override { return nullptr; }
+    astro::DateTimeFields LocalNow() const override { return now; }
+
+    // One tick of timer 1 if it is armed.
+    bool Tick() {
+        if (!timerArmed) return false;
+        nv::tools::OnTimer(m_state, *this);
+        return true;
+    }
+    int TickUntilIdle(int limit = 1000) {
+        int n = 0;
+        while (n < limit && Tick()) ++n;
+        return n;
+    }
+};
+
+// Runs `f` on the next modal dialog once it is shown (call before the code that opens it).
+inline void OnNextModal(std::function<void(QWidget*)> f) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, f]() {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || !w->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        f(w);
+    });
+    timer->start();
+}
+
+} // namespace nvtest
