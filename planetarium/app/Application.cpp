@@ -1,0 +1,226 @@
+#include "Application.h"
+
+#include "NightvaneGlView.h"
+#include "SkyScene.h"
+#include "StartupData.h"
+#include "imaging/Bmp.h"
+#include "platform/MessageBox.h"
+
+#include <GL/gl.h>
+#include <QApplication>
+#include <QFileInfo>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <cmath>
+#include <cstdio>
+
+namespace nv::app {
+
+namespace {
+
+std::optional<double> ParseNumber(const QString& text) {
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    if (!ok || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+} // namespace
+
+LaunchMode ParseCommandLine(const QStringList& args, SnapshotOptions& o, QString* error) {
+    auto fail = [error](const QString& why) {
+        if (error != nullptr) *error = why;
+        return LaunchMode::BadArguments;
+    };
+    if (args.isEmpty()) return LaunchMode::Window;
+    bool snapshot = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& name = args[i];
+        if (!name.startsWith(QStringLiteral("--")))
+            return fail(QStringLiteral("unexpected argument: %1").arg(name));
+        if (i + 1 >= args.size()) return fail(QStringLiteral("%1 needs a value").arg(name));
+        const QString value = args[++i];
+        if (name == QStringLiteral("--snapshot")) {
+            if (value.isEmpty()) return fail(QStringLiteral("--snapshot needs a file name"));
+            o.file = value;
+            snapshot = true;
+        } else if (name == QStringLiteral("--size")) {
+            const QStringList parts = value.toLower().split(QLatin1Char('x'));
+            bool okW = false, okH = false;
+            const int w = parts.size() == 2 ? parts[0].toInt(&okW) : 0;
+            const int h = parts.size() == 2 ? parts[1].toInt(&okH) : 0;
+            if (!okW || !okH || w < 1 || h < 1 || w > 8192 || h > 8192) {
+                return fail(QStringLiteral("--size wants WxH, each 1 to 8192: %1").arg(value));
+            }
+            o.width = w;
+            o.height = h;
+        } else if (name == QStringLiteral("--date")) {
+            const QDate d = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
+            if (!d.isValid()) return fail(QStringLiteral("--date wants YYYY-MM-DD: %1").arg(value));
+            o.date = d;
+        } else if (name == QStringLiteral("--time")) {
+            const QTime t = QTime::fromString(value, QStringLiteral("HH:mm"));
+            if (!t.isValid()) return fail(QStringLiteral("--time wants HH:MM: %1").arg(value));
+            o.time = t;
+        } else {
+            const std::optional<double> v = ParseNumber(value);
+            if (!v) return fail(QStringLiteral("%1 wants a number: %2").arg(name, value));
+            if (name == QStringLiteral("--zone")) {
+                if (std::fabs(*v) > 14.0) return fail(QStringLiteral("--zone must lie between -14 and 14"));
+                o.zone = v;
+            } else if (name == QStringLiteral("--lat")) {
+                if (std::fabs(*v) > 90.0) return fail(QStringLiteral("--lat must lie between -90 and 90"));
+                o.latitude = v;
+            } else if (name == QStringLiteral("--lon")) {
+                if (std::fabs(*v) > 360.0) return fail(QStringLiteral("--lon must lie between -360 and 360"));
+                o.longitude = v;
+            } else if (name == QStringLiteral("--pitch")) {
+                o.pitch = v;
+            } else if (name == QStringLiteral("--yaw")) {
+                o.yaw = v;
+            } else if (name == QStringLiteral("--fov")) {
+                // The zoom keeps the field between 1 and 65 degrees; a negative one is upside down.
+                if (std::fabs(*v) < 1.0 || std::fabs(*v) > 65.0) {
+                    return fail(QStringLiteral("--fov must be 1 to 65 degrees (negative flips vertically)"));
+                }
+                o.fov = v;
+            } else {
+                return fail(QStringLiteral("unknown option: %1").arg(name));
+            }
+        }
+    }
+    if (!snapshot) return fail(QStringLiteral("options are only for --snapshot FILE.bmp"));
+    return LaunchMode::Snapshot;
+}
+
+bool CheckGlContext(const platform::GlContextFactory& factory) {
+    const platform::GlProbeResult result = factory ? factory() : platform::GlProbeResult::NoFormat;
+    if (result == platform::GlProbeResult::Ok) return true;
+    const QString caption = QStringLiteral("Error");
+    platform::ShowMessageBox(nullptr,
+                             result == platform::GlProbeResult::NoFormat
+                                 ? QStringLiteral("ChoosePixelFormat failed")
+                                 : QStringLiteral("SetPixelFormat failed"),
+                             caption);
+    platform::ShowMessageBox(QApplication::focusWidget(), QStringLiteral("SetPixelformat Failed!"), caption);
+    return false;
+}
+
+std::unique_ptr<CMainFrame> CreateMainWindow(const platform::GlContextFactory& factory,
+                                             const FrameOptions& options) {
+    if (!CheckGlContext(factory)) return nullptr;
+    return std::make_unique<CMainFrame>(options);
+}
+
+int RunSnapshot(const SnapshotOptions& o, const platform::GlContextFactory& factory) {
+    if (!CheckGlContext(factory)) return 1;
+
+    QOffscreenSurface surface;
+    surface.setFormat(QSurfaceFormat::defaultFormat());
+    surface.create();
+    QOpenGLContext context;
+    context.setFormat(QSurfaceFormat::defaultFormat());
+    if (!context.create() || !context.makeCurrent(&surface)) {
+        std::fprintf(stderr, "NightvaneGl: no OpenGL context for the snapshot\n");
+        return 1;
+    }
+
+    // The same start-up as the window: state, tables, textures, names, settings, defaults.
+    auto state = std::make_unique<SkyState>();
+    auto catalog = std::make_unique<SkyCatalog>();
+    CSkyScene scene(*state, *catalog);
+    scene.InitGL();
+    if (const QString message = LoadStarTable(*catalog); !message.isEmpty()) {
+        std::fprintf(stderr, "NightvaneGl: %s\n", qPrintable(message));
+    }
+    for (const QString& line : LoadTextures(*state))
+        std::fprintf(stderr, "NightvaneGl: %s\n", qPrintable(line));
+    scene.CatalogueLoaded();
+    state->m_eyeX = state->m_eyeY = state->m_eyeZ = 0.0f;
+    state->m_viewYaw = 90.0f;
+    state->m_viewPitch = -30.0f;
+    if (const QString message = ReadStarNamesFile(*catalog); !message.isEmpty()) {
+        std::fprintf(stderr, "NightvaneGl: %s\n", qPrintable(message));
+    }
+    scene.NamesChanged();
+    if (const QString message = ReadSettingsIntoState(*state); !message.isEmpty()) {
+        std::fprintf(stderr, "NightvaneGl: %s\n", qPrintable(message));
+    }
+    ApplyStartDefaults(*state);
+    ApplyCatalogueCorrection(*catalog);
+
+    // The options replace the start values.
+    if (o.zone) state->g_gmtOffset = static_cast<float>(*o.zone);
+    if (o.latitude) state->g_latitude = *o.latitude;
+    if (o.longitude) state->g_longitude = *o.longitude;
+    if (o.pitch) state->m_viewPitch = static_cast<float>(*o.pitch);
+    if (o.yaw) state->m_viewYaw = static_cast<float>(*o.yaw);
+    if (o.fov) state->g_fov = static_cast<float>(*o.fov);
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate date = o.date.value_or(now.date());
+    const QTime t = o.time.value_or(now.time());
+    SetSkyClock(*state, QDateTime(date, QTime(t.hour(), t.minute()), Qt::LocalTime));
+    UpdateDayNumber(*state);
+
+    // The picture's own buffer is made after the textures, so that it takes none of their names.
+    QOpenGLFramebufferObjectFormat fboFormat;
+    fboFormat.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
+    auto fbo = std::make_unique<QOpenGLFramebufferObject>(o.width, o.height, fboFormat);
+    if (!fbo->isValid() || !fbo->bind()) {
+        std::fprintf(stderr, "NightvaneGl: cannot make a %dx%d off-screen picture\n", o.width, o.height);
+        scene.ReleaseGL();
+        return 1;
+    }
+    scene.ResizeScene(o.width, o.height, 1.0);
+    scene.RenderScene();
+    glFinish();
+
+    // BGR rows from the bottom up, each padded to four bytes: exactly a 24-bit BMP's layout.
+    imaging::BmpImage image = imaging::BmpImage::Blank(o.width, o.height);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, o.width, o.height, GL_BGR, GL_UNSIGNED_BYTE, image.pixels.data());
+
+    scene.ReleaseGL();
+    fbo->release();
+    fbo.reset();
+    context.doneCurrent();
+
+    std::string error;
+    const QString path = QFileInfo(o.file).absoluteFilePath();
+    if (!imaging::WriteBmp24(path.toStdString(), image, &error)) {
+        std::fprintf(stderr, "NightvaneGl: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("The sky picture is in %s (%dx%d, 24-bit BMP)\n", qPrintable(path), o.width, o.height);
+    return 0;
+}
+
+int NightvaneGlMain(QApplication& app, const QStringList& arguments,
+                    const platform::GlContextFactory& factory) {
+    SnapshotOptions options;
+    QString error;
+    switch (ParseCommandLine(arguments, options, &error)) {
+    case LaunchMode::BadArguments:
+        std::fprintf(stderr, "NightvaneGl: %s\n", qPrintable(error));
+        return 2;
+    case LaunchMode::Snapshot: {
+        // Nobody is there to close a box: errors go to the terminal.
+        const platform::MessageBoxSink previous =
+            platform::SetMessageBoxSink([](const QString& text, const QString& caption) {
+                std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+            });
+        const int status = RunSnapshot(options, factory);
+        platform::SetMessageBoxSink(previous);
+        return status;
+    }
+    case LaunchMode::Window:
+        break;
+    }
+    std::unique_ptr<CMainFrame> frame = CreateMainWindow(factory);
+    if (!frame) return 1;
+    frame->showMaximized();
+    return app.exec();
+}
+
+} // namespace nv::app
