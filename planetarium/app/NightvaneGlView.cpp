@@ -5,6 +5,7 @@
 #include "MainFrame.h"
 #include "StartupData.h"
 #include "planetarium/catalog/LoadingDialog.h"
+#include "planetarium/tools/ViewHandlers.h"
 #include "platform/MessageBox.h"
 
 #include <GL/gl.h>
@@ -133,7 +134,7 @@ void CNightvaneGlView::OnInitialUpdate() {
         m_frame->SetAltAziReadout(true);
         m_frame->UpdateCheckMarks();
     }
-    // The view-centre readout of the navigation bar is written by the navigation code.
+    nv::tools::UpdateReadout(m_state, m_host);
     ApplyCatalogueCorrection(*m_catalog);
     Redraw();
 }
@@ -144,6 +145,7 @@ void CNightvaneGlView::OnInitialUpdate() {
 bool CNightvaneGlView::OnCommand(int id) {
     const Command* c = FindCommand(id);
     if (c == nullptr) return false;
+    const int before = m_redrawCount;
     if (c->layerSwitch != nullptr) {
         ToggleSwitch(c->layerSwitch(m_state));
     } else if (c->viewHandler != nullptr) {
@@ -151,7 +153,8 @@ bool CNightvaneGlView::OnCommand(int id) {
     } else {
         return false;
     }
-    Redraw();
+    // Handlers that already ran the redraw sequence are not drawn twice.
+    if (m_redrawCount == before) Redraw();
     return true;
 }
 
@@ -167,42 +170,78 @@ void CNightvaneGlView::OnSaveImage() {}
 void CNightvaneGlView::OnFilePrint() {}
 void CNightvaneGlView::OnFilePrintPreview() {}
 void CNightvaneGlView::OnSettings() {}
-void CNightvaneGlView::OnEyepieceSize() {}
-void CNightvaneGlView::OnPlay() {}
-void CNightvaneGlView::OnPause() {}
-void CNightvaneGlView::OnAnimationSettings() {}
+void CNightvaneGlView::OnEyepieceSize() {
+    nv::tools::OnEyepieceSize(m_state, m_host);
+}
+void CNightvaneGlView::OnPlay() {
+    nv::tools::OnPlay(m_state, m_host);
+}
+void CNightvaneGlView::OnPause() {
+    nv::tools::OnPause(m_state, m_host);
+}
+void CNightvaneGlView::OnAnimationSettings() {
+    nv::tools::OnAnimationSettings(m_state, m_host);
+}
 void CNightvaneGlView::OnAboutStar() {}
-void CNightvaneGlView::OnLockOn() {}
+void CNightvaneGlView::OnLockOn() {
+    nv::tools::OnLockOn(m_state, m_host);
+}
 void CNightvaneGlView::OnFind() {}
-void CNightvaneGlView::OnNorth() {}
-void CNightvaneGlView::OnResetTime() {}
-void CNightvaneGlView::OnFlipH() {}
-void CNightvaneGlView::OnFlipV() {}
+void CNightvaneGlView::OnNorth() {
+    nv::tools::OnNorth(m_state, m_host);
+}
+void CNightvaneGlView::OnResetTime() {
+    nv::tools::OnResetTime(m_state, m_host);
+}
+void CNightvaneGlView::OnFlipH() {
+    nv::tools::OnFlipH(m_state, m_host);
+}
+void CNightvaneGlView::OnFlipV() {
+    nv::tools::OnFlipV(m_state, m_host);
+}
 void CNightvaneGlView::OnCopyImage() {}
 void CNightvaneGlView::OnHelpTopics() {}
-void CNightvaneGlView::OnFaceNorth() {}
-void CNightvaneGlView::OnFaceSouth() {}
-void CNightvaneGlView::OnFaceEast() {}
-void CNightvaneGlView::OnFaceWest() {}
-void CNightvaneGlView::OnTiltUp() {}
-void CNightvaneGlView::OnTiltDown() {}
-void CNightvaneGlView::OnTurnLeft() {}
-void CNightvaneGlView::OnTurnRight() {}
-void CNightvaneGlView::OnReadoutMode() {}
-void CNightvaneGlView::OnGoto() {}
+void CNightvaneGlView::OnFaceNorth() {
+    nv::tools::OnNavButton(m_state, m_host, 1032);
+}
+void CNightvaneGlView::OnFaceSouth() {
+    nv::tools::OnNavButton(m_state, m_host, 1033);
+}
+void CNightvaneGlView::OnFaceEast() {
+    nv::tools::OnNavButton(m_state, m_host, 1034);
+}
+void CNightvaneGlView::OnFaceWest() {
+    nv::tools::OnNavButton(m_state, m_host, 1035);
+}
+void CNightvaneGlView::OnTiltUp() {
+    nv::tools::OnNavButton(m_state, m_host, 1036);
+}
+void CNightvaneGlView::OnTiltDown() {
+    nv::tools::OnNavButton(m_state, m_host, 1037);
+}
+void CNightvaneGlView::OnTurnLeft() {
+    nv::tools::OnNavButton(m_state, m_host, 1038);
+}
+void CNightvaneGlView::OnTurnRight() {
+    nv::tools::OnNavButton(m_state, m_host, 1039);
+}
+void CNightvaneGlView::OnReadoutMode() {
+    nv::tools::OnCoordinateMode(m_state, m_host);
+}
+void CNightvaneGlView::OnGoto() {
+    nv::tools::OnGoto(m_state, m_host);
+}
 void CNightvaneGlView::OnQuickFind() {}
 void CNightvaneGlView::OnMarathon() {}
 
 // Picker edits change the sky clock; the time-control module adds the animation rules.
 void CNightvaneGlView::OnDateTimeChange() {
-    if (m_frame != nullptr) SetSkyClock(m_state, m_frame->PickerDateTime());
-    Redraw();
+    nv::tools::OnDateTimeChange(m_state, m_host);
 }
 
 void CNightvaneGlView::OnTimer(unsigned id) {
     if (id != kViewTimerId) return;
-    m_timer.KillTimer(kViewTimerId);
-    Redraw();
+    nv::tools::OnTimer(m_state, m_host);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -232,25 +271,20 @@ void CNightvaneGlView::wheelEvent(QWheelEvent* event) {
 }
 
 void CNightvaneGlView::keyPressEvent(QKeyEvent* event) {
-    OnKeyDown(event->key());
-    QOpenGLWidget::keyPressEvent(event);
+    if (!nv::tools::OnKeyDown(m_state, m_host, nv::tools::VirtualKeyFromQt(event->key())))
+        QOpenGLWidget::keyPressEvent(event);
 }
 
 void CNightvaneGlView::OnLButtonDown(int x, int y) {
-    m_state.g_lockOn = false;
-    m_state.m_mouseDown = true;
-    m_state.m_dragStartX = m_state.m_dragLastX = x;
-    m_state.m_dragStartY = m_state.m_dragLastY = y;
+    nv::tools::OnLButtonDown(m_state, m_host, x, y);
 }
 
 void CNightvaneGlView::OnMouseMove(int x, int y) {
-    if (!m_state.m_mouseDown) return;
-    m_state.m_dragLastX = x;
-    m_state.m_dragLastY = y;
+    nv::tools::OnMouseMove(m_state, m_host, x, y);
 }
 
 void CNightvaneGlView::OnLButtonUp(int, int) {
-    m_state.m_mouseDown = false;
+    nv::tools::OnLButtonUp(m_state, m_host);
 }
 
 void CNightvaneGlView::OnRButtonDown(int x, int y) {
@@ -259,6 +293,10 @@ void CNightvaneGlView::OnRButtonDown(int x, int y) {
     }
 }
 
-void CNightvaneGlView::OnMouseWheel(int) {}
+void CNightvaneGlView::OnMouseWheel(int delta) {
+    nv::tools::OnMouseWheel(m_state, m_host, delta);
+}
 
-void CNightvaneGlView::OnKeyDown(int) {}
+void CNightvaneGlView::OnKeyDown(int key) {
+    nv::tools::OnKeyDown(m_state, m_host, nv::tools::VirtualKeyFromQt(key));
+}

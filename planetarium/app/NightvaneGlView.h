@@ -5,6 +5,7 @@
 
 #include "SkyScene.h"
 #include "planetarium/SkyState.h"
+#include "planetarium/tools/FrameViewHost.h"
 #include "platform/ViewTimer.h"
 
 #include <QOpenGLWidget>
@@ -113,6 +114,7 @@ private:
     std::unique_ptr<nv::SkyCatalog> m_catalog;
     nv::app::CSkyScene m_scene;
     platform::ViewTimer m_timer;
+    nv::tools::FrameViewHost<CNightvaneGlView, CMainFrame> m_host{*this};
     CMainFrame* m_frame = nullptr;
     int m_redrawCount = 0;
     int m_frameCount = 0;

@@ -35,7 +35,7 @@ void GlTestContext::makeCurrent() {
 
 QImage GlTestContext::grab() {
     glFinish();
-    return m_fbo ? m_fbo->toImage(false) : QImage();
+    return m_fbo ? m_fbo->toImage(true) : QImage(); // top row first
 }
 
 } // namespace nvtest
