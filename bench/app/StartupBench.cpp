@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
     QSurfaceFormat::setDefaultFormat(platform::SkySurfaceFormat());
     QApplication app(argc, argv);
     // Message boxes (a missing data file) must not block the measurement.
-    platform::SetMessageBoxSink([](const QString& text, const QString&) { qWarning("%s", qPrintable(text)); });
+    platform::SetMessageBoxSink(
+        [](const QString& text, const QString&) { qWarning("%s", qPrintable(text)); });
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

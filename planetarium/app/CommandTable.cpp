@@ -123,8 +123,8 @@ const Command* FindCommand(int id) {
     return it == std::end(kCommands) ? nullptr : &*it;
 }
 
-const std::vector<MenuSpec>& MainMenu() {
-    static const std::vector<MenuSpec> menus = {
+const std::vector<MenuLayout>& MainMenu() {
+    static const std::vector<MenuLayout> menus = {
         {"&File",
          {ID_FILE_SAVE_AS, kSeparator, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, kSeparator,
           ID_PREFERENCES, kSeparator, ID_APP_EXIT}},
@@ -140,8 +140,8 @@ const std::vector<MenuSpec>& MainMenu() {
     return menus;
 }
 
-const MenuSpec& PopupMenu() {
-    static const MenuSpec popup = {"RIGHT",
+const MenuLayout& PopupMenu() {
+    static const MenuLayout popup = {"RIGHT",
                                    {ID_ABOUT_STAR, ID_LOCK_ON, kSeparator, ID_POPUP_PLAY, ID_POPUP_STOP}};
     return popup;
 }

@@ -63,7 +63,7 @@ struct Command {
 
 inline constexpr int kSeparator = 0;
 
-struct MenuSpec {
+struct MenuLayout {
     const char* title;
     std::vector<int> items; // command ids; kSeparator draws a line
 };
@@ -73,9 +73,9 @@ std::span<const Command> Commands();
 const Command* FindCommand(int id);
 
 // The main menu bar, left to right.
-const std::vector<MenuSpec>& MainMenu();
+const std::vector<MenuLayout>& MainMenu();
 // The view's right-click menu (one pop-up, "RIGHT").
-const MenuSpec& PopupMenu();
+const MenuLayout& PopupMenu();
 // The toolbar buttons, left to right.
 const std::vector<int>& ToolbarButtons();
 

@@ -85,9 +85,9 @@ void CMainFrame::CreateActions() {
 }
 
 void CMainFrame::CreateMenus() {
-    for (const MenuSpec& spec : MainMenu()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(spec.title));
-        for (int id : spec.items) {
+    for (const MenuLayout& layout : MainMenu()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(layout.title));
+        for (int id : layout.items) {
             if (id == kSeparator) {
                 menu->addSeparator();
             } else {
@@ -96,7 +96,7 @@ void CMainFrame::CreateMenus() {
         }
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCheckMarks);
     }
-    const MenuSpec& popup = nv::app::PopupMenu();
+    const MenuLayout& popup = nv::app::PopupMenu();
     m_popup = new QMenu(QString::fromLatin1(popup.title), this);
     for (int id : popup.items) {
         if (id == kSeparator) {

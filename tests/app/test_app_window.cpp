@@ -222,6 +222,9 @@ private slots:
             if (FindCommand(id)->layerSwitch != nullptr) m_view->OnCommand(id); // back as it was
         }
         m_view->OnCommand(32795); // no animation left running for the next tests
+        // A closed dialog leaves no active window behind when there is no window manager.
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
         QVERIFY(!m_view->OnCommand(ID_VIEW_TOOLBAR)); // the frame's, not the view's
         QVERIFY(!m_view->OnCommand(4242));
     }
