@@ -101,6 +101,18 @@ private slots:
         QVERIFY(m_view->glInitialised());
     }
 
+    // Each case starts from an active main window with no dialog, pop-up, glide or animation left
+    // over from the case before (without a window manager nothing reactivates a window by itself).
+    void init() {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        m_view->state().g_gliding = false;
+        m_view->state().m_animating = false;
+        m_view->timer().KillTimer(1);
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+    }
+
     void titleAndStartState() {
         QCOMPARE(m_frame->windowTitle(), QString("Untitled - NightvaneGl"));
         const nv::SkyState& s = m_view->state();
