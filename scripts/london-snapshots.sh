@@ -12,4 +12,4 @@ run=("$bin")
 [ -n "${DISPLAY:-}" ] || run=(xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$bin")
 # Yaw 0 faces east and 270 south, so east-southeast (azimuth 112.5) is yaw -22.5.
 "${run[@]}" --snapshot "$out/london-ese.bmp" "${common[@]}" --yaw -22.5 --pitch -25
-"${run[@]}" --snapshot "$out/london-north.bmp" "${common[@]}" --yaw 90 --pitch -40
+"${run[@]}" --snapshot "$out/london-north.bmp" "${common[@]}" --yaw 100 --pitch -50
