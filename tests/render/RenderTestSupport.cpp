@@ -10,7 +10,6 @@
 
 #include <GL/gl.h>
 #include <QGuiApplication>
-#include <QSurfaceFormat>
 #include <cmath>
 #include <filesystem>
 
@@ -24,41 +23,8 @@ void EnsureApp() {
     static QGuiApplication app(argc, argv);
 }
 
-SkyContext::SkyContext(int width, int height) : m_width(width), m_height(height) {
-    EnsureApp();
-    QSurfaceFormat fmt;
-    fmt.setRenderableType(QSurfaceFormat::OpenGL);
-    fmt.setProfile(QSurfaceFormat::CompatibilityProfile);
-    fmt.setVersion(2, 1);
-    fmt.setDepthBufferSize(24);
-    m_surface.setFormat(fmt);
-    m_surface.create();
-    m_context.setFormat(fmt);
-    if (!m_context.create() || !m_context.makeCurrent(&m_surface)) return;
-    if (!nv::ReserveTextureSlots()) return;
-    QOpenGLFramebufferObjectFormat ff;
-    ff.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
-    m_fbo = std::make_unique<QOpenGLFramebufferObject>(width, height, ff);
-    m_ok = m_fbo->isValid() && m_fbo->bind();
-}
-
-SkyContext::~SkyContext() {
-    if (m_context.isValid()) m_context.makeCurrent(&m_surface);
-    m_fbo.reset();
-    m_context.doneCurrent();
-}
-
-void SkyContext::makeCurrent() {
-    m_context.makeCurrent(&m_surface);
-    if (m_fbo) m_fbo->bind();
-}
-
-QImage SkyContext::grab() {
-    glFinish();
-    return m_fbo ? m_fbo->toImage(true) : QImage(); // top row first
-}
-
-Frame::Frame(int width, int height) : ctx((EnsureApp(), width), height) {
+Frame::Frame(int width, int height)
+    : ctx((EnsureApp(), width), height, [] { return nv::ReserveTextureSlots(); }) {
     if (!ctx.ok()) return;
     res.Init();
     res.g_solarSystem = &solar;

@@ -7,10 +7,9 @@
 #include "planetarium/SkyState.h"
 #include "planetarium/render/RenderScene.h"
 
+#include "GlTestContext.h"
+
 #include <QImage>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFramebufferObject>
 #include <memory>
 #include <optional>
 
@@ -22,27 +21,6 @@ inline constexpr int kHeight = 800;
 // Creates the QGuiApplication once.
 void EnsureApp();
 
-// An off-screen compatibility-profile context drawing into a framebuffer object. Texture names
-// 1..210 are taken before the framebuffer's own texture is made, so the fixed texture slots of
-// the sky pictures cannot land on it.
-class SkyContext {
-public:
-    SkyContext(int width, int height);
-    ~SkyContext();
-    bool ok() const { return m_ok; }
-    void makeCurrent();
-    QImage grab();
-    int width() const { return m_width; }
-    int height() const { return m_height; }
-
-private:
-    int m_width, m_height;
-    bool m_ok = false;
-    QOffscreenSurface m_surface;
-    QOpenGLContext m_context;
-    std::unique_ptr<QOpenGLFramebufferObject> m_fbo;
-};
-
 // A context with an FBO, the fixed render state, the label font and render resources.
 struct Frame {
     explicit Frame(int width = kWidth, int height = kHeight);
@@ -51,7 +29,9 @@ struct Frame {
     // Draws one frame of `state` (its view size is set to the frame's) and returns the picture.
     QImage Render(nv::SkyState& state, const nv::SkyCatalog& catalog);
 
-    SkyContext ctx;
+    // Texture names 1..210 are taken before the framebuffer's own texture is made, so the fixed
+    // texture slots of the sky pictures cannot land on it.
+    nvtest::GlTestContext ctx;
     nv::RenderResources res;
     astro::CSolarSystem solar;
 };

@@ -1,11 +1,12 @@
 #include "GlTestContext.h"
 
-#include <QSurfaceFormat>
 #include <GL/gl.h>
+#include <QSurfaceFormat>
 
 namespace nvtest {
 
-GlTestContext::GlTestContext(int width, int height) : m_width(width), m_height(height) {
+GlTestContext::GlTestContext(int width, int height, const std::function<bool()>& beforeFramebuffer)
+    : m_width(width), m_height(height) {
     QSurfaceFormat fmt;
     fmt.setRenderableType(QSurfaceFormat::OpenGL);
     fmt.setProfile(QSurfaceFormat::CompatibilityProfile);
@@ -15,6 +16,7 @@ GlTestContext::GlTestContext(int width, int height) : m_width(width), m_height(h
     m_surface.create();
     m_context.setFormat(fmt);
     if (!m_context.create() || !m_context.makeCurrent(&m_surface)) return;
+    if (beforeFramebuffer && !beforeFramebuffer()) return;
     QOpenGLFramebufferObjectFormat ff;
     ff.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
     m_fbo = std::make_unique<QOpenGLFramebufferObject>(width, height, ff);

@@ -6,13 +6,16 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
+#include <functional>
 #include <memory>
 
 namespace nvtest {
 
 class GlTestContext {
 public:
-    GlTestContext(int width, int height);
+    // `beforeFramebuffer` runs with the context current before the framebuffer object is made
+    // (e.g. to take fixed texture names first); returning false leaves the context not ok().
+    GlTestContext(int width, int height, const std::function<bool()>& beforeFramebuffer = {});
     ~GlTestContext();
     bool ok() const { return m_ok; }
     void makeCurrent();
