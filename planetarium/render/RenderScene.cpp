@@ -211,10 +211,11 @@ bool RenderScene(SkyState& s, const SkyCatalog& catalog, RenderResources& res) {
         res.lastCatalog = &catalog;
     }
 
-    // 1. Clear. Texturing starts off (it is off at the end of every frame).
+    // 1. Texturing starts off (it is off at the end of every frame). The buffers are cleared once
+    // the sky colour is known (step 3): one clear of colour and depth gives the same picture as
+    // clearing both and then the colour again.
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDisable(GL_TEXTURE_2D);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     // 2. Bodies for the sky clock. The daylight sky needs the Sun and a locked body its own
     // position, so the calculator also runs for them when the planets are hidden.
@@ -234,7 +235,7 @@ bool RenderScene(SkyState& s, const SkyCatalog& catalog, RenderResources& res) {
     } else {
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     }
-    glClear(GL_COLOR_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Night vision: everything in red and black, textures and stars included.
     if (s.g_nightVision) glColorMask(GL_TRUE, GL_FALSE, GL_FALSE, GL_TRUE);
 
