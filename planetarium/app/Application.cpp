@@ -12,6 +12,7 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
+#include <QScreen>
 #include <cmath>
 #include <cstdio>
 
@@ -219,6 +220,9 @@ int NightvaneGlMain(QApplication& app, const QStringList& arguments,
     }
     std::unique_ptr<CMainFrame> frame = CreateMainWindow(factory);
     if (!frame) return 1;
+    // Without a window manager "maximised" changes nothing: start at the screen's size anyway.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        frame->resize(screen->availableGeometry().size());
     frame->showMaximized();
     return app.exec();
 }
