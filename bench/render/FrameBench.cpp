@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <ctime>
+#include <iterator>
 
 using namespace rendertest;
 
@@ -50,13 +51,14 @@ Scene& TheScene() {
     return scene;
 }
 
-void Frames(benchmark::State& bs, bool batched) {
+void Frames(benchmark::State& bs, bool batched, bool shortcuts = true) {
     Scene& sc = TheScene();
     if (!sc.ready) {
         bs.SkipWithError("no context or no data");
         return;
     }
     sc.frame.res.batchStars = batched;
+    sc.frame.res.fastPaths = shortcuts;
     nv::RenderScene(sc.state, *sc.catalog, sc.frame.res); // arrays built outside the timing
     glFinish();
     const std::clock_t start = std::clock();
@@ -65,10 +67,16 @@ void Frames(benchmark::State& bs, bool batched) {
         glFinish();
     }
     ProcessCpu(bs, start);
+    sc.frame.res.fastPaths = true;
 }
 
 void BM_Frame(benchmark::State& bs) {
     Frames(bs, true);
+}
+// The batched frame without the shortcuts that leave the picture unchanged (see
+// RenderResources::fastPaths), to show what they save.
+void BM_FrameWithoutShortcuts(benchmark::State& bs) {
+    Frames(bs, true, false);
 }
 void BM_FrameWithStarsOneAtATime(benchmark::State& bs) {
     Frames(bs, false);
@@ -118,10 +126,13 @@ FRAME_BENCH(BM_Frame);
 FRAME_BENCH(BM_StarLayerOneAtATime);
 FRAME_BENCH(BM_StarLayerBatched);
 FRAME_BENCH(BM_FrameWithStarsOneAtATime);
+FRAME_BENCH(BM_FrameWithoutShortcuts);
 
 namespace {
-// Frame time with one switch off (argument: the switch's place in LayerSwitches).
-void BM_FrameWithout(benchmark::State& bs) {
+// Frame time with one switch off (`only` false) or with every switch off but one (`only` true;
+// the argument 14 leaves them all off: the bare frame). The argument is the switch's place in
+// LayerSwitches.
+void FrameSwitches(benchmark::State& bs, bool only) {
     Scene& sc = TheScene();
     if (!sc.ready) {
         bs.SkipWithError("no context or no data");
@@ -137,7 +148,13 @@ void BM_FrameWithout(benchmark::State& bs) {
         &nv::LayerSwitches::m_showConstLines, &nv::LayerSwitches::m_showConstNames,
         &nv::LayerSwitches::m_showMessiers,   &nv::LayerSwitches::m_showMessierNames,
         &nv::LayerSwitches::m_showDayLight,   &nv::LayerSwitches::m_showEyepiece};
-    s.sw.*kSwitches[bs.range(0)] = false;
+    const auto which = static_cast<size_t>(bs.range(0));
+    if (only) {
+        for (auto sw : kSwitches) s.sw.*sw = false;
+        if (which < std::size(kSwitches)) s.sw.*kSwitches[which] = true;
+    } else if (which < std::size(kSwitches)) {
+        s.sw.*kSwitches[which] = false;
+    }
     nv::RenderScene(s, *sc.catalog, sc.frame.res);
     glFinish();
     const std::clock_t start = std::clock();
@@ -147,10 +164,23 @@ void BM_FrameWithout(benchmark::State& bs) {
     }
     ProcessCpu(bs, start);
 }
+void BM_FrameWithout(benchmark::State& bs) {
+    FrameSwitches(bs, false);
+}
+void BM_FrameOnly(benchmark::State& bs) {
+    FrameSwitches(bs, true);
+}
 } // namespace
 // Which layer costs what.
 BENCHMARK(BM_FrameWithout)
     ->DenseRange(0, 13)
+    ->Iterations(1)
+    ->Repetitions(15)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->DisplayAggregatesOnly();
+BENCHMARK(BM_FrameOnly)
+    ->DenseRange(0, 14)
     ->Iterations(1)
     ->Repetitions(15)
     ->Unit(benchmark::kMillisecond)

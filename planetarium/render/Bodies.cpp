@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <algorithm>
+#include <cmath>
 
 namespace nv {
 
@@ -85,17 +87,26 @@ bool GlowSize(int t, float fov, float& size) {
 
 } // namespace
 
-void DrawBody(SkyState& s, QuadricShapes& shapes, float x, float y, float z, int t, float r) {
+void DrawBody(SkyState& s, QuadricShapes& shapes, float x, float y, float z, int t, float r,
+              bool leaveOutHidden) {
     s.m_texture = static_cast<unsigned>(t);
     glColor3f(1.0f, 1.0f, 1.0f);
     LoadFrame(s, SkyFrame::Ecliptic, false);
+
+    // A body wholly outside the view sends no vertices; its state changes are kept, so the
+    // bodies after it start from the same state. The glow spikes reach |glow| from the body, the
+    // sphere (placed with the eye offset) its radius, Saturn's ring r + 0.0016057.
+    float glow = 0;
+    const bool glows = GlowSize(t, s.g_fov, glow);
+    const float reach = std::max(std::fabs(glow), r + 0.0017f) +
+                        std::sqrt(s.m_eyeX * s.m_eyeX + s.m_eyeY * s.m_eyeY + s.m_eyeZ * s.m_eyeZ);
+    const bool shown = !leaveOutHidden || !BallOutsideView(x, y, z, reach);
 
     // Glow.
     glDisable(GL_DEPTH_TEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glBegin(GL_TRIANGLES);
-    float glow = 0;
-    if (GlowSize(t, s.g_fov, glow)) DrawGlow(x, y, z, glow);
+    if (glows && shown) DrawGlow(x, y, z, glow);
     glEnd();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_DEPTH_TEST);
@@ -115,28 +126,28 @@ void DrawBody(SkyState& s, QuadricShapes& shapes, float x, float y, float z, int
     if (t == kSaturnTexture) {
         glEnable(GL_DEPTH_TEST);
         glRotatef(50.0f, 0.0f, 1.0f, 0.0f);
-        shapes.Sphere(r, 32, 32);
+        if (shown) shapes.Sphere(r, 32, 32);
         glRotatef(-50.0f, 0.0f, 1.0f, 0.0f);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
         glColor3f(0.3f, 0.3f, 0.3f);
         glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
         glDisable(GL_TEXTURE_2D);
-        shapes.Disk(r + 0.0008057, r + 0.0016057, 32, 32);
+        if (shown) shapes.Disk(r + 0.0008057, r + 0.0016057, 32, 32);
         glEnable(GL_TEXTURE_2D);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glDisable(GL_DEPTH_TEST);
     } else if (t == kSunTexture) {
         glDisable(GL_DEPTH_TEST);
-        shapes.Sphere(r, 32, 32);
+        if (shown) shapes.Sphere(r, 32, 32);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glEnable(GL_DEPTH_TEST);
-    } else {
+    } else if (shown) {
         shapes.Sphere(r, 32, 32);
     }
     glDisable(GL_TEXTURE_2D);
 }
 
-void DrawBodies(SkyState& s, const astro::CSolarSystem& solar, QuadricShapes& shapes) {
+void DrawBodies(SkyState& s, const astro::CSolarSystem& solar, QuadricShapes& shapes, bool leaveOutHidden) {
     using namespace astro;
     const BodyPosition& sun = solar.Body(kSun);
     const float light[4] = {static_cast<float>(sun.x), static_cast<float>(sun.y), static_cast<float>(sun.z),
@@ -149,7 +160,7 @@ void DrawBodies(SkyState& s, const astro::CSolarSystem& solar, QuadricShapes& sh
         const BodyPosition& b = solar.Body(body);
         glLoadName(name);
         DrawBody(s, shapes, static_cast<float>(b.x), static_cast<float>(b.y), static_cast<float>(b.z),
-                 texture, static_cast<float>(b.size));
+                 texture, static_cast<float>(b.size), leaveOutHidden);
     };
     draw(kMoon, kMoonName, kMoonTexture);
     glDisable(GL_LIGHTING); // only the Moon is shaded

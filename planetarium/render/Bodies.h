@@ -53,10 +53,13 @@ private:
 void DrawGlow(float x, float y, float z, float s);
 
 // Draws one body: its glow (Sun, Venus, Jupiter, Saturn), then its textured sphere of radius r.
-// Sets m_texture to t.
-void DrawBody(SkyState& state, QuadricShapes& shapes, float x, float y, float z, int t, float r);
+// Sets m_texture to t. With `leaveOutHidden`, a body wholly outside the view sends no vertices
+// (its state changes are still made).
+void DrawBody(SkyState& state, QuadricShapes& shapes, float x, float y, float z, int t, float r,
+              bool leaveOutHidden = true);
 
 // All ten bodies from the calculator's records, the Moon lit by light 1 at the Sun.
-void DrawBodies(SkyState& state, const astro::CSolarSystem& solar, QuadricShapes& shapes);
+void DrawBodies(SkyState& state, const astro::CSolarSystem& solar, QuadricShapes& shapes,
+                bool leaveOutHidden = true);
 
 } // namespace nv

@@ -30,9 +30,9 @@ void DrawGrid(GridKind kind) {
             const double rad = u * g_degToRad;
             glRasterPos3f(static_cast<float>(std::cos(rad)), static_cast<float>(std::sin(rad)), 0.0f);
             if (kind == GridKind::AltAzi)
-                platform::PrintText("%d", MeridianLabelValue(u));
+                PrintLabel("%d", MeridianLabelValue(u));
             else
-                platform::PrintText("     ,%d", MeridianLabelValue(u));
+                PrintLabel("     ,%d", MeridianLabelValue(u));
         }
     }
     // Parallels at polar angles 0, 30, ... 150 degrees.
@@ -45,11 +45,11 @@ void DrawGrid(GridKind kind) {
             const double rad = u * g_degToRad;
             glRasterPos3f(r * static_cast<float>(std::cos(rad)), r * static_cast<float>(std::sin(rad)), c);
             if (kind == GridKind::AltAzi) {
-                platform::PrintText("     ,%d", (360 - u) % 360);
+                PrintLabel("     ,%d", (360 - u) % 360);
             } else {
                 int hour = u / 15 + 6;
                 if (hour >= 24) hour -= 24;
-                platform::PrintText("%dh", hour);
+                PrintLabel("%dh", hour);
             }
         }
     }

@@ -2,6 +2,7 @@
 
 #include "Grids.h"
 #include "Messiers.h"
+#include "MilkyWay.h"
 #include "SkyFrames.h"
 #include "planetarium/catalog/tables/ConstellationTable.h"
 #include "planetarium/render/Projection.h"
@@ -140,13 +141,13 @@ void DrawCompass(const SkyState& s) {
     LoadFrame(s, SkyFrame::Horizon);
     NightColour(s, 0.3f, 0.6f, 0.3f, 0.5f);
     RasterAt(0.0f, -0.01f, 1.1f);
-    platform::PrintText("East");
+    PrintLabel("East");
     RasterAt(0.0f, -0.01f, -1.1f);
-    platform::PrintText("West");
+    PrintLabel("West");
     RasterAt(1.1f, -0.01f, 0.0f);
-    platform::PrintText("South");
+    PrintLabel("South");
     RasterAt(-1.1f, -0.01f, 0.0f);
-    platform::PrintText("North");
+    PrintLabel("North");
     ApplyHorizonToEquatorial(s);
 }
 
@@ -168,7 +169,7 @@ void DrawMoonLabels(const SkyState& s, const astro::BodyPosition& planet, const 
         glColor3f(g, g, g);
         for (size_t k = 0; k < names.size(); ++k) {
             glRasterPos3f(offsets[k].first, offsets[k].second, 0.0f);
-            platform::PrintText("%s", std::string(names[k]).c_str());
+            PrintLabel("%s", std::string(names[k]).c_str());
         }
     }
     glPopMatrix();
@@ -182,7 +183,7 @@ void DrawSolarSystem(SkyState& s, const astro::CSolarSystem& solar, RenderResour
                                                     " Jupiter", " Saturn", " Uranus",  " Neptune", " Pluto"};
     for (int k = 0; k < kBodyCount; ++k) {
         RasterAt(solar.Body(k));
-        platform::PrintText("%s", kLabels[k]);
+        PrintLabel("%s", kLabels[k]);
     }
     std::array<std::pair<float, float>, 4> jupiter;
     for (int k = 0; k < 4; ++k)
@@ -198,7 +199,7 @@ void DrawSolarSystem(SkyState& s, const astro::CSolarSystem& solar, RenderResour
 
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_DEPTH_TEST);
-    DrawBodies(s, solar, res.shapes);
+    DrawBodies(s, solar, res.shapes, res.fastPaths);
 }
 
 } // namespace
@@ -213,7 +214,8 @@ bool RenderScene(SkyState& s, const SkyCatalog& catalog, RenderResources& res) {
 
     // 1. Texturing starts off (it is off at the end of every frame). The buffers are cleared once
     // the sky colour is known (step 3): one clear of colour and depth gives the same picture as
-    // clearing both and then the colour again.
+    // clearing both and then the colour again. The sky never uses the stencil buffer; clearing it
+    // with the depth lets a combined depth-stencil buffer be filled whole rather than masked.
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDisable(GL_TEXTURE_2D);
 
@@ -235,7 +237,7 @@ bool RenderScene(SkyState& s, const SkyCatalog& catalog, RenderResources& res) {
     } else {
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     }
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | (res.fastPaths ? GL_STENCIL_BUFFER_BIT : 0));
     // Night vision: everything in red and black, textures and stars included.
     if (s.g_nightVision) glColorMask(GL_TRUE, GL_FALSE, GL_FALSE, GL_TRUE);
 
@@ -257,7 +259,7 @@ bool RenderScene(SkyState& s, const SkyCatalog& catalog, RenderResources& res) {
         glGetIntegerv(GL_BLEND_DST, &dst);
         const bool plainCopy = glIsEnabled(GL_BLEND) && src == GL_SRC_ALPHA && dst == GL_ONE_MINUS_SRC_ALPHA;
         if (plainCopy) glDisable(GL_BLEND);
-        res.shapes.Sphere(1.1, 32, 32);
+        DrawMilkyWaySphere(res.shapes, res.fastPaths);
         if (plainCopy) glEnable(GL_BLEND);
         glDisable(GL_TEXTURE_2D);
         glEnable(GL_DEPTH_TEST);
@@ -301,7 +303,7 @@ bool RenderScene(SkyState& s, const SkyCatalog& catalog, RenderResources& res) {
         NightColour(s, 1.0f, 1.0f, 1.0f, 1.0f);
         for (int k = 1; k <= kMessierDrawn; ++k) {
             RasterAt(catalog.m_messierCentre[k - 1]);
-            platform::PrintText(" M%d", k);
+            PrintLabel(" M%d", k);
         }
     }
 
@@ -329,7 +331,7 @@ bool RenderScene(SkyState& s, const SkyCatalog& catalog, RenderResources& res) {
         for (int i : res.namedStars) {
             const StarRecord& star = catalog.m_stars[i];
             RasterAt(star.x, star.y, star.z);
-            platform::PrintText("%s", catalog.m_starNames[i].c_str());
+            PrintLabel("%s", catalog.m_starNames[i].c_str());
         }
     }
 
@@ -338,7 +340,7 @@ bool RenderScene(SkyState& s, const SkyCatalog& catalog, RenderResources& res) {
         NightColour(s, 0.9f, 0.9f, 1.0f, 0.9f);
         for (int k = 0; k < kConstellationLabelCount; ++k) {
             RasterAt(ConstellationAnchor(k));
-            platform::PrintText("%s", kConstellationLabels[k].text);
+            PrintLabel("%s", kConstellationLabels[k].text);
         }
     }
 

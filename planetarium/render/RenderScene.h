@@ -47,6 +47,10 @@ struct RenderResources {
     QuadricShapes shapes;
     // Off: the star layer is drawn one star at a time (the reference path).
     bool batchStars = true;
+    // Off: no shortcuts that only save work (the stencil cleared with the depth, the Milky Way's
+    // level-0 part drawn with a level-0 sampler, bodies outside the view left out); the picture
+    // is the same.
+    bool fastPaths = true;
     // Viewport scale of a high-density screen (the client size in g_viewWidth/g_viewHeight is in
     // device-independent pixels).
     double devicePixelRatio = 1.0;

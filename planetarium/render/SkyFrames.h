@@ -4,6 +4,7 @@
 
 #include "astro/SkyRotation.h"
 #include "planetarium/SkyState.h"
+#include "platform/GlyphFont.h"
 
 namespace nv {
 
@@ -23,5 +24,17 @@ void ApplyEquatorialToEcliptic();
 
 // glColor3f(r, g, b), or (night, 0, 0) while night vision is on.
 void NightColour(const SkyState& state, float r, float g, float b, float night);
+
+// True when the ball of the given centre and radius (in the current model-view's coordinates)
+// lies wholly outside the current projection's view volume, so nothing of it can be drawn.
+bool BallOutsideView(float x, float y, float z, float radius);
+
+// Whether the last glRasterPos landed inside the view (glBitmap ignores an invalid one).
+bool RasterPositionValid();
+// A label at the current raster position through platform::PrintText; left out when the raster
+// position is outside the view, where the glyphs would draw nothing.
+template <class... Args> void PrintLabel(const char* format, Args... args) {
+    if (RasterPositionValid()) platform::PrintText(format, args...);
+}
 
 } // namespace nv

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 
 namespace nv {
 
@@ -102,6 +103,32 @@ void DrawStarsImmediate(const SkyState& state, const SkyCatalog& catalog) {
 
 namespace {
 
+// A glow's 48 vertices hold 15 distinct corners: the centre and eight around it in each plane,
+// two of which the planes share. The batch stores each corner once and draws the triangles
+// through indices; the corners are found once, from the vertices of a sample glow.
+struct GlowPattern {
+    int count = 0;                 // distinct corners
+    int first[kGlowVertices] = {}; // where each corner first occurs among the 48 vertices
+    unsigned corner[kGlowVertices] = {};
+};
+const GlowPattern& Pattern() {
+    static const GlowPattern pattern = [] {
+        GlowPattern p;
+        StarRecord probe{};
+        probe.x = 0.3f, probe.y = 0.5f, probe.z = 0.7f;
+        float pos[kGlowVertices * 3], col[kGlowVertices * 3];
+        GlowVertices(probe, StarRgb{1.0f, 1.0f, 1.0f}, 1.0f, pos, col);
+        for (int v = 0; v < kGlowVertices; ++v) {
+            int j = 0;
+            while (j < p.count && std::memcmp(&pos[p.first[j] * 3], &pos[v * 3], 3 * sizeof(float)) != 0) ++j;
+            if (j == p.count) p.first[p.count++] = v;
+            p.corner[v] = static_cast<unsigned>(j);
+        }
+        return p;
+    }();
+    return pattern;
+}
+
 constexpr int kDecBands = 18; // 10 degrees each
 constexpr int kRaBins = 36;   // 10 degrees each
 constexpr int kSkyCells = kDecBands * kRaBins;
@@ -186,8 +213,13 @@ void StarBatch::Build(const SkyCatalog& catalog) {
         m_pointPos[k * 3 + 2] = m_pointStars[k].z;
     }
     m_pointCol.resize(m_pointPos.size());
-    m_glowPos.resize(m_glowStars.size() * kGlowVertices * 3);
+    const GlowPattern& pattern = Pattern();
+    m_glowPos.resize(m_glowStars.size() * pattern.count * 3);
     m_glowCol.resize(m_glowPos.size());
+    m_glowIdx.resize(m_glowStars.size() * kGlowVertices);
+    for (size_t k = 0; k < m_glowStars.size(); ++k)
+        for (int v = 0; v < kGlowVertices; ++v)
+            m_glowIdx[k * kGlowVertices + v] = static_cast<unsigned>(k * pattern.count) + pattern.corner[v];
     m_shapedFov = -1.0f;
     m_built = true;
 }
@@ -200,11 +232,17 @@ void StarBatch::Shape(float fov) {
         m_pointCol[k * 3 + 1] = c.g;
         m_pointCol[k * 3 + 2] = c.b;
     }
+    const GlowPattern& pattern = Pattern();
+    float pos[kGlowVertices * 3], col[kGlowVertices * 3];
     for (size_t k = 0; k < m_glowStars.size(); ++k) {
         const StarRecord& s = m_glowStars[k];
         const StarRgb c = StarColour(s.spectralClass, StarBrightness(s.magnitude, fov));
-        GlowVertices(s, c, GlowScale(s.magnitude, fov), &m_glowPos[k * kGlowVertices * 3],
-                     &m_glowCol[k * kGlowVertices * 3]);
+        GlowVertices(s, c, GlowScale(s.magnitude, fov), pos, col);
+        for (int j = 0; j < pattern.count; ++j) {
+            const int v = pattern.first[j];
+            std::memcpy(&m_glowPos[(k * pattern.count + j) * 3], &pos[v * 3], 3 * sizeof(float));
+            std::memcpy(&m_glowCol[(k * pattern.count + j) * 3], &col[v * 3], 3 * sizeof(float));
+        }
     }
     m_shapedFov = std::fabs(fov);
 }
@@ -270,8 +308,8 @@ void StarBatch::Draw(const SkyState& state, const SkyCatalog& catalog) {
 
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
-    // Consecutive visible cells are merged into one range.
-    auto drawRanges = [&](GLenum mode, int perStar, int Cell::*begin, int Cell::*end) {
+    // Consecutive visible cells are merged into one range; `draw` takes a range of stars.
+    auto drawRanges = [&](int Cell::*begin, int Cell::*end, auto draw) {
         int runBegin = -1, runEnd = -1;
         for (int c : m_visible) {
             const Cell& cell = m_cells[c];
@@ -280,21 +318,26 @@ void StarBatch::Draw(const SkyState& state, const SkyCatalog& catalog) {
                 runEnd = cell.*end;
                 continue;
             }
-            if (runBegin >= 0) glDrawArrays(mode, runBegin * perStar, (runEnd - runBegin) * perStar);
+            if (runBegin >= 0) draw(runBegin, runEnd);
             runBegin = cell.*begin;
             runEnd = cell.*end;
         }
-        if (runBegin >= 0) glDrawArrays(mode, runBegin * perStar, (runEnd - runBegin) * perStar);
+        if (runBegin >= 0) draw(runBegin, runEnd);
     };
     if (!m_pointPos.empty()) {
         glVertexPointer(3, GL_FLOAT, 0, m_pointPos.data());
         glColorPointer(3, GL_FLOAT, 0, m_pointCol.data());
-        drawRanges(GL_POINTS, 1, &Cell::pointBegin, &Cell::pointEnd);
+        drawRanges(&Cell::pointBegin, &Cell::pointEnd,
+                   [](int first, int last) { glDrawArrays(GL_POINTS, first, last - first); });
     }
     if (!m_glowPos.empty()) {
+        // The same triangles, vertex for vertex, as the 48-vertex glows, each corner sent once.
         glVertexPointer(3, GL_FLOAT, 0, m_glowPos.data());
         glColorPointer(3, GL_FLOAT, 0, m_glowCol.data());
-        drawRanges(GL_TRIANGLES, kGlowVertices, &Cell::glowBegin, &Cell::glowEnd);
+        drawRanges(&Cell::glowBegin, &Cell::glowEnd, [&](int first, int last) {
+            glDrawElements(GL_TRIANGLES, (last - first) * kGlowVertices, GL_UNSIGNED_INT,
+                           &m_glowIdx[static_cast<size_t>(first) * kGlowVertices]);
+        });
     }
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);

@@ -4,7 +4,8 @@
 //
 // Two ways to draw the same picture: DrawStarsImmediate, one star at a time with its selection
 // name (what a pick pass needs), and StarBatch, the render-mode path that draws from client
-// arrays and leaves out the parts of the sky outside the view. The caller sets additive blending
+// arrays (each glow's 15 distinct corners once, its triangles through indices) and leaves out
+// the parts of the sky outside the view. The caller sets additive blending
 // (GL_SRC_ALPHA, GL_ONE) and turns the depth test off; with those, drawing order does not matter.
 #pragma once
 
@@ -79,7 +80,8 @@ private:
     std::vector<float> m_pointPos, m_pointCol; // 3 floats per point
     std::vector<StarRecord> m_pointStars;      // faint stars in cell order
     std::vector<StarRecord> m_glowStars;       // glow stars in cell order
-    std::vector<float> m_glowPos, m_glowCol;   // 48 x 3 floats per glow star
+    std::vector<float> m_glowPos, m_glowCol;   // 15 distinct corners x 3 floats per glow star
+    std::vector<unsigned> m_glowIdx;           // 48 corner numbers per glow star
     std::vector<int> m_visible;                // scratch
 };
 

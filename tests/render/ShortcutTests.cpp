@@ -1,0 +1,107 @@
+// The frame's shortcuts (batched stars, the stencil cleared with the depth, the Milky Way's
+// level-0 part) draw exactly the picture of the plain path, on the real catalogue and pictures.
+#include "RenderTestSupport.h"
+
+#include "planetarium/render/MilkyWay.h"
+#include "planetarium/render/SkyFrames.h"
+
+#include <GL/gl.h>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace rendertest;
+
+namespace {
+
+int DifferingPixels(const QImage& a, const QImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) ++n;
+    return n;
+}
+
+// The part FindLevelZeroPart proves for the state's Milky Way set-up, from the frame's own
+// matrices (drawn once so that they are current).
+nv::LevelZeroSplit SplitFor(Frame& frame, nv::SkyState s, const nv::SkyCatalog& catalog) {
+    frame.Render(s, catalog);
+    nv::LoadFrame(s, nv::SkyFrame::Equatorial);
+    glRotatef(150.0f, 0.0f, 0.0f, 1.0f);
+    glRotatef(30.0f, 1.0f, 0.0f, 0.0f);
+    float mv[16], pr[16];
+    int vp[4];
+    glGetFloatv(GL_MODELVIEW_MATRIX, mv);
+    glGetFloatv(GL_PROJECTION_MATRIX, pr);
+    glGetIntegerv(GL_VIEWPORT, vp);
+    return nv::FindLevelZeroPart(mv, pr, vp, 1024, 512);
+}
+
+} // namespace
+
+TEST(ShortcutTest, EveryLayerDrawsTheSamePictureWithAndWithoutShortcuts) {
+    std::string why;
+    const nv::SkyCatalog* real = RealCatalog(&why);
+    ASSERT_NE(real, nullptr) << why;
+    Frame frame;
+    ASSERT_TRUE(frame.ok());
+    nv::SkyState s;
+    s.sw =
+        nv::LayerSwitches{true, true, true, true, true, true, true, true, true, true, true, true, true, true};
+    SetLondonEvening(s);
+    ASSERT_GT(LoadRealTextures(s), 100);
+    frame.res.g_constellations.CopyStars(*real);
+
+    struct View {
+        float fov, pitch, yaw;
+        bool flip, night, dayLight;
+    };
+    int split = 0, whole = 0;
+    for (const View v : {View{65, -30, 90, false, false, true}, View{65, -10, 200, false, false, true},
+                         View{20, -40, 300, false, false, true}, View{-40, -60, 30, true, false, false},
+                         View{100, -20, 150, false, true, true}, View{65, -80, 0, false, false, false},
+                         View{10, -25, 60, false, false, false}, View{120, -45, 250, true, false, true}}) {
+        s.g_fov = v.fov, s.m_viewPitch = v.pitch, s.m_viewYaw = v.yaw, s.g_flipHorizontal = v.flip;
+        s.g_nightVision = v.night;
+        s.sw.m_showDayLight = v.dayLight;
+        frame.res.batchStars = false, frame.res.fastPaths = false;
+        const QImage plain = frame.Render(s, *real);
+        frame.res.batchStars = true, frame.res.fastPaths = true;
+        const QImage fast = frame.Render(s, *real);
+        EXPECT_GT(LitPixels(plain), 10000) << "fov " << v.fov << " yaw " << v.yaw;
+        EXPECT_EQ(DifferingPixels(plain, fast), 0) << "fov " << v.fov << " yaw " << v.yaw;
+
+        const nv::LevelZeroSplit part = SplitFor(frame, s, *real);
+        if (part.levelZero.Area() > 0 && part.rest.Area() > 0) ++split;
+        if (part.levelZero.Area() == static_cast<long long>(kWidth) * kHeight) ++whole;
+    }
+    // The views include both kinds of shortcut for the Milky Way.
+    EXPECT_GT(split, 0);
+    EXPECT_GT(whole, 0);
+}
+
+TEST(ShortcutTest, MilkyWayLevelZeroPartKeepsClearOfThePoles) {
+    const int vp[4] = {0, 0, 1280, 800};
+    // Projection of a 65-degree field at 1280x800.
+    const float f = static_cast<float>(1.0 / std::tan(65.0 * M_PI / 360.0));
+    const float pr[16] = {f / 1.6f, 0, 0, 0, 0, f, 0, 0, 0, 0, -1.0002f, -1, 0, 0, -0.0002f, 0};
+    // Sphere axis straight along the view: the pole is in the middle of the screen.
+    const float atPole[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    const nv::LevelZeroSplit centre = nv::FindLevelZeroPart(atPole, pr, vp, 1024, 512);
+    const auto contains = [](const nv::ScreenRect& r, int x, int y) {
+        return x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height;
+    };
+    EXPECT_FALSE(contains(centre.levelZero, 640, 400));
+    EXPECT_TRUE(centre.levelZero.Area() == 0 || contains(centre.rest, 640, 400));
+    // Axis across the view (up the screen, pole far outside): the whole viewport is level 0.
+    const float across[16] = {1, 0, 0, 0, 0, 0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1};
+    const nv::LevelZeroSplit side = nv::FindLevelZeroPart(across, pr, vp, 1024, 512);
+    EXPECT_EQ(side.levelZero.Area(), 1280LL * 800);
+    EXPECT_EQ(side.rest.Area(), 0);
+    // A texture so large that even the view's middle is minified: nothing is proved.
+    EXPECT_EQ(nv::FindLevelZeroPart(across, pr, vp, 16384, 8192).levelZero.Area(), 0);
+    // The eye away from the sphere's centre: nothing is proved.
+    float moved[16] = {1, 0, 0, 0, 0, 0, -1, 0, 0, 1, 0, 0, 0.1f, 0, 0, 1};
+    EXPECT_EQ(nv::FindLevelZeroPart(moved, pr, vp, 1024, 512).levelZero.Area(), 0);
+    moved[12] = 0.0f;
+    EXPECT_EQ(nv::FindLevelZeroPart(moved, pr, vp, 1024, 512).levelZero.Area(), 1280LL * 800);
+}
