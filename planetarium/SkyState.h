@@ -64,6 +64,8 @@ struct SkyState {
     float m_viewYaw = 90.0f;    // rotation about the vertical axis, degrees
     float m_eyeX = 0, m_eyeY = 0, m_eyeZ = 0;
     unsigned m_texture = 0; // texture name to bind next
+    // Loads of the picture slots so far: drawing redoes what it found in the pictures.
+    unsigned m_picturesLoaded = 0;
     int m_dragStartX = 0, m_dragStartY = 0;
     bool m_mouseDown = false;
     int m_dragLastX = 0, m_dragLastY = 0;

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
@@ -19,6 +20,27 @@ namespace {
 
 constexpr int kFirstChar = 32;
 constexpr int kCharCount = 96;
+
+// One glyph as its glBitmap list holds it, and where it sits in the atlas.
+struct Glyph {
+    int width = 0, height = 0; // 0: nothing lit (the raster position only moves)
+    float xorig = 0, yorig = 0, xmove = 0;
+    std::vector<unsigned char> bits; // glBitmap rows, bottom-up, most significant bit first
+    int atlasX = 0, atlasY = 0;
+};
+
+struct Font {
+    Glyph glyphs[kCharCount];
+    unsigned atlas = 0; // texture name
+    int atlasWidth = 0, atlasHeight = 0;
+};
+Font g_font;
+
+struct Batch {
+    bool active = false;
+    std::vector<float> positions, texCoords, colours; // 3, 2 and 4 floats per vertex
+};
+Batch g_batch;
 
 // The requested face when the system has it, otherwise a sans face of the same pixel height.
 QFont ChooseFont(const char* face, int pixelHeight) {
@@ -37,7 +59,7 @@ QFont ChooseFont(const char* face, int pixelHeight) {
 
 // Compiles one glyph as a glBitmap list: the bitmap covers the glyph's box, its origin sits on the
 // pen position at the baseline, and the raster position advances by the glyph's advance.
-void CompileGlyph(unsigned list, const QFont& font, const QFontMetrics& metrics, char code) {
+void CompileGlyph(unsigned list, const QFont& font, const QFontMetrics& metrics, char code, Glyph& glyph) {
     const QChar ch = QLatin1Char(code);
     const int advance = metrics.horizontalAdvance(ch);
     const QRect box = metrics.boundingRect(ch);
@@ -70,6 +92,16 @@ void CompileGlyph(unsigned list, const QFont& font, const QFontMetrics& metrics,
         }
     }
 
+    glyph = Glyph{};
+    glyph.xmove = static_cast<float>(advance);
+    if (!bits.empty()) {
+        glyph.width = width;
+        glyph.height = height;
+        glyph.xorig = static_cast<float>(-left);
+        glyph.yorig = static_cast<float>(descent);
+        glyph.bits = bits;
+    }
+
     glNewList(list, GL_COMPILE);
     if (bits.empty()) {
         // A blank glyph (the space) only moves the raster position. An empty bitmap is not stored
@@ -83,7 +115,168 @@ void CompileGlyph(unsigned list, const QFont& font, const QFontMetrics& metrics,
     glEndList();
 }
 
+// Packs the lit glyphs into one alpha texture (255 where a bit is set), a texel apart, and keeps
+// it under a name above the fixed picture slots, so that it never takes one of theirs.
+void BuildAtlas() {
+    constexpr int kWidth = 256;
+    int x = 1, y = 1, rowHeight = 0;
+    for (Glyph& g : g_font.glyphs) {
+        if (g.width == 0) continue;
+        if (x + g.width + 1 > kWidth) x = 1, y += rowHeight + 1, rowHeight = 0;
+        g.atlasX = x, g.atlasY = y;
+        x += g.width + 1;
+        rowHeight = std::max(rowHeight, g.height);
+    }
+    int height = 1;
+    while (height < y + rowHeight + 1) height *= 2;
+    std::vector<unsigned char> alpha(static_cast<size_t>(kWidth) * height, 0);
+    for (const Glyph& g : g_font.glyphs) {
+        const int rowBytes = (g.width + 7) / 8;
+        for (int r = 0; r < g.height; ++r)
+            for (int c = 0; c < g.width; ++c)
+                if (g.bits[static_cast<size_t>(r) * rowBytes + c / 8] & (0x80u >> (c % 8)))
+                    alpha[static_cast<size_t>(g.atlasY + r) * kWidth + g.atlasX + c] = 255;
+    }
+    GLuint name = 0x7000;
+    while (glIsTexture(name)) ++name;
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, kWidth, height, 0, GL_ALPHA, GL_UNSIGNED_BYTE, alpha.data());
+    glPopClientAttrib();
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
+    g_font.atlas = name;
+    g_font.atlasWidth = kWidth;
+    g_font.atlasHeight = height;
+}
+
+// Records one text's glyphs; false when it must be drawn at once instead.
+bool QueueText(const char* text, int length) {
+    if (!g_batch.active || g_font.atlas == 0) return false;
+    if (glIsEnabled(GL_TEXTURE_2D) || glIsEnabled(GL_ALPHA_TEST)) return false;
+    GLboolean valid = GL_FALSE;
+    glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
+    if (valid != GL_TRUE) return true; // a bitmap draws nothing there either
+    float raster[4], colour[4];
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
+    glGetFloatv(GL_CURRENT_RASTER_COLOR, colour);
+    if (!(colour[3] > 0.0f)) return false;
+    float rx = raster[0];
+    const float ry = raster[1], z = raster[2];
+    const float aw = static_cast<float>(g_font.atlasWidth), ah = static_cast<float>(g_font.atlasHeight);
+    for (int i = 0; i < length; ++i) {
+        const Glyph& g = g_font.glyphs[static_cast<unsigned char>(text[i]) - kFirstChar];
+        if (g.width > 0) {
+            // Where glBitmap puts the bitmap's lower left corner.
+            const float x0 = std::floor(rx + 0.0001f - g.xorig);
+            const float y0 = std::floor(ry + 0.0001f - g.yorig);
+            const float x1 = x0 + static_cast<float>(g.width), y1 = y0 + static_cast<float>(g.height);
+            const float s0 = static_cast<float>(g.atlasX) / aw,
+                        s1 = static_cast<float>(g.atlasX + g.width) / aw;
+            const float t0 = static_cast<float>(g.atlasY) / ah,
+                        t1 = static_cast<float>(g.atlasY + g.height) / ah;
+            g_batch.positions.insert(g_batch.positions.end(), {x0, y0, z, x1, y0, z, x1, y1, z, x0, y1, z});
+            g_batch.texCoords.insert(g_batch.texCoords.end(), {s0, t0, s1, t0, s1, t1, s0, t1});
+            for (int v = 0; v < 4; ++v) g_batch.colours.insert(g_batch.colours.end(), colour, colour + 4);
+        }
+        rx += g.xmove;
+    }
+    return true;
+}
+
 } // namespace
+
+void BeginTextBatch() {
+    GLint mode = GL_RENDER;
+    glGetIntegerv(GL_RENDER_MODE, &mode);
+    g_batch.active = mode == GL_RENDER;
+    g_batch.positions.clear();
+    g_batch.texCoords.clear();
+    g_batch.colours.clear();
+}
+
+void EndTextBatch() {
+    g_batch.active = false;
+    if (g_batch.positions.empty() || g_font.atlas == 0) return;
+    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT | GL_TRANSFORM_BIT | GL_CURRENT_BIT |
+                 GL_POLYGON_BIT | GL_VIEWPORT_BIT | GL_LIGHTING_BIT | GL_FOG_BIT);
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    // Window coordinates in, window coordinates out: x and y through the current viewport, and a
+    // depth of z as the raster position holds it (clip z = 2 z - 1 over the depth range 0..1).
+    GLint vp[4];
+    glGetIntegerv(GL_VIEWPORT, vp);
+    const float w = static_cast<float>(vp[2] > 0 ? vp[2] : 1), h = static_cast<float>(vp[3] > 0 ? vp[3] : 1);
+    const float ortho[16] = {2.0f / w,
+                             0,
+                             0,
+                             0,
+                             0,
+                             2.0f / h,
+                             0,
+                             0,
+                             0,
+                             0,
+                             2.0f,
+                             0,
+                             -1.0f - 2.0f * static_cast<float>(vp[0]) / w,
+                             -1.0f - 2.0f * static_cast<float>(vp[1]) / h,
+                             -1.0f,
+                             1.0f};
+    glDepthRange(0.0, 1.0);
+    glMatrixMode(GL_TEXTURE);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadMatrixf(ortho);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+
+    glDisable(GL_LIGHTING);
+    glDisable(GL_FOG);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_POLYGON_STIPPLE);
+    glDisable(GL_POLYGON_SMOOTH);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    for (int p = 0; p < 6; ++p) glDisable(GL_CLIP_PLANE0 + p);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, g_font.atlas);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    // Unlit texels carry alpha 0 and are dropped; lit ones keep the raster colour as it is.
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.0f);
+
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_INDEX_ARRAY);
+    glDisableClientState(GL_EDGE_FLAG_ARRAY);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, g_batch.positions.data());
+    glTexCoordPointer(2, GL_FLOAT, 0, g_batch.texCoords.data());
+    glColorPointer(4, GL_FLOAT, 0, g_batch.colours.data());
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(g_batch.positions.size() / 3));
+
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_TEXTURE);
+    glPopMatrix();
+    glPopClientAttrib();
+    glPopAttrib();
+    g_batch.positions.clear();
+    g_batch.texCoords.clear();
+    g_batch.colours.clear();
+}
 
 unsigned BuildFont(const char* face, int pixelHeight) {
     DeleteFont();
@@ -99,9 +292,11 @@ unsigned BuildFont(const char* face, int pixelHeight) {
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
     glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
     for (int i = 0; i < kCharCount; ++i) {
-        CompileGlyph(base + static_cast<unsigned>(i), font, metrics, static_cast<char>(kFirstChar + i));
+        CompileGlyph(base + static_cast<unsigned>(i), font, metrics, static_cast<char>(kFirstChar + i),
+                     g_font.glyphs[i]);
     }
     glPopClientAttrib();
+    BuildAtlas();
     g_fontBase = base;
     return g_fontBase;
 }
@@ -109,6 +304,12 @@ unsigned BuildFont(const char* face, int pixelHeight) {
 void DeleteFont() {
     if (g_fontBase != 0) glDeleteLists(g_fontBase, kCharCount);
     g_fontBase = 0;
+    if (g_font.atlas != 0) {
+        const GLuint name = g_font.atlas;
+        glDeleteTextures(1, &name);
+    }
+    g_font.atlas = 0;
+    g_batch = Batch{};
 }
 
 void PrintText(const char* format, ...) {
@@ -125,6 +326,7 @@ void PrintText(const char* format, ...) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c < kFirstChar || c >= kFirstChar + kCharCount) text[i] = '?';
     }
+    if (QueueText(text, length)) return;
     glPushAttrib(GL_LIST_BIT);
     glListBase(g_fontBase - kFirstChar);
     glCallLists(length, GL_UNSIGNED_BYTE, text);

@@ -21,4 +21,31 @@ void PrintText(const char* format, ...)
 #endif
     ;
 
+// Queued text. Between BeginTextBatch and EndTextBatch, PrintText records each text at the current
+// raster position, in the raster colour and depth, instead of drawing it, and EndTextBatch draws
+// every queued glyph in one pass as a textured quad from an atlas of the same glyph bitmaps: the
+// very pixels the display lists give, for far less work per label. The caller keeps the state
+// that affects fragments (blending, depth test, masks) unchanged from Begin to End. Text is drawn
+// at once, as without a batch, where a quad could differ from a bitmap: texturing or alpha
+// testing on, a transparent raster colour, selection or feedback mode. Queued text does not move
+// the raster position. Batches do not nest.
+void BeginTextBatch();
+void EndTextBatch();
+
+// A batch for a scope (`on` false: none).
+class TextBatch {
+public:
+    explicit TextBatch(bool on) : m_on(on) {
+        if (m_on) BeginTextBatch();
+    }
+    ~TextBatch() {
+        if (m_on) EndTextBatch();
+    }
+    TextBatch(const TextBatch&) = delete;
+    TextBatch& operator=(const TextBatch&) = delete;
+
+private:
+    bool m_on;
+};
+
 } // namespace platform

@@ -49,6 +49,7 @@ int LoadTexture(unsigned texture, const std::filesystem::path& fileName, std::st
 TextureLoadReport LoadAllTextures(SkyState& state, const std::filesystem::path& dataDir,
                                   const std::function<void(int n)>& messierStep) {
     TextureLoadReport report;
+    ++state.m_picturesLoaded;
     for (const TextureSlot& slot : TextureSlots()) {
         if (messierStep && slot.slot > kMessierTextureBase)
             messierStep(static_cast<int>(slot.slot - kMessierTextureBase));

@@ -21,11 +21,12 @@ void CircleXY(float r, float c) {
 
 enum class GridKind { AltAzi, RaDec };
 
-void DrawGrid(GridKind kind) {
+void DrawGrid(GridKind kind, bool batchLabels) {
     // Meridians: six great circles 30 degrees apart (the rotations accumulate).
     for (int m = 0; m < 6; ++m) {
         glRotatef(30.0f, 0.0f, 1.0f, 0.0f);
         CircleXY(1.0f, 0.0f);
+        const platform::TextBatch labels(batchLabels);
         for (int u = 0; u < 360; u += 30) {
             const double rad = u * g_degToRad;
             glRasterPos3f(static_cast<float>(std::cos(rad)), static_cast<float>(std::sin(rad)), 0.0f);
@@ -41,6 +42,7 @@ void DrawGrid(GridKind kind) {
         const float r = static_cast<float>(std::sin(p * g_degToRad));
         const float c = static_cast<float>(std::cos(p * g_degToRad));
         CircleXY(r, c);
+        const platform::TextBatch labels(batchLabels);
         for (int u = 0; u < 360; u += 30) {
             const double rad = u * g_degToRad;
             glRasterPos3f(r * static_cast<float>(std::cos(rad)), r * static_cast<float>(std::sin(rad)), c);
@@ -76,16 +78,16 @@ void DrawEyepiece(const SkyState& s) {
     glEnable(GL_LINE_SMOOTH);
 }
 
-void DrawAltAziGrid(const SkyState& s) {
+void DrawAltAziGrid(const SkyState& s, bool batchLabels) {
     LoadFrame(s, SkyFrame::Horizon);
     NightColour(s, 0.1f, 0.5f, 0.4f, 0.3f);
-    DrawGrid(GridKind::AltAzi);
+    DrawGrid(GridKind::AltAzi, batchLabels);
 }
 
-void DrawRaDecGrid(const SkyState& s) {
+void DrawRaDecGrid(const SkyState& s, bool batchLabels) {
     LoadFrame(s, SkyFrame::Equatorial);
     NightColour(s, 0.2f, 0.4f, 0.5f, 0.5f);
-    DrawGrid(GridKind::RaDec);
+    DrawGrid(GridKind::RaDec, batchLabels);
 }
 
 void DrawEcliptic(const SkyState& s) {

@@ -10,8 +10,9 @@ namespace nv {
 int MeridianLabelValue(int u);
 
 void DrawEyepiece(const SkyState& state);
-void DrawAltAziGrid(const SkyState& state);
-void DrawRaDecGrid(const SkyState& state);
+// `batchLabels`: each run of labels between two circles is drawn in one pass (the same pixels).
+void DrawAltAziGrid(const SkyState& state, bool batchLabels = true);
+void DrawRaDecGrid(const SkyState& state, bool batchLabels = true);
 void DrawEcliptic(const SkyState& state);
 void DrawHorizonRing(const SkyState& state);
 

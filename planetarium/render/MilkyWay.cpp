@@ -98,29 +98,38 @@ struct Prover {
 
 } // namespace
 
-LevelZeroSplit FindLevelZeroPart(const float mv[16], const float pr[16], const int vp[4], int textureWidth,
-                                 int textureHeight) {
-    LevelZeroSplit none;
-    if (vp[2] <= 0 || vp[3] <= 0 || textureWidth <= 0 || textureHeight <= 0) return none;
+double CentredPixelsPerTangent(const float mv[16], const float pr[16], const int vp[4]) {
+    if (vp[2] <= 0 || vp[3] <= 0) return 0.0;
     // The sphere must be centred on the eye, turned only.
     if (mv[12] != 0.0f || mv[13] != 0.0f || mv[14] != 0.0f || mv[3] != 0.0f || mv[7] != 0.0f ||
         mv[11] != 0.0f || mv[15] != 1.0f)
-        return none;
+        return 0.0;
+    for (int c = 0; c < 3; ++c) {
+        const Vec column{mv[c * 4], mv[c * 4 + 1], mv[c * 4 + 2]};
+        if (!(std::fabs(std::sqrt(Dot(column, column)) - 1.0) < 1e-3)) return 0.0;
+    }
     // A symmetric perspective projection.
     if (pr[1] != 0.0f || pr[2] != 0.0f || pr[3] != 0.0f || pr[4] != 0.0f || pr[6] != 0.0f || pr[7] != 0.0f ||
         pr[8] != 0.0f || pr[9] != 0.0f || pr[11] != -1.0f || pr[12] != 0.0f || pr[13] != 0.0f ||
         pr[15] != 0.0f || pr[0] == 0.0f || pr[5] == 0.0f)
-        return none;
+        return 0.0;
+    return std::min(0.5 * vp[2] * std::fabs(pr[0]), 0.5 * vp[3] * std::fabs(pr[5]));
+}
+
+LevelZeroSplit FindLevelZeroPart(const float mv[16], const float pr[16], const int vp[4], int textureWidth,
+                                 int textureHeight) {
+    LevelZeroSplit none;
+    if (textureWidth <= 0 || textureHeight <= 0) return none;
+    const double pixelsPerTangent = CentredPixelsPerTangent(mv, pr, vp);
+    if (pixelsPerTangent <= 0.0) return none;
     const Vec axis{mv[8], mv[9], mv[10]};
-    const double axisLength = std::sqrt(Dot(axis, axis));
-    if (!(std::fabs(axisLength - 1.0) < 1e-3)) return none; // rotations only
 
     Prover p;
     p.vx = vp[0], p.vy = vp[1], p.vw = vp[2], p.vh = vp[3];
     p.p0 = pr[0], p.p5 = pr[5];
     p.pole = Unit(axis);
     p.texWidth = textureWidth, p.texHeight = textureHeight;
-    p.pixelsPerTangent = std::min(0.5 * vp[2] * std::fabs(pr[0]), 0.5 * vp[3] * std::fabs(pr[5]));
+    p.pixelsPerTangent = pixelsPerTangent;
     p.levelRatio = std::pow(2.0, kLevelBound);
     p.Visit(vp[0], vp[1], double(vp[0]) + vp[2], double(vp[1]) + vp[3]);
 
@@ -146,14 +155,193 @@ LevelZeroSplit FindLevelZeroPart(const float mv[16], const float pr[16], const i
     return split;
 }
 
-void DrawMilkyWaySphere(QuadricShapes& shapes, bool splitAllowed) {
-    auto plain = [&] { shapes.Sphere(kMilkyWayRadius, kMilkyWaySlices, kMilkyWayStacks); };
-    if (!splitAllowed || glIsEnabled(GL_SCISSOR_TEST)) return plain();
+namespace {
+
+// Texels a range of one texture coordinate can reach at a level of n texels under linear
+// filtering (the two taps around c n - 1/2), one more each side for rounding.
+void TexelReach(double c0, double c1, int n, int& first, int& last) {
+    first = static_cast<int>(std::floor(c0 * n - 0.5)) - 1;
+    last = static_cast<int>(std::floor(c1 * n - 0.5)) + 2;
+}
+
+int Wrap(int k, int n) {
+    const int r = k % n;
+    return r < 0 ? r + n : r;
+}
+
+} // namespace
+
+bool MilkyWayMesh::Prepare() {
+    GLint name = 0, width = 0, height = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &name);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    if (width <= 0 || height <= 0) return false;
+    if (m_ready && static_cast<unsigned>(name) == m_textureName && width == m_textureWidth &&
+        height == m_textureHeight)
+        return true;
+
+    constexpr int slices = kMilkyWaySlices, stacks = kMilkyWayStacks;
+    constexpr int stripVertices = 2 * (slices + 1);
+    if (m_positions.empty()) {
+        // The vertices of gluSphere(radius, slices, stacks) with texture coordinates, outside
+        // facing, computed the way GLU computes them (float angles, double sines, float products),
+        // so the facets are the very same.
+        constexpr double pi = 3.14159265358979323846;
+        float sinA[slices + 1], cosA[slices + 1], sinB[stacks + 1], cosB[stacks + 1];
+        for (int i = 0; i < slices; ++i) {
+            const float angle = static_cast<float>(2 * pi * i / slices);
+            sinA[i] = static_cast<float>(std::sin(static_cast<double>(angle)));
+            cosA[i] = static_cast<float>(std::cos(static_cast<double>(angle)));
+        }
+        sinA[slices] = sinA[0];
+        cosA[slices] = cosA[0];
+        for (int j = 0; j <= stacks; ++j) {
+            const float angle = static_cast<float>(pi * j / stacks);
+            sinB[j] = static_cast<float>(kMilkyWayRadius * std::sin(static_cast<double>(angle)));
+            cosB[j] = static_cast<float>(kMilkyWayRadius * std::cos(static_cast<double>(angle)));
+        }
+        sinB[0] = 0.0f; // the poles close to a point
+        sinB[stacks] = 0.0f;
+        m_positions.reserve(static_cast<size_t>(stacks) * stripVertices * 3);
+        m_texCoords.reserve(static_cast<size_t>(stacks) * stripVertices * 2);
+        for (int j = 0; j < stacks; ++j) {
+            for (int i = 0; i <= slices; ++i) {
+                const float s = 1 - static_cast<float>(i) / slices;
+                // The upper ring's vertex first, then the lower's, as the strip pairs them.
+                for (const int ring : {j + 1, j}) {
+                    m_texCoords.insert(m_texCoords.end(), {s, 1 - static_cast<float>(ring) / stacks});
+                    m_positions.insert(m_positions.end(),
+                                       {sinB[ring] * sinA[i], sinB[ring] * cosA[i], cosB[ring]});
+                }
+            }
+        }
+    }
+
+    // Every level as black-or-not texels. A texel is black when its colour is zero and its alpha
+    // full, which is what the cleared frame holds.
+    std::vector<std::vector<bool>> levelBlack;
+    std::vector<int> levelWidth, levelHeight;
+    std::vector<unsigned char> texels;
+    for (int level = 0;; ++level) {
+        GLint w = 0, h = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &w);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &h);
+        if (w <= 0 || h <= 0) break;
+        texels.assign(static_cast<size_t>(w) * h * 4, 0);
+        glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+        glPixelStorei(GL_PACK_SKIP_ROWS, 0);
+        glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+        glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+        glPopClientAttrib();
+        std::vector<bool> black(static_cast<size_t>(w) * h);
+        for (size_t k = 0; k < black.size(); ++k) {
+            const unsigned char* t = &texels[k * 4];
+            black[k] = t[0] == 0 && t[1] == 0 && t[2] == 0 && t[3] == 255;
+        }
+        levelBlack.push_back(std::move(black));
+        levelWidth.push_back(w);
+        levelHeight.push_back(h);
+        if (w == 1 && h == 1) break;
+    }
+
+    // For each facet, the highest level up to which every level is black over its reach.
+    m_blackThrough.assign(static_cast<size_t>(stacks) * slices, -1);
+    for (int j = 0; j < stacks; ++j) {
+        for (int i = 0; i < slices; ++i) {
+            const size_t v = static_cast<size_t>(j) * stripVertices + 2 * i; // the facet's four
+            float s0 = 1e9f, s1 = -1e9f, t0 = 1e9f, t1 = -1e9f;
+            for (size_t k = v; k < v + 4; ++k) {
+                s0 = std::min(s0, m_texCoords[k * 2]), s1 = std::max(s1, m_texCoords[k * 2]);
+                t0 = std::min(t0, m_texCoords[k * 2 + 1]), t1 = std::max(t1, m_texCoords[k * 2 + 1]);
+            }
+            int through = -1;
+            for (size_t level = 0; level < levelBlack.size(); ++level) {
+                const int w = levelWidth[level], h = levelHeight[level];
+                int x0, x1, y0, y1;
+                TexelReach(s0, s1, w, x0, x1);
+                TexelReach(t0, t1, h, y0, y1);
+                bool black = true;
+                for (int y = y0; y <= y1 && black; ++y)
+                    for (int x = x0; x <= x1 && black; ++x)
+                        black = levelBlack[level][static_cast<size_t>(Wrap(y, h)) * w + Wrap(x, w)];
+                if (!black) break;
+                through = static_cast<int>(level);
+            }
+            m_blackThrough[static_cast<size_t>(j) * slices + i] = through;
+        }
+    }
+    m_runsFor = -1.0;
+    m_textureName = static_cast<unsigned>(name);
+    m_textureWidth = width;
+    m_textureHeight = height;
+    m_ready = true;
+    return true;
+}
+
+void MilkyWayMesh::ChooseFacets(double pixelsPerRadian) {
+    if (pixelsPerRadian == m_runsFor) return;
+    constexpr int slices = kMilkyWaySlices, stacks = kMilkyWayStacks;
+    constexpr int stripVertices = 2 * (slices + 1);
+    m_runs.clear();
+    m_facetsDrawn = 0;
+    for (int j = 0; j < stacks; ++j) {
+        // The level this stack can reach at most: its texels per radian are densest along its
+        // edge nearer the pole, a pixel spans at most 1 / pixelsPerRadian radians, and the
+        // rasteriser's estimate and rounding to the nearest level get a level and a half of margin.
+        int reach = 1000;
+        if (pixelsPerRadian > 0.0) {
+            const double edge = std::min(j, stacks - 1 - j) * kStackAngle;
+            const double across = edge > 0.0 ? m_textureWidth / (2.0 * kPi * std::sin(edge)) : 1e30;
+            const double texelsPerRadian =
+                kFacetStretch * std::sqrt(2.0) * std::max(across, m_textureHeight / kPi);
+            const double lod = std::log2(texelsPerRadian / pixelsPerRadian);
+            reach = std::max(0, static_cast<int>(std::ceil(lod + 1.5)));
+        }
+        for (int i = 0; i < slices;) {
+            auto black = [&](int k) { return m_blackThrough[static_cast<size_t>(j) * slices + k] >= reach; };
+            if (black(i)) {
+                ++i;
+                continue;
+            }
+            int end = i + 1;
+            while (end < slices && !black(end)) ++end;
+            m_runs.push_back({j * stripVertices + 2 * i, 2 * (end - i) + 2});
+            m_facetsDrawn += end - i;
+            i = end;
+        }
+    }
+    m_runsFor = pixelsPerRadian;
+}
+
+void MilkyWayMesh::Draw() const {
+    for (const Run& run : m_runs) {
+        glBegin(GL_QUAD_STRIP);
+        for (int v = run.first; v < run.first + run.count; ++v) {
+            glTexCoord2fv(&m_texCoords[static_cast<size_t>(v) * 2]);
+            glVertex3fv(&m_positions[static_cast<size_t>(v) * 3]);
+        }
+        glEnd();
+    }
+}
+
+void DrawMilkyWaySphere(QuadricShapes& shapes, bool splitAllowed, MilkyWayMesh* mesh) {
     float mv[16], pr[16];
     int vp[4];
     glGetFloatv(GL_MODELVIEW_MATRIX, mv);
     glGetFloatv(GL_PROJECTION_MATRIX, pr);
     glGetIntegerv(GL_VIEWPORT, vp);
+    const bool useMesh = mesh != nullptr && !glIsEnabled(GL_LIGHTING) && mesh->Prepare();
+    if (useMesh) mesh->ChooseFacets(CentredPixelsPerTangent(mv, pr, vp));
+    auto plain = [&] {
+        if (useMesh)
+            mesh->Draw();
+        else
+            shapes.Sphere(kMilkyWayRadius, kMilkyWaySlices, kMilkyWayStacks);
+    };
+    if (!splitAllowed || glIsEnabled(GL_SCISSOR_TEST)) return plain();
     GLint width = 0, height = 0, maxLevel = 1000;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);

@@ -10,11 +10,18 @@
 
 #include "planetarium/render/Bodies.h"
 
+#include <vector>
+
 namespace nv {
 
 inline constexpr double kMilkyWayRadius = 1.1;
 inline constexpr int kMilkyWaySlices = 32;
 inline constexpr int kMilkyWayStacks = 32;
+
+// Pixels per unit of tangent at the centre of the view, the fewest pixels per radian anywhere in
+// it, when the model-view only turns about the eye and the projection is a symmetric perspective;
+// 0 otherwise.
+double CentredPixelsPerTangent(const float modelView[16], const float projection[16], const int viewport[4]);
 
 // Window rectangle (as glScissor takes it).
 struct ScreenRect {
@@ -33,7 +40,41 @@ struct LevelZeroSplit {
 LevelZeroSplit FindLevelZeroPart(const float modelView[16], const float projection[16], const int viewport[4],
                                  int textureWidth, int textureHeight);
 
-// Draws the sphere with the texture bound to GL_TEXTURE_2D. `split` off: one plain draw.
-void DrawMilkyWaySphere(QuadricShapes& shapes, bool split);
+// The sphere's facets as GLU lays them out (the same vertices, texture coordinates and quads), held
+// in arrays so that facets can be left out. A facet whose texture is black at every level, over
+// every texel its linear filtering can reach, adds nothing to a frame that starts black, so the
+// mesh leaves it out. Texture coordinates only: the sphere is drawn unlit.
+class MilkyWayMesh {
+public:
+    // Forgets the black facets (the texture was reloaded).
+    void Invalidate() { m_ready = false; }
+    // Finds the black facets of the texture bound to GL_TEXTURE_2D (read back once, with its
+    // mipmaps) unless already known for that texture. False when it has no usable level 0.
+    bool Prepare();
+    // Chooses the facets to draw for a view whose pixels span at most 1 / pixelsPerRadian
+    // radians of the sphere (0: unknown, only facets black at every level are left out).
+    void ChooseFacets(double pixelsPerRadian);
+    // Draws the chosen facets.
+    void Draw() const;
+    int FacetsDrawn() const { return m_facetsDrawn; }
+
+private:
+    bool m_ready = false;
+    unsigned m_textureName = 0;
+    int m_textureWidth = 0, m_textureHeight = 0;
+    int m_facetsDrawn = 0;
+    double m_runsFor = -1.0;
+    std::vector<int> m_blackThrough; // per facet (stack-major): last level of an all-black run from 0
+    std::vector<float> m_positions, m_texCoords; // per stack, the quad strip's 2 (slices + 1) vertices
+    struct Run {
+        int first, count; // quad-strip vertices
+    };
+    std::vector<Run> m_runs;
+};
+
+// Draws the sphere with the texture bound to GL_TEXTURE_2D. `split` off: one plain draw. With a
+// mesh, its black facets are left out: only for a frame buffer that is black under the sphere
+// and a draw that writes the texture as it is (no blending with what is there).
+void DrawMilkyWaySphere(QuadricShapes& shapes, bool split, MilkyWayMesh* mesh = nullptr);
 
 } // namespace nv

@@ -137,17 +137,20 @@ void ReaimLockOn(SkyState& s, const astro::CSolarSystem& solar) {
     s.m_viewYaw = yaw;
 }
 
-void DrawCompass(const SkyState& s) {
+void DrawCompass(const SkyState& s, bool batchLabels) {
     LoadFrame(s, SkyFrame::Horizon);
     NightColour(s, 0.3f, 0.6f, 0.3f, 0.5f);
-    RasterAt(0.0f, -0.01f, 1.1f);
-    PrintLabel("East");
-    RasterAt(0.0f, -0.01f, -1.1f);
-    PrintLabel("West");
-    RasterAt(1.1f, -0.01f, 0.0f);
-    PrintLabel("South");
-    RasterAt(-1.1f, -0.01f, 0.0f);
-    PrintLabel("North");
+    {
+        const platform::TextBatch labels(batchLabels);
+        RasterAt(0.0f, -0.01f, 1.1f);
+        PrintLabel("East");
+        RasterAt(0.0f, -0.01f, -1.1f);
+        PrintLabel("West");
+        RasterAt(1.1f, -0.01f, 0.0f);
+        PrintLabel("South");
+        RasterAt(-1.1f, -0.01f, 0.0f);
+        PrintLabel("North");
+    }
     ApplyHorizonToEquatorial(s);
 }
 
@@ -155,7 +158,7 @@ void DrawCompass(const SkyState& s) {
 // black at wide fields and visible below 16.25 degrees.
 template <class Offsets, class Names>
 void DrawMoonLabels(const SkyState& s, const astro::BodyPosition& planet, const Offsets& offsets,
-                    const Names& names) {
+                    const Names& names, bool batchLabels) {
     glPushMatrix();
     glTranslatef(static_cast<float>(planet.x), static_cast<float>(planet.y), static_cast<float>(planet.z));
     const double turn =
@@ -167,6 +170,7 @@ void DrawMoonLabels(const SkyState& s, const astro::BodyPosition& planet, const 
     const float g = (65.0f - 4.0f * std::fabs(s.g_fov)) / 165.0f;
     if (g > 0.0f) { // a black label adds nothing
         glColor3f(g, g, g);
+        const platform::TextBatch labels(batchLabels);
         for (size_t k = 0; k < names.size(); ++k) {
             glRasterPos3f(offsets[k].first, offsets[k].second, 0.0f);
             PrintLabel("%s", std::string(names[k]).c_str());
@@ -181,21 +185,24 @@ void DrawSolarSystem(SkyState& s, const astro::CSolarSystem& solar, RenderResour
     NightColour(s, 0.8f, 0.8f, 0.2f, 0.8f);
     static const char* const kLabels[kBodyCount] = {"  Sol",    " Moon",   " Mercury", " Venus",   " Mars",
                                                     " Jupiter", " Saturn", " Uranus",  " Neptune", " Pluto"};
-    for (int k = 0; k < kBodyCount; ++k) {
-        RasterAt(solar.Body(k));
-        PrintLabel("%s", kLabels[k]);
+    {
+        const platform::TextBatch labels(res.fastPaths);
+        for (int k = 0; k < kBodyCount; ++k) {
+            RasterAt(solar.Body(k));
+            PrintLabel("%s", kLabels[k]);
+        }
     }
     std::array<std::pair<float, float>, 4> jupiter;
     for (int k = 0; k < 4; ++k)
         jupiter[k] = {static_cast<float>(solar.m_jupiterMoons[k].X),
                       static_cast<float>(solar.m_jupiterMoons[k].Y)};
-    DrawMoonLabels(s, solar.Body(kJupiter), jupiter, kJupiterMoonNames);
+    DrawMoonLabels(s, solar.Body(kJupiter), jupiter, kJupiterMoonNames, res.fastPaths);
     // Saturn's moons are drawn from their X and Z offsets.
     std::array<std::pair<float, float>, 8> saturn;
     for (int k = 0; k < 8; ++k)
         saturn[k] = {static_cast<float>(solar.m_saturnMoons[k].X),
                      static_cast<float>(solar.m_saturnMoons[k].Z)};
-    DrawMoonLabels(s, solar.Body(kSaturn), saturn, kSaturnMoonNames);
+    DrawMoonLabels(s, solar.Body(kSaturn), saturn, kSaturnMoonNames, res.fastPaths);
 
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_DEPTH_TEST);
@@ -210,6 +217,10 @@ bool RenderScene(SkyState& s, const SkyCatalog& catalog, RenderResources& res) {
     if (res.lastCatalog != &catalog) {
         res.CatalogChanged();
         res.lastCatalog = &catalog;
+    }
+    if (res.lastPicturesLoaded != s.m_picturesLoaded) {
+        res.milkyWay.Invalidate();
+        res.lastPicturesLoaded = s.m_picturesLoaded;
     }
 
     // 1. Texturing starts off (it is off at the end of every frame). The buffers are cleared once
@@ -259,7 +270,13 @@ bool RenderScene(SkyState& s, const SkyCatalog& catalog, RenderResources& res) {
         glGetIntegerv(GL_BLEND_DST, &dst);
         const bool plainCopy = glIsEnabled(GL_BLEND) && src == GL_SRC_ALPHA && dst == GL_ONE_MINUS_SRC_ALPHA;
         if (plainCopy) glDisable(GL_BLEND);
-        DrawMilkyWaySphere(res.shapes, res.fastPaths);
+        // Black facets may be left out where the sphere is written as it is onto black.
+        const bool writesAsIs = plainCopy || !glIsEnabled(GL_BLEND);
+        float clear[4] = {1, 1, 1, 1};
+        glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+        const bool ontoBlack = clear[0] == 0.0f && clear[1] == 0.0f && clear[2] == 0.0f && clear[3] == 1.0f;
+        DrawMilkyWaySphere(res.shapes, res.fastPaths,
+                           res.fastPaths && writesAsIs && ontoBlack ? &res.milkyWay : nullptr);
         if (plainCopy) glEnable(GL_BLEND);
         glDisable(GL_TEXTURE_2D);
         glEnable(GL_DEPTH_TEST);
@@ -276,7 +293,7 @@ bool RenderScene(SkyState& s, const SkyCatalog& catalog, RenderResources& res) {
     }
 
     // 7. Compass (always); leaves the equatorial frame current.
-    DrawCompass(s);
+    DrawCompass(s, res.fastPaths);
 
     // 8. Constellation lines.
     if (sw.m_showConstLines) {
@@ -301,6 +318,7 @@ bool RenderScene(SkyState& s, const SkyCatalog& catalog, RenderResources& res) {
     if (sw.m_showMessierNames) {
         LoadFrame(s, SkyFrame::Equatorial);
         NightColour(s, 1.0f, 1.0f, 1.0f, 1.0f);
+        const platform::TextBatch labels(res.fastPaths);
         for (int k = 1; k <= kMessierDrawn; ++k) {
             RasterAt(catalog.m_messierCentre[k - 1]);
             PrintLabel(" M%d", k);
@@ -328,6 +346,7 @@ bool RenderScene(SkyState& s, const SkyCatalog& catalog, RenderResources& res) {
             res.namesValid = true;
         }
         NightColour(s, 0.7f, 0.7f, 0.7f, 0.7f);
+        const platform::TextBatch labels(res.fastPaths);
         for (int i : res.namedStars) {
             const StarRecord& star = catalog.m_stars[i];
             RasterAt(star.x, star.y, star.z);
@@ -338,6 +357,7 @@ bool RenderScene(SkyState& s, const SkyCatalog& catalog, RenderResources& res) {
     // 13. Constellation names.
     if (sw.m_showConstNames) {
         NightColour(s, 0.9f, 0.9f, 1.0f, 0.9f);
+        const platform::TextBatch labels(res.fastPaths);
         for (int k = 0; k < kConstellationLabelCount; ++k) {
             RasterAt(ConstellationAnchor(k));
             PrintLabel("%s", kConstellationLabels[k].text);
@@ -350,8 +370,8 @@ bool RenderScene(SkyState& s, const SkyCatalog& catalog, RenderResources& res) {
     // 15. Eyepiece.
     if (sw.m_showEyepiece) DrawEyepiece(s);
     // 16, 17. Grids.
-    if (sw.m_showAltAzi) DrawAltAziGrid(s);
-    if (sw.m_showRaDec) DrawRaDecGrid(s);
+    if (sw.m_showAltAzi) DrawAltAziGrid(s, res.fastPaths);
+    if (sw.m_showRaDec) DrawRaDecGrid(s, res.fastPaths);
     // 18. Ecliptic.
     if (sw.m_showEcliptic) DrawEcliptic(s);
     // 19. Horizon ring.

@@ -12,6 +12,7 @@
 #include "planetarium/SkyState.h"
 #include "planetarium/render/Bodies.h"
 #include "planetarium/render/Constellations.h"
+#include "planetarium/render/MilkyWay.h"
 #include "planetarium/render/StarField.h"
 
 #include <vector>
@@ -45,11 +46,12 @@ struct RenderResources {
     astro::CSolarSystem* g_solarSystem;
     StarBatch stars;
     QuadricShapes shapes;
+    MilkyWayMesh milkyWay;
     // Off: the star layer is drawn one star at a time (the reference path).
     bool batchStars = true;
     // Off: no shortcuts that only save work (the stencil cleared with the depth, the Milky Way's
-    // level-0 part drawn with a level-0 sampler, bodies outside the view left out); the picture
-    // is the same.
+    // level-0 part drawn with a level-0 sampler and its black facets left out, bodies outside the
+    // view left out, labels drawn a run at a time); the picture is the same.
     bool fastPaths = true;
     // Viewport scale of a high-density screen (the client size in g_viewWidth/g_viewHeight is in
     // device-independent pixels).
@@ -60,6 +62,9 @@ struct RenderResources {
     bool namesValid = false;
     // The catalogue of the last frame: another one rebuilds the arrays as CatalogChanged does.
     const SkyCatalog* lastCatalog = nullptr;
+    // The state's picture loads at the last frame: a new load looks at the Milky Way's picture
+    // again. (Reloading slot 1 by hand, call milkyWay.Invalidate().)
+    unsigned lastPicturesLoaded = 0;
 
 private:
     bool m_ownsQuadric = false;

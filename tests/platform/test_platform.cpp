@@ -163,6 +163,66 @@ private slots:
         platform::DeleteFont();
     }
 
+    // Text queued in a batch lands on the very pixels, colours and depths of the glyph lists:
+    // fractional raster positions, blending, a depth-tested shape in front and one drawn after at
+    // the text's own depth, a red-only colour mask, and the cases that must fall back.
+    void batchedTextDrawsTheSamePixelsAsTheGlyphLists() {
+        nvtest::GlTestContext ctx(320, 140);
+        QVERIFY(ctx.ok());
+        QVERIFY(platform::BuildFont("tahoma", 12) != 0);
+        auto quad = [](float x0, float y0, float x1, float y1, float z) {
+            glBegin(GL_QUADS);
+            glVertex3f(x0, y0, z), glVertex3f(x1, y0, z), glVertex3f(x1, y1, z), glVertex3f(x0, y1, z);
+            glEnd();
+        };
+        auto scene = [&](bool batched, bool redOnly, bool texturing) {
+            PixelProjection(320, 140);
+            glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            glEnable(GL_DEPTH_TEST);
+            glDepthFunc(GL_LESS);
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            if (redOnly) glColorMask(GL_TRUE, GL_FALSE, GL_FALSE, GL_TRUE);
+            glColor4f(0.0f, 0.3f, 1.0f, 1.0f);
+            quad(60, 0, 90, 140, 0.5f); // in front of the text (nearer than z = 0.2)
+            if (texturing) glEnable(GL_TEXTURE_2D);
+            GLint textureBefore = -1;
+            glGetIntegerv(GL_TEXTURE_BINDING_2D, &textureBefore);
+            {
+                const platform::TextBatch batch(batched);
+                const float xs[] = {10.0f, 20.4999f, 30.5f, 40.99995f, 55.25f, 3.7f};
+                for (int k = 0; k < 6; ++k) {
+                    glColor4f(1.0f, 0.5f, 0.2f * k, 0.35f + 0.1f * k);
+                    glRasterPos3f(xs[k], 8.0f + 21.3f * k, 0.2f - 0.05f * k);
+                    platform::PrintText("Sirius %d M%d", k, 40 + k);
+                }
+                glRasterPos3f(-50.0f, 10.0f, 0.0f); // outside: nothing
+                platform::PrintText("hidden");
+            }
+            GLint textureAfter = -2;
+            glGetIntegerv(GL_TEXTURE_BINDING_2D, &textureAfter);
+            if (textureAfter != textureBefore) return QImage();
+            glDisable(GL_TEXTURE_2D);
+            // Drawn after, exactly at the first label's depth: the text's depth must match.
+            glColor4f(0.0f, 1.0f, 0.0f, 0.5f);
+            quad(0, 0, 320, 20, 0.2f);
+            glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+            glDisable(GL_BLEND);
+            glDisable(GL_DEPTH_TEST);
+            return ctx.grab();
+        };
+        for (const bool redOnly : {false, true}) {
+            const QImage direct = scene(false, redOnly, false);
+            QVERIFY(!direct.isNull());
+            QCOMPARE(scene(true, redOnly, false), direct);
+        }
+        // With texturing on a glyph would take the bound texture's colour: drawn at once instead.
+        QCOMPARE(scene(true, false, true), scene(false, false, true));
+        QCOMPARE(glGetError(), GLenum(GL_NO_ERROR));
+        platform::DeleteFont();
+    }
+
     void formattingAndUnusualTextDrawSafely() {
         nvtest::GlTestContext ctx(400, 60);
         QVERIFY(ctx.ok());

@@ -2,10 +2,13 @@
 // level-0 part) draw exactly the picture of the plain path, on the real catalogue and pictures.
 #include "RenderTestSupport.h"
 
+#include "imaging/Bmp.h"
+#include "planetarium/catalog/Textures.h"
 #include "planetarium/render/MilkyWay.h"
 #include "planetarium/render/SkyFrames.h"
 
 #include <GL/gl.h>
+#include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -77,6 +80,74 @@ TEST(ShortcutTest, EveryLayerDrawsTheSamePictureWithAndWithoutShortcuts) {
     // The views include both kinds of shortcut for the Milky Way.
     EXPECT_GT(split, 0);
     EXPECT_GT(whole, 0);
+}
+
+// A Milky Way picture that is black but for a faint band (grey 2, which still shows as 1 at the
+// sphere's 0.35) and a bright texel near each pole, where the mipmaps are sampled; loaded the way
+// the program loads pictures.
+void WriteMilkyWay(const std::filesystem::path& dir, bool black) {
+    imaging::BmpImage image;
+    image.width = 256, image.height = 128;
+    image.pixels.assign(image.rowStride() * image.height, 0);
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            int v = black ? 0 : 2;
+            if (black && y >= 60 && y < 68) v = 2;
+            if (black && ((x == 200 && y == 2) || (x == 37 && y == 124))) v = 250;
+            for (int c = 0; c < 3; ++c)
+                image.pixels[y * image.rowStride() + x * 3 + c] = static_cast<uint8_t>(v);
+        }
+    ASSERT_TRUE(imaging::WriteBmp24(dir / "milky.bmp", image));
+}
+
+TEST(ShortcutTest, MilkyWayLeavesOutOnlyFacetsThatDrawBlack) {
+    Frame frame;
+    ASSERT_TRUE(frame.ok());
+    const auto catalog = EmptyCatalog();
+    nv::SkyState s = DarkState();
+    s.sw.m_showMilkyWay = true;
+    SetLondonEvening(s);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::filesystem::path folder = dir.path().toStdString();
+
+    auto samePictures = [&](const char* what) {
+        int lit = 0;
+        // The sphere's poles in the equatorial frame (it is turned 150 degrees about z after 30
+        // about x), and views around the sky.
+        std::vector<std::pair<float, float>> aims;
+        for (const double sign : {1.0, -1.0}) {
+            const AltAz pole = AltAzOfDirection(s, sign * 0.25, sign * 0.4330127, sign * 0.8660254);
+            AimAt(s, pole.alt, pole.az);
+            aims.push_back({s.m_viewPitch, s.m_viewYaw});
+        }
+        for (const float pitch : {-10.0f, -60.0f})
+            for (const float yaw : {0.0f, 130.0f, 250.0f}) aims.push_back({pitch, yaw});
+        for (const float fov : {65.0f, 20.0f, 120.0f})
+            for (const auto& [pitch, yaw] : aims) {
+                s.g_fov = fov, s.m_viewPitch = pitch, s.m_viewYaw = yaw;
+                frame.res.fastPaths = false;
+                const QImage plain = frame.Render(s, *catalog);
+                frame.res.fastPaths = true;
+                const QImage fast = frame.Render(s, *catalog);
+                lit += LitPixels(plain);
+                EXPECT_EQ(DifferingPixels(plain, fast), 0)
+                    << what << " fov " << fov << " pitch " << pitch << " yaw " << yaw;
+            }
+        return lit;
+    };
+    WriteMilkyWay(folder, true);
+    nv::LoadAllTextures(s, folder);
+    EXPECT_GT(samePictures("black picture with a band"), 1000);
+    const int drawn = frame.res.milkyWay.FacetsDrawn();
+    EXPECT_GT(drawn, 0);
+    EXPECT_LT(drawn, 1024 / 2);
+
+    // A new picture in the slot, faint grey all over: nothing may be left out any more.
+    WriteMilkyWay(folder, false);
+    nv::LoadAllTextures(s, folder);
+    EXPECT_GT(samePictures("grey picture"), 100000);
+    EXPECT_EQ(frame.res.milkyWay.FacetsDrawn(), 1024);
 }
 
 TEST(ShortcutTest, MilkyWayLevelZeroPartKeepsClearOfThePoles) {
