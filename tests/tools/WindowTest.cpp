@@ -1,20 +1,16 @@
-// Navigation, time control and the eyepiece driven through the real main window: its buttons,
+// Navigation and time control driven through the real main window: its buttons,
 // keys, wheel, mouse, menu commands and timer 1.
 #include "FakeView.h"
 
 #include "planetarium/app/MainFrame.h"
 #include "planetarium/app/NightvaneGlView.h"
 #include "planetarium/tools/AnimationDlg.h"
-#include "planetarium/tools/EyepieceDlg.h"
 #include "planetarium/tools/Navigation.h"
 #include "planetarium/tools/QtPickers.h"
-#include "platform/MessageBox.h"
 
 #include <QAbstractButton>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSlider>
 #include <QSurfaceFormat>
 #include <QWheelEvent>
 #include <QtTest>
@@ -35,7 +31,6 @@ private slots:
     void lockedViewFollowsTheAnimation();
     void animationSettingsCancelAndResume();
     void resetToNow();
-    void eyepieceDialog();
 
 private:
     void Wheel(int delta) {
@@ -190,29 +185,6 @@ void WindowTest::resetToNow() {
     const QDateTime now = QDateTime::currentDateTime();
     QVERIFY(std::llabs(frame->PickerDateTime().secsTo(now)) < 120);
     QCOMPARE(view->state().g_year, now.date().year());
-}
-
-void WindowTest::eyepieceDialog() {
-    nv::SkyState& s = view->state();
-    nvtest::OnNextModal([](QWidget* w) {
-        auto* dlg = qobject_cast<CEyepieceDlg*>(w);
-        QVERIFY(dlg);
-        dlg->m_sizeEdit->setText("12.5");
-        QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
-    });
-    frame->ExecuteCommand(32805);
-    QCOMPARE(s.m_eyepieceSize, 12.5f);
-    platform::MessageBoxRecorder boxes;
-    nvtest::OnNextModal([](QWidget* w) {
-        auto* dlg = qobject_cast<CEyepieceDlg*>(w);
-        QCOMPARE(dlg->m_sizeEdit->text(), QString("12"));
-        dlg->m_sizeEdit->clear();
-        QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
-        QTest::mouseClick(dlg->cancelButton(), Qt::LeftButton);
-    });
-    frame->ExecuteCommand(32805);
-    QCOMPARE(int(boxes.boxes().size()), 1);
-    QCOMPARE(s.m_eyepieceSize, 12.5f);
 }
 
 int main(int argc, char** argv) {
