@@ -220,7 +220,7 @@ bool MilkyWayMesh::Prepare() {
 
     // Every level as black-or-not texels. A texel is black when its colour is zero and its alpha
     // full, which is what the cleared frame holds.
-    std::vector<std::vector<bool>> levelBlack;
+    std::vector<std::vector<unsigned char>> levelBlack;
     std::vector<int> levelWidth, levelHeight;
     std::vector<unsigned char> texels;
     for (int level = 0;; ++level) {
@@ -236,7 +236,7 @@ bool MilkyWayMesh::Prepare() {
         glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
         glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
         glPopClientAttrib();
-        std::vector<bool> black(static_cast<size_t>(w) * h);
+        std::vector<unsigned char> black(static_cast<size_t>(w) * h);
         for (size_t k = 0; k < black.size(); ++k) {
             const unsigned char* t = &texels[k * 4];
             black[k] = t[0] == 0 && t[1] == 0 && t[2] == 0 && t[3] == 255;
