@@ -193,6 +193,7 @@ bool QueueText(const char* text, int length) {
 } // namespace
 
 void BeginTextBatch() {
+    if (g_batch.active) EndTextBatch(); // a batch inside another: what was queued is drawn first
     GLint mode = GL_RENDER;
     glGetIntegerv(GL_RENDER_MODE, &mode);
     g_batch.active = mode == GL_RENDER;
@@ -207,27 +208,25 @@ void EndTextBatch() {
     glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT | GL_TRANSFORM_BIT | GL_CURRENT_BIT |
                  GL_POLYGON_BIT | GL_VIEWPORT_BIT | GL_LIGHTING_BIT | GL_FOG_BIT);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-    // Window coordinates in, window coordinates out: x and y through the current viewport, and a
-    // depth of z as the raster position holds it (clip z = 2 z - 1 over the depth range 0..1).
-    GLint vp[4];
+    // Window coordinates in, window coordinates out, and a depth of z as the raster position holds
+    // it (clip z = 2 z - 1 over the depth range 0..1). Bitmaps are not clipped to the viewport,
+    // only to the window, so the quads are drawn through a viewport widened on every side by more
+    // than the longest label.
+    GLint vp[4], most[2] = {16384, 16384};
     glGetIntegerv(GL_VIEWPORT, vp);
-    const float w = static_cast<float>(vp[2] > 0 ? vp[2] : 1), h = static_cast<float>(vp[3] > 0 ? vp[3] : 1);
-    const float ortho[16] = {2.0f / w,
-                             0,
-                             0,
-                             0,
-                             0,
-                             2.0f / h,
-                             0,
-                             0,
-                             0,
-                             0,
-                             2.0f,
-                             0,
-                             -1.0f - 2.0f * static_cast<float>(vp[0]) / w,
-                             -1.0f - 2.0f * static_cast<float>(vp[1]) / h,
-                             -1.0f,
-                             1.0f};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, most);
+    const int marginX = std::max(0, std::min(4096, (most[0] - vp[2]) / 2));
+    const int marginY = std::max(0, std::min(4096, (most[1] - vp[3]) / 2));
+    const int x0 = vp[0] - marginX, y0 = vp[1] - marginY;
+    const int width = std::max(1, vp[2] + 2 * marginX), height = std::max(1, vp[3] + 2 * marginY);
+    glViewport(x0, y0, width, height);
+    const float w = static_cast<float>(width), h = static_cast<float>(height);
+    // clang-format off
+    const float ortho[16] = {2.0f / w, 0, 0, 0,
+                             0, 2.0f / h, 0, 0,
+                             0, 0, 2.0f, 0,
+                             -1.0f - 2.0f * static_cast<float>(x0) / w, -1.0f - 2.0f * static_cast<float>(y0) / h, -1.0f, 1.0f};
+    // clang-format on
     glDepthRange(0.0, 1.0);
     glMatrixMode(GL_TEXTURE);
     glPushMatrix();

@@ -28,7 +28,7 @@ void PrintText(const char* format, ...)
 // that affects fragments (blending, depth test, masks) unchanged from Begin to End. Text is drawn
 // at once, as without a batch, where a quad could differ from a bitmap: texturing or alpha
 // testing on, a transparent raster colour, selection or feedback mode. Queued text does not move
-// the raster position. Batches do not nest.
+// the raster position. A batch begun inside another draws the outer one's text first.
 void BeginTextBatch();
 void EndTextBatch();
 

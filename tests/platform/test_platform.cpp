@@ -175,8 +175,15 @@ private slots:
             glVertex3f(x0, y0, z), glVertex3f(x1, y0, z), glVertex3f(x1, y1, z), glVertex3f(x0, y1, z);
             glEnd();
         };
-        auto scene = [&](bool batched, bool redOnly, bool texturing) {
+        auto scene = [&](bool batched, bool redOnly, bool texturing, bool narrow = false) {
             PixelProjection(320, 140);
+            if (narrow) { // a viewport short of the window: bitmaps still draw past its edge
+                glViewport(0, 0, 200, 140);
+                glMatrixMode(GL_PROJECTION);
+                glLoadIdentity();
+                glOrtho(0, 200, 0, 140, -1, 1);
+                glMatrixMode(GL_MODELVIEW);
+            }
             glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             glEnable(GL_DEPTH_TEST);
@@ -199,6 +206,9 @@ private slots:
                 }
                 glRasterPos3f(-50.0f, 10.0f, 0.0f); // outside: nothing
                 platform::PrintText("hidden");
+                glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+                glRasterPos3f(185.5f, 120.0f, 0.0f);
+                platform::PrintText("Betelgeuse");
             }
             GLint textureAfter = -2;
             glGetIntegerv(GL_TEXTURE_BINDING_2D, &textureAfter);
@@ -210,6 +220,7 @@ private slots:
             glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
             glDisable(GL_BLEND);
             glDisable(GL_DEPTH_TEST);
+            glViewport(0, 0, 320, 140);
             return ctx.grab();
         };
         for (const bool redOnly : {false, true}) {
@@ -217,6 +228,9 @@ private slots:
             QVERIFY(!direct.isNull());
             QCOMPARE(scene(true, redOnly, false), direct);
         }
+        const QImage spilled = scene(false, false, false, true);
+        QCOMPARE(scene(true, false, false, true), spilled);
+        QVERIFY(spilled != scene(false, false, false)); // the spilled text is there
         // With texturing on a glyph would take the bound texture's colour: drawn at once instead.
         QCOMPARE(scene(true, false, true), scene(false, false, true));
         QCOMPARE(glGetError(), GLenum(GL_NO_ERROR));
