@@ -148,6 +148,7 @@ TEST(ShortcutTest, MilkyWayLeavesOutOnlyFacetsThatDrawBlack) {
     nv::LoadAllTextures(s, folder);
     EXPECT_GT(samePictures("grey picture"), 100000);
     EXPECT_EQ(frame.res.milkyWay.FacetsDrawn(), 1024);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 TEST(ShortcutTest, MilkyWayLevelZeroPartKeepsClearOfThePoles) {
