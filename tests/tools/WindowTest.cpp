@@ -5,10 +5,13 @@
 #include "planetarium/app/MainFrame.h"
 #include "planetarium/app/NightvaneGlView.h"
 #include "planetarium/tools/AnimationDlg.h"
+#include "planetarium/tools/EyepieceDlg.h"
 #include "planetarium/tools/Navigation.h"
 #include "planetarium/tools/QtPickers.h"
+#include "platform/MessageBox.h"
 
 #include <QAbstractButton>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSurfaceFormat>
@@ -31,6 +34,7 @@ private slots:
     void lockedViewFollowsTheAnimation();
     void animationSettingsCancelAndResume();
     void resetToNow();
+    void eyepieceDialog();
 
 private:
     void Wheel(int delta) {
@@ -162,6 +166,21 @@ void WindowTest::animationSettingsCancelAndResume() {
     QTRY_VERIFY_WITH_TIMEOUT(frame->PickerDateTime().date().year() < 2005, 2000);
     frame->ExecuteCommand(32795); // Pause
     QVERIFY(!view->timer().IsRunning(1));
+    // Each tick went back 3650 days ("-10" "years": a year is 365 days), the clock unchanged.
+    const qint64 back = frame->PickerDateTime().date().daysTo(QDate(2005, 3, 1));
+    QVERIFY2(back > 0 && back % 3650 == 0, qPrintable(QString::number(back)));
+    QCOMPARE(frame->PickerDateTime().time(), QTime(12, 0));
+
+    // One day a tick from 23:30 on 31 December reaches 1 January at 23:30.
+    s.m_animUnit = 3;
+    s.m_animCount = 1;
+    frame->SetPickerDateTime(QDateTime(QDate(2023, 12, 31), QTime(23, 30)));
+    frame->ExecuteCommand(32794);
+    QTRY_VERIFY_WITH_TIMEOUT(frame->PickerDateTime().date().year() == 2024, 2000);
+    frame->ExecuteCommand(32795);
+    QCOMPARE(frame->PickerDateTime().date().month(), 1);
+    QCOMPARE(frame->PickerDateTime().time(), QTime(23, 30));
+    QCOMPARE(s.g_year, 2024);
 
     frame->ExecuteCommand(32794); // Play
     nvtest::OnNextModal([](QWidget* w) {
@@ -185,6 +204,42 @@ void WindowTest::resetToNow() {
     const QDateTime now = QDateTime::currentDateTime();
     QVERIFY(std::llabs(frame->PickerDateTime().secsTo(now)) < 120);
     QCOMPARE(view->state().g_year, now.date().year());
+}
+
+void WindowTest::eyepieceDialog() {
+    nv::SkyState& s = view->state();
+    auto answer = [](const char* shown, const char* typed, bool ok) {
+        nvtest::OnNextModal([=](QWidget* w) {
+            auto* dlg = qobject_cast<CEyepieceDlg*>(w);
+            QVERIFY(dlg);
+            QCOMPARE(dlg->m_sizeEdit->text(), QString(shown));
+            dlg->m_sizeEdit->setText(typed);
+            QTest::mouseClick(ok ? dlg->okButton() : dlg->cancelButton(), Qt::LeftButton);
+        });
+    };
+    answer("1", "12.5", true);
+    frame->ExecuteCommand(32805);
+    QCOMPARE(s.m_eyepieceSize, 12.5f);
+    answer("12", "30", false); // reopened as 12; Cancel keeps the size
+    frame->ExecuteCommand(32805);
+    QCOMPARE(s.m_eyepieceSize, 12.5f);
+    s.m_eyepieceSize = 0.0f;
+    answer("1", "", false); // a size of 0 reopens at 1
+    frame->ExecuteCommand(32805);
+
+    // An empty text is refused with a message and the dialog stays open.
+    s.m_eyepieceSize = 12.5f;
+    platform::MessageBoxRecorder boxes;
+    nvtest::OnNextModal([](QWidget* w) {
+        auto* dlg = qobject_cast<CEyepieceDlg*>(w);
+        dlg->m_sizeEdit->clear();
+        QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
+        QVERIFY(dlg->isVisible());
+        QTest::mouseClick(dlg->cancelButton(), Qt::LeftButton);
+    });
+    frame->ExecuteCommand(32805);
+    QCOMPARE(int(boxes.boxes().size()), 1);
+    QCOMPARE(s.m_eyepieceSize, 12.5f);
 }
 
 int main(int argc, char** argv) {
