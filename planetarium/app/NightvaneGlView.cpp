@@ -29,6 +29,9 @@ CNightvaneGlView::CNightvaneGlView(QWidget* parent)
 }
 
 CNightvaneGlView::~CNightvaneGlView() {
+    // The context outlives this class's part of the object (the widget base destroys it): its
+    // about-to-be-destroyed signal must not reach OnDestroy once this destructor has run.
+    if (QOpenGLContext* ctx = context()) disconnect(ctx, &QOpenGLContext::aboutToBeDestroyed, this, nullptr);
     OnDestroy();
     if (g_view == this) g_view = nullptr;
 }
