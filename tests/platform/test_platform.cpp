@@ -11,31 +11,12 @@
 
 namespace {
 
-// Pixels of the frame that are not black, in window coordinates (y up, as OpenGL counts).
+// The non-black pixels of a grab (top row first); `box` is in window coordinates, y up.
 struct Lit {
     int count = 0;
-    int minX = 1 << 30, minY = 1 << 30, maxX = -1, maxY = -1;
-    bool allColour = true;
+    QRect box;
+    bool allColour = true; // every lit pixel has the expected colour
 };
-
-// Whether a grabbed image keeps OpenGL's row order (bottom row first): found by lighting the
-// bottom-left pixel and looking where it lands.
-bool GrabIsBottomUp(nvtest::GlTestContext& ctx) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, ctx.width(), 0, ctx.height(), -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glColor3f(1, 1, 1);
-    glBegin(GL_POINTS);
-    glVertex2f(0.5f, 0.5f);
-    glEnd();
-    return (ctx.grab().pixel(0, 0) & 0xffffff) != 0;
-}
-
-bool g_bottomUp = false;
 
 Lit LitPixels(const QImage& image, QRgb expected) {
     Lit lit;
@@ -43,13 +24,9 @@ Lit LitPixels(const QImage& image, QRgb expected) {
         for (int x = 0; x < image.width(); ++x) {
             const QRgb p = image.pixel(x, row) & 0xffffff;
             if (p == 0) continue;
-            const int y = g_bottomUp ? row : image.height() - 1 - row;
             ++lit.count;
-            lit.minX = std::min(lit.minX, x);
-            lit.maxX = std::max(lit.maxX, x);
-            lit.minY = std::min(lit.minY, y);
-            lit.maxY = std::max(lit.maxY, y);
-            if (p != (expected & 0xffffff)) lit.allColour = false;
+            lit.box |= QRect(x, image.height() - 1 - row, 1, 1);
+            lit.allColour = lit.allColour && p == (expected & 0xffffff);
         }
     }
     return lit;
@@ -71,95 +48,68 @@ class PlatformTest : public QObject {
     Q_OBJECT
 private slots:
     void messageBoxesAreCapturedInOrder() {
+        using Boxes = std::vector<std::pair<QString, QString>>;
         platform::MessageBoxRecorder outer;
         {
             platform::MessageBoxRecorder inner;
             QCOMPARE(platform::ShowMessageBox(nullptr, "SetPixelformat Failed!", "Error"), platform::IDOK);
-            QCOMPARE(inner.boxes().size(), size_t(1));
-            QCOMPARE(inner.boxes()[0].first, QString("SetPixelformat Failed!"));
-            QCOMPARE(inner.boxes()[0].second, QString("Error"));
+            platform::ShowMessageBox(nullptr, "second", "NightvaneGl");
+            QVERIFY(inner.boxes() == Boxes({{"SetPixelformat Failed!", "Error"}, {"second", "NightvaneGl"}}));
         }
-        // The inner recorder gave the sink back to the outer one.
-        platform::ShowMessageBox(nullptr, "saved", "NightvaneGl");
-        QCOMPARE(outer.boxes().size(), size_t(1));
-        QCOMPARE(outer.boxes()[0].first, QString("saved"));
+        platform::ShowMessageBox(nullptr, "saved", "NightvaneGl"); // the inner one gave the sink back
+        QVERIFY(outer.boxes() == Boxes({{"saved", "NightvaneGl"}}));
     }
 
-    void timerTicksWithItsIdUntilKilled() {
+    // A handler that kills and re-arms its own timer, as the animation does, keeps getting ticks
+    // with the timer's id until it stops re-arming; setting a running timer again pushes its next
+    // tick a full period away.
+    void timerTicksWithItsIdReArmsAndStops() {
         std::vector<unsigned> ticks;
-        platform::ViewTimer timer([&](unsigned id) { ticks.push_back(id); });
-        QVERIFY(!timer.IsRunning(1));
-        timer.SetTimer(1, 50);
-        QVERIFY(timer.IsRunning(1));
-        QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= 2, 2000);
-        for (unsigned id : ticks) QCOMPARE(id, 1u);
-        QVERIFY(timer.KillTimer(1));
-        QVERIFY(!timer.KillTimer(1));
-        const size_t stopped = ticks.size();
-        QTest::qWait(200);
-        QCOMPARE(ticks.size(), stopped);
-    }
-
-    void settingATimerAgainReArmsIt() {
-        // A tick handler that kills and re-arms, as the animation does, keeps ticking.
-        int ticks = 0;
-        platform::ViewTimer* self = nullptr;
         platform::ViewTimer timer([&](unsigned id) {
-            ++ticks;
-            self->KillTimer(id);
-            if (ticks < 3) self->SetTimer(id, 20);
+            ticks.push_back(id);
+            timer.KillTimer(id);
+            if (ticks.size() < 3) timer.SetTimer(id, 20);
         });
-        self = &timer;
-        timer.SetTimer(1, 20);
-        QTRY_COMPARE_WITH_TIMEOUT(ticks, 3, 2000);
+        timer.SetTimer(7, 20);
+        QVERIFY(timer.IsRunning(7));
+        QTRY_COMPARE_WITH_TIMEOUT(ticks.size(), size_t(3), 2000);
         QTest::qWait(100);
-        QCOMPARE(ticks, 3);
-        QVERIFY(!timer.IsRunning(1));
+        QCOMPARE(ticks, std::vector<unsigned>(3, 7u));
+        QVERIFY(!timer.IsRunning(7) && !timer.KillTimer(7));
 
-        // Re-arming before the period ends pushes the next tick a full period away.
-        QElapsedTimer sinceReArm;
-        qint64 tickAfter = -1;
-        int late = 0;
-        platform::ViewTimer slow([&](unsigned) {
-            if (late++ == 0) tickAfter = sinceReArm.isValid() ? sinceReArm.elapsed() : -1;
-        });
-        slow.SetTimer(1, 1000);
-        QTest::qWait(100);
-        sinceReArm.start();
-        slow.SetTimer(1, 1000);
-        QTRY_COMPARE_WITH_TIMEOUT(late, 1, 5000);
-        QVERIFY2(tickAfter >= 990, qPrintable(QString::number(tickAfter)));
+        QElapsedTimer clock;
+        qint64 tickAt = -1;
+        platform::ViewTimer slow([&](unsigned) { tickAt = tickAt < 0 ? clock.elapsed() : tickAt; });
+        clock.start();
+        slow.SetTimer(1, 400);
+        QTest::qWait(200);
+        slow.SetTimer(1, 400); // the first tick now comes at 600 ms, not 400
+        QTRY_VERIFY_WITH_TIMEOUT(tickAt >= 0, 3000);
+        QVERIFY2(tickAt >= 590, qPrintable(QString::number(tickAt)));
+        QVERIFY(slow.KillTimer(1));
     }
 
     void labelLightsPixelsAtRasterPositionInCurrentColour() {
         nvtest::GlTestContext ctx(200, 100);
         QVERIFY(ctx.ok());
-        g_bottomUp = GrabIsBottomUp(ctx);
         QVERIFY(platform::BuildFont("tahoma", 12) != 0);
         QCOMPARE(glGetError(), GLenum(GL_NO_ERROR)); // every glyph list was stored
-        QCOMPARE(platform::g_fontBase != 0, true);
-        PixelProjection(200, 100);
-        glDisable(GL_TEXTURE_2D);
-        glColor3f(1.0f, 0.0f, 0.0f); // the colour is latched by the raster position that follows
-        glRasterPos2i(50, 40);
-        platform::PrintText("East");
-        const Lit lit = LitPixels(ctx.grab(), qRgb(255, 0, 0));
-        QVERIFY(lit.count > 20);
-        QVERIFY(lit.allColour);
+        // The colour is latched by the raster position that follows it.
+        auto draw = [&](QRgb colour, int x, int y, const char* text) {
+            PixelProjection(200, 100);
+            glColor3ub(qRed(colour), qGreen(colour), qBlue(colour));
+            glRasterPos2i(x, y);
+            platform::PrintText("%s", text);
+            return LitPixels(ctx.grab(), colour);
+        };
+        const Lit east = draw(qRgb(255, 0, 0), 50, 40, "East");
+        QVERIFY(east.count > 20 && east.allColour);
         // The text starts at the raster position and stands on the baseline (12-pixel face).
-        QVERIFY2(lit.minX >= 50 && lit.minX <= 53, qPrintable(QString::number(lit.minX)));
-        QVERIFY(lit.maxX > 60 && lit.maxX < 90);
-        QVERIFY2(lit.minY >= 39 && lit.minY <= 41, qPrintable(QString("%1 %2").arg(lit.minY).arg(lit.maxY)));
-        QVERIFY(lit.maxY >= 46 && lit.maxY <= 53);
-
-        // A second colour and position: green, further right and up.
-        PixelProjection(200, 100);
-        glColor3f(0.0f, 1.0f, 0.0f);
-        glRasterPos2i(120, 70);
-        platform::PrintText("%s", "W");
-        const Lit green = LitPixels(ctx.grab(), qRgb(0, 255, 0));
-        QVERIFY(green.count > 5 && green.allColour);
-        QVERIFY(green.minX >= 120 && green.minY >= 69);
+        const QRect r = east.box; // y up: top() is the lowest lit row
+        QVERIFY(r.left() >= 50 && r.left() <= 53 && r.right() > 60 && r.right() < 90);
+        QVERIFY(r.top() >= 39 && r.top() <= 41 && r.bottom() >= 46 && r.bottom() <= 53);
+        const Lit w = draw(qRgb(0, 255, 0), 120, 70, "W");
+        QVERIFY(w.count > 5 && w.allColour && w.box.left() >= 120 && w.box.top() >= 69);
         platform::DeleteFont();
     }
 
@@ -240,8 +190,7 @@ private slots:
     void formattingAndUnusualTextDrawSafely() {
         nvtest::GlTestContext ctx(400, 60);
         QVERIFY(ctx.ok());
-        platform::BuildFont("no such face at all", 12);
-        QVERIFY(platform::g_fontBase != 0);
+        QVERIFY(platform::BuildFont("no such face at all", 12) != 0); // a sans face stands in
         auto draw = [&](auto... args) {
             PixelProjection(400, 60);
             glColor3f(1, 1, 1);
@@ -253,17 +202,13 @@ private slots:
         // Bytes outside the font's 96 characters are drawn as '?', never as some other list.
         QCOMPARE(draw("\xe9"), draw("?"));
         // Text longer than the buffer is cut, not overrun.
-        const std::string longText(1000, 'M');
-        const QImage cut = draw("%s", longText.c_str());
-        QVERIFY(LitPixels(cut, qRgb(255, 255, 255)).count > 0);
+        QVERIFY(LitPixels(draw("%s", std::string(1000, 'M').c_str()), qRgb(255, 255, 255)).count > 0);
         QCOMPARE(glGetError(), GLenum(GL_NO_ERROR));
-
         const unsigned base = platform::g_fontBase;
         QVERIFY(glIsList(base) && glIsList(base + 95));
         platform::DeleteFont();
-        QCOMPARE(platform::g_fontBase, 0u);
-        QVERIFY(!glIsList(base));
-        // With no font, labels are skipped.
+        QVERIFY(platform::g_fontBase == 0 && !glIsList(base));
+        // With no font, labels are skipped, and deleting again is harmless.
         QCOMPARE(LitPixels(draw("North"), qRgb(255, 255, 255)).count, 0);
         platform::DeleteFont();
     }

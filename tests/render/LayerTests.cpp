@@ -17,26 +17,23 @@ namespace {
 bool Near(QRgb p, int r, int g, int b, int tol = 1) {
     return std::abs(qRed(p) - r) <= tol && std::abs(qGreen(p) - g) <= tol && std::abs(qBlue(p) - b) <= tol;
 }
-// Lit pixels other than the compass words (which every frame draws).
-int LitBesidesCompass(const QImage& img) {
+template <class Keep> int Count(const QImage& img, Keep keep) {
     int n = 0;
     for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) {
-            const QRgb p = img.pixel(x, y);
-            if ((p & 0xffffff) != 0 && !Near(p, 77, 153, 77, 2)) ++n;
-        }
+        for (int x = 0; x < img.width(); ++x) n += keep(img.pixel(x, y)) ? 1 : 0;
     return n;
 }
-bool Grey(QRgb p) {
-    return qRed(p) > 0 && std::abs(qRed(p) - qGreen(p)) <= 2 && std::abs(qRed(p) - qBlue(p)) <= 2;
+// Lit pixels other than the compass words (which every frame draws).
+int LitBesidesCompass(const QImage& img) {
+    return Count(img, [](QRgb p) { return (p & 0xffffff) != 0 && !Near(p, 77, 153, 77, 2); });
 }
 
 // The local minute of 2026-12-06 in London when the chart's Sun is closest to `altitude`.
-void SetSunAltitude(nv::SkyState& s, double altitude, bool afterNoon) {
+void SetSunAltitude(nv::SkyState& s, double altitude) {
     astro::CSolarSystem solar;
     int best = 0;
     double bestErr = 1e9;
-    for (int m = afterNoon ? 12 * 60 : 0; m < (afterNoon ? 24 * 60 : 12 * 60 + 30); ++m) {
+    for (int m = 0; m < 24 * 60; ++m) {
         SetClock(s, 2026, 12, 6, m / 60, m % 60, 0.0f, 51.5074, -0.1278);
         solar.UpdateSolarSystem(s.g_year, s.g_month, s.g_day, s.g_hour, s.g_minute, s.g_gmtOffset);
         const double err = std::fabs(AltAzOfBody(s, solar, astro::kSun).alt - altitude);
@@ -47,147 +44,118 @@ void SetSunAltitude(nv::SkyState& s, double altitude, bool afterNoon) {
 
 class LayerTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(frame.ok()) << "no off-screen OpenGL context"; }
+    void SetUp() override {
+        ASSERT_TRUE(frame.ok()) << "no off-screen OpenGL context";
+        SetLondonEvening(s);
+    }
     Frame frame;
     std::unique_ptr<nv::SkyCatalog> empty = EmptyCatalog();
+    nv::SkyState s = DarkState();
+    std::string why;
+    const nv::SkyCatalog* real = RealCatalog(&why);
 };
 
 } // namespace
 
-// --- compass -------------------------------------------------------------------------------
-
 TEST_F(LayerTest, EverySwitchOffLeavesOnlyTheCompassWords) {
-    nv::SkyState s = DarkState();
-    SetLondonEvening(s);
     s.m_viewPitch = 0.0f;
     s.m_viewYaw = 315.0f; // south-east: "East" and "South" both in view
     const QImage img = frame.Render(s, *empty);
-    int compass = 0, other = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) {
-            const QRgb p = img.pixel(x, y);
-            if ((p & 0xffffff) == 0) continue;
-            (Near(p, 77, 153, 77, 2) ? compass : other)++;
-        }
-    EXPECT_GT(compass, 40);
-    EXPECT_EQ(other, 0) << "something besides the compass words was drawn";
-    // The words start at their raster positions, just above the horizon.
-    for (double az : {90.0, 180.0}) {
-        const auto at = ExpectedPixel(s, {0.52, az});
-        ASSERT_TRUE(at);
-        const auto word = Centroid(img, *at + QPointF(20, -5), 30, [](QRgb p) { return qGreen(p) > 0; });
-        EXPECT_TRUE(word) << "no compass word near azimuth " << az;
-    }
+    EXPECT_GT(LitPixels(img), 40);
+    EXPECT_EQ(LitBesidesCompass(img), 0) << "something besides the compass words was drawn";
 
+    // Under night vision the same words turn dark red.
     s.g_nightVision = true;
     const QImage red = frame.Render(s, *empty);
-    int redWords = 0;
-    for (int y = 0; y < red.height(); ++y)
-        for (int x = 0; x < red.width(); ++x)
-            if ((red.pixel(x, y) & 0xffffff) != 0) {
-                EXPECT_TRUE(Near(red.pixel(x, y), 128, 0, 0, 1)) << x << "," << y;
-                ++redWords;
-            }
-    EXPECT_EQ(redWords, compass);
+    EXPECT_EQ(LitPixels(red), LitPixels(img));
+    EXPECT_EQ(Count(red, [](QRgb p) { return Near(p, 128, 0, 0); }), LitPixels(img));
 }
 
-// --- sky colour and Milky Way --------------------------------------------------------------
-
-TEST_F(LayerTest, SunTwentyDegreesDownGivesBlackSkyAndDimmedMilkyWay) {
-    nv::SkyState s = DarkState();
-    SetSunAltitude(s, -20.0, true);
+TEST_F(LayerTest, SkyColourAndMilkyWayFollowTheSun) {
     s.sw.m_showDayLight = true;
-    MakeTexture(1, 4, 4, {}); // a white Milky Way shows the grey level itself
-
-    const QImage black = frame.Render(s, *empty);
+    MakeTexture(1, 4, 4, {}); // a white Milky Way shows its grey level itself
+    // The Sun 20 degrees down: a black sky, and the Milky Way at 0.34 x (0.2 + sin 20 deg).
+    SetSunAltitude(s, -20.0);
+    EXPECT_EQ(LitBesidesCompass(frame.Render(s, *empty)), 0);
     EXPECT_FALSE(s.g_dayLightActive);
     const double v = std::sin(20.0 * M_PI / 180);
     EXPECT_NEAR(s.g_dayLightLevel, 0.2 + v, 0.01); // the Sun is 0.985 AU away in December
-    EXPECT_EQ(black.pixel(5, 5) & 0xffffff, 0u);
-    EXPECT_EQ(black.pixel(640, 400) & 0xffffff, 0u);
-
     s.sw.m_showMilkyWay = true;
     const QImage milky = frame.Render(s, *empty);
     const int grey = static_cast<int>(std::lround(255 * 0.34 * (0.2 + v)));
     for (QPoint p : {QPoint(5, 5), QPoint(640, 400), QPoint(1270, 790)})
-        EXPECT_TRUE(Near(milky.pixel(p), grey, grey, grey, 2))
-            << std::hex << milky.pixel(p) << " want " << std::dec << grey;
-}
+        EXPECT_TRUE(Near(milky.pixel(p), grey, grey, grey, 2)) << std::hex << milky.pixel(p);
 
-TEST_F(LayerTest, HighSunGivesDaylightBlueAndNoMilkyWay) {
-    nv::SkyState s = DarkState();
-    SetSunAltitude(s, 15.0, false); // London's December noon Sun is about 15 degrees up
-    s.sw.m_showDayLight = true;
-    s.sw.m_showMilkyWay = true;
-    MakeTexture(1, 4, 4, {});
-    const QImage img = frame.Render(s, *empty);
+    // The Sun 15 degrees up (about London's December noon): daylight blue over the Milky Way.
+    SetSunAltitude(s, 15.0);
+    const QImage day = frame.Render(s, *empty);
     ASSERT_TRUE(s.g_dayLightActive);
     const float level = s.g_dayLightLevel;
     EXPECT_GT(level, 0.4f);
     const int rg = static_cast<int>(std::lround(255 * 0.7 * level));
     const int b = std::min(255, static_cast<int>(std::lround(255 * 2 * level)));
     for (QPoint p : {QPoint(5, 5), QPoint(640, 400)})
-        EXPECT_TRUE(Near(img.pixel(p), rg, rg, b, 1)) << std::hex << img.pixel(p);
-
+        EXPECT_TRUE(Near(day.pixel(p), rg, rg, b)) << std::hex << day.pixel(p);
     // Night vision keeps the sky black however high the Sun is.
     s.g_nightVision = true;
-    const QImage night = frame.Render(s, *empty);
+    EXPECT_EQ(frame.Render(s, *empty).pixel(640, 400) & 0x00ffff, 0u) << "green or blue under night vision";
     EXPECT_FALSE(s.g_dayLightActive);
-    EXPECT_EQ(night.pixel(640, 400) & 0x00ffff, 0u) << "green or blue under night vision";
 }
 
-TEST_F(LayerTest, NightVisionLeavesNoGreenOrBlueAnywhere) {
-    std::string why;
-    const nv::SkyCatalog* real = RealCatalog(&why);
+TEST_F(LayerTest, FullFrameLeavesCleanStateAndNightVisionNoGreenOrBlue) {
     ASSERT_NE(real, nullptr) << why;
-    nv::SkyState s;
+    s = nv::SkyState{};
     s.sw =
         nv::LayerSwitches{true, true, true, true, true, true, true, true, true, true, true, true, true, true};
     SetLondonEvening(s);
+    LoadRealTextures(s);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    frame.res.g_constellations.CopyStars(*real);
+    EXPECT_GT(LitPixels(frame.Render(s, *real)), 100000);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    // The projection is the resize's, unmirrored.
+    double pr[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, pr);
+    const nv::ProjectionParams p = nv::SkyProjection(s.g_fov, false, kWidth, kHeight);
+    const double f = 1.0 / std::tan(p.fovy * M_PI / 360);
+    EXPECT_NEAR(pr[0], f / p.aspect, 1e-5);
+    EXPECT_NEAR(pr[5], f, 1e-5);
+
     s.g_fov = 12.0f; // Messier pictures and moon labels show
     s.m_viewYaw = 337.5f;
     s.m_viewPitch = -20.0f;
-    LoadRealTextures(s);
-    frame.res.g_constellations.CopyStars(*real);
     s.g_nightVision = true;
     const QImage img = frame.Render(s, *real);
-    int red = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) {
-            const QRgb p = img.pixel(x, y);
-            ASSERT_EQ(qGreen(p) | qBlue(p), 0) << "pixel " << x << "," << y << " is " << std::hex << p;
-            if (qRed(p) > 0) ++red;
-        }
-    EXPECT_GT(red, 1000);
-    // The frame leaves the colour mask open for whoever draws next.
+    EXPECT_EQ(Count(img, [](QRgb p) { return (qGreen(p) | qBlue(p)) != 0; }), 0);
+    EXPECT_GT(LitPixels(img), 1000);
+    // The colour mask is left open for whoever draws next.
     GLboolean mask[4];
     glGetBooleanv(GL_COLOR_WRITEMASK, mask);
     EXPECT_TRUE(mask[0] && mask[1] && mask[2] && mask[3]);
 }
 
-// --- moons of Jupiter and Saturn -----------------------------------------------------------
-
 TEST_F(LayerTest, MoonLabelsShowOnlyWhenZoomedBelowSixteenAndAQuarterDegrees) {
-    nv::SkyState s = DarkState();
-    SetLondonEvening(s);
     s.sw.m_showPlanets = true;
-    s.g_lockOn = true;
-    s.g_lockIsBody = true;
+    s.g_lockOn = s.g_lockIsBody = true;
     s.g_lockName = "Jupiter";
-    // Grey pixels away from Jupiter's glow (which keeps about 14 pixels on the screen) are labels.
+    // Grey pixels away from Jupiter's glow (about 14 pixels across) are labels.
     auto labelPixels = [&](float fov) {
         s.g_fov = fov;
         const QImage img = frame.Render(s, *empty);
         int n = 0;
         for (int y = 400 - 120; y < 400 + 120; ++y)
-            for (int x = 640 - 200; x < 640 + 200; ++x)
-                if (std::hypot(x + 0.5 - 640, y + 0.5 - 400) > 25 && Grey(img.pixel(x, y))) ++n;
+            for (int x = 640 - 200; x < 640 + 200; ++x) {
+                const QRgb p = img.pixel(x, y);
+                n += std::hypot(x + 0.5 - 640, y + 0.5 - 400) > 25 && qRed(p) > 0 &&
+                     std::abs(qRed(p) - qGreen(p)) <= 2 && std::abs(qRed(p) - qBlue(p)) <= 2;
+            }
         return n;
     };
     EXPECT_EQ(labelPixels(65.0f), 0);
     EXPECT_EQ(labelPixels(16.5f), 0);
     EXPECT_GT(labelPixels(15.0f), 20);
-    EXPECT_GT(labelPixels(8.0f), 20);
     // The lock-on keeps Jupiter at the centre of the view.
     const auto at = ExpectedPixel(s, AltAzOfBody(s, frame.solar, astro::kJupiter));
     ASSERT_TRUE(at);
@@ -195,18 +163,13 @@ TEST_F(LayerTest, MoonLabelsShowOnlyWhenZoomedBelowSixteenAndAQuarterDegrees) {
     EXPECT_NEAR(at->y(), 400, 0.5);
 }
 
-// --- Messier pictures ----------------------------------------------------------------------
-
 TEST_F(LayerTest, MessierPicturesInvisibleAtSixtyFiveVisibleAtTen) {
     nv::FillMessierTable(empty->m_messierCentre, empty->m_messierCorners);
-    nv::SkyState s = DarkState();
-    SetLondonEvening(s);
     s.sw.m_showMessiers = true;
     s.g_lockOn = true;
     const nv::Vec3f m42 = empty->m_messierCentre[41];
     s.g_lockX = m42.x, s.g_lockY = m42.y, s.g_lockZ = m42.z;
     MakeTexture(142, 8, 8, {});
-
     s.g_fov = 65.0f;
     EXPECT_EQ(LitBesidesCompass(frame.Render(s, *empty)), 0);
 
@@ -214,44 +177,33 @@ TEST_F(LayerTest, MessierPicturesInvisibleAtSixtyFiveVisibleAtTen) {
     const QImage img = frame.Render(s, *empty);
     const int grey = static_cast<int>(std::lround(255 * nv::MessierGrey(10.0f)));
     EXPECT_TRUE(Near(img.pixel(640, 400), grey, grey, grey, 2)) << std::hex << img.pixel(640, 400);
-    // M42's box is about 1.35 x 0.96 degrees: at 80 pixels a degree it covers tens of thousands of pixels.
+    // M42's box is about 1.35 x 0.96 degrees, at 80 pixels a degree.
     EXPECT_GT(LitPixels(img), 20000);
     EXPECT_LT(LitPixels(img), 200000);
 }
 
-// --- stars ---------------------------------------------------------------------------------
-
 TEST_F(LayerTest, MagnitudeSixStarDrawsNoGlowFainterOneAPointBrighterOneAGlow) {
-    nv::SkyState s = DarkState();
-    SetLondonEvening(s);
     s.sw.m_showStars = true;
-    // A star at the centre of the view.
     const astro::Vec3 centre =
         astro::ViewCentreDirection(s.m_viewYaw, s.m_viewPitch, s.g_latitude,
                                    astro::LocalSiderealRotation(s.g_siderealAngle, s.g_longitude));
     nv::StarRecord& star = empty->m_stars[1000];
-    star = {static_cast<float>(centre.x), static_cast<float>(centre.y), static_cast<float>(centre.z), 2.0f,
-            6.0f};
+    star = {float(centre.x), float(centre.y), float(centre.z), 2.0f, 6.0f};
+    auto litAt = [&](float magnitude) {
+        star.magnitude = magnitude;
+        frame.res.CatalogChanged();
+        return LitBesidesCompass(frame.Render(s, *empty));
+    };
     for (bool batch : {true, false}) {
         frame.res.batchStars = batch;
-        frame.res.CatalogChanged();
-        star.magnitude = 6.0f;
-        EXPECT_EQ(LitBesidesCompass(frame.Render(s, *empty)), 0) << "batch " << batch;
-        star.magnitude = 6.5f;
-        frame.res.CatalogChanged();
-        EXPECT_EQ(LitBesidesCompass(frame.Render(s, *empty)), 1) << "batch " << batch;
-        star.magnitude = 1.0f;
-        frame.res.CatalogChanged();
-        EXPECT_GT(LitBesidesCompass(frame.Render(s, *empty)), 200) << "batch " << batch;
+        EXPECT_EQ(litAt(6.0f), 0) << "batch " << batch;
+        EXPECT_EQ(litAt(6.5f), 1) << "batch " << batch;
+        EXPECT_GT(litAt(1.0f), 200) << "batch " << batch;
     }
 }
 
 TEST_F(LayerTest, BatchedStarsDrawTheSamePictureAsOneStarAtATime) {
-    std::string why;
-    const nv::SkyCatalog* real = RealCatalog(&why);
     ASSERT_NE(real, nullptr) << why;
-    nv::SkyState s = DarkState();
-    SetLondonEvening(s);
     s.sw.m_showStars = true;
     struct View {
         float fov, pitch, yaw;
@@ -262,40 +214,8 @@ TEST_F(LayerTest, BatchedStarsDrawTheSamePictureAsOneStarAtATime) {
         frame.res.batchStars = false;
         const QImage one = frame.Render(s, *real);
         frame.res.batchStars = true;
-        const QImage batch = frame.Render(s, *real);
         EXPECT_GT(LitPixels(one), 1000);
-        int differ = 0;
-        for (int y = 0; y < one.height(); ++y)
-            for (int x = 0; x < one.width(); ++x)
-                if (one.pixel(x, y) != batch.pixel(x, y)) ++differ;
-        EXPECT_EQ(differ, 0) << "fov " << v.fov;
+        EXPECT_TRUE(one == frame.Render(s, *real)) << "fov " << v.fov;
         EXPECT_LT(frame.res.stars.CellsDrawn(), 649) << "cells outside the view are left out";
     }
-}
-
-// --- the whole frame -----------------------------------------------------------------------
-
-TEST_F(LayerTest, FullFrameLeavesNoErrorTexturingOffAndTheProjectionOfTheResize) {
-    std::string why;
-    const nv::SkyCatalog* real = RealCatalog(&why);
-    ASSERT_NE(real, nullptr) << why;
-    nv::SkyState s;
-    s.sw =
-        nv::LayerSwitches{true, true, true, true, true, true, true, true, true, true, true, true, true, true};
-    SetLondonEvening(s);
-    LoadRealTextures(s);
-    while (glGetError() != GL_NO_ERROR) {
-    }
-    frame.res.g_constellations.CopyStars(*real);
-    const QImage img = frame.Render(s, *real);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_GT(LitPixels(img), 100000);
-    double pr[16];
-    glGetDoublev(GL_PROJECTION_MATRIX, pr);
-    const nv::ProjectionParams p = nv::SkyProjection(s.g_fov, false, kWidth, kHeight);
-    const double f = 1.0 / std::tan(p.fovy * M_PI / 360);
-    EXPECT_NEAR(pr[0], f / p.aspect, 1e-5);
-    EXPECT_GT(pr[0], 0) << "the unflipped picture is not mirrored";
-    EXPECT_NEAR(pr[5], f, 1e-5);
 }

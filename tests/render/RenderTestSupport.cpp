@@ -1,7 +1,6 @@
 #include "RenderTestSupport.h"
 
 #include "astro/SkyClock.h"
-#include "astro/SkyRotation.h"
 #include "planetarium/catalog/StarCatalog.h"
 #include "planetarium/catalog/StarNames.h"
 #include "planetarium/catalog/Textures.h"
@@ -10,10 +9,13 @@
 
 #include <GL/gl.h>
 #include <QGuiApplication>
+#include <QVector3D>
 #include <cmath>
 #include <filesystem>
 
 namespace rendertest {
+
+namespace {
 
 void EnsureApp() {
     if (QCoreApplication::instance() != nullptr) return;
@@ -22,6 +24,22 @@ void EnsureApp() {
     static char* argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
 }
+
+AltAz AltAzOfEquatorial(const nv::SkyState& s, const astro::Vec3& equ) {
+    const astro::Vec3 h = astro::EquatorialToHorizon(
+        equ, s.g_latitude, astro::LocalSiderealRotation(s.g_siderealAngle, s.g_longitude));
+    AltAz out{};
+    astro::AltAzFromHorizon(h, out.alt, out.az);
+    return out;
+}
+
+// A direction in the observer's frame: north -x, zenith -y, east +z.
+QVector3D Direction(double altDeg, double azDeg) {
+    const double alt = altDeg * M_PI / 180, az = azDeg * M_PI / 180;
+    return QVector3D(-std::cos(alt) * std::cos(az), -std::sin(alt), std::cos(alt) * std::sin(az));
+}
+
+} // namespace
 
 Frame::Frame(int width, int height)
     : ctx((EnsureApp(), width), height, [] { return nv::ReserveTextureSlots(); }) {
@@ -72,23 +90,20 @@ std::unique_ptr<nv::SkyCatalog> EmptyCatalog() {
 }
 
 const nv::SkyCatalog* RealCatalog(std::string* message) {
-    static std::unique_ptr<nv::SkyCatalog> catalog;
     static std::string failure;
-    static bool tried = false;
-    if (!tried) {
-        tried = true;
+    static const std::unique_ptr<nv::SkyCatalog> catalog = [] {
         const std::filesystem::path dir = NV_TEST_DATA_DIR;
         auto cat = std::make_unique<nv::SkyCatalog>();
         const nv::StarLoadReport report = nv::LoadStarData(*cat, dir / "hip.txt");
         if (!report.ok) {
             failure = "the data folder " + dir.string() +
                       " has no star catalogue (run scripts/build-data): " + report.message;
-        } else {
-            nv::ReadStarNames(dir / "starnames.txt", *cat);
-            nv::ApplyStarCorrection(*cat);
-            catalog = std::move(cat);
+            return std::unique_ptr<nv::SkyCatalog>();
         }
-    }
+        nv::ReadStarNames(dir / "starnames.txt", *cat);
+        nv::ApplyStarCorrection(*cat);
+        return cat;
+    }();
     if (message != nullptr) *message = failure;
     return catalog.get();
 }
@@ -99,14 +114,11 @@ int LoadRealTextures(nv::SkyState& s) {
 
 void MakeTexture(unsigned name, int width, int height, const std::vector<unsigned>& rgbTopFirst) {
     std::vector<unsigned char> bgr(static_cast<size_t>(width) * height * 3, 255);
-    if (!rgbTopFirst.empty()) {
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) {
-                const unsigned c = rgbTopFirst[static_cast<size_t>(y) * width + x];
-                unsigned char* p =
-                    &bgr[(static_cast<size_t>(height - 1 - y) * width + x) * 3]; // bottom row first
-                p[0] = c & 0xff, p[1] = (c >> 8) & 0xff, p[2] = (c >> 16) & 0xff;
-            }
+    for (size_t i = 0; i < rgbTopFirst.size(); ++i) {
+        const size_t y = i / width, x = i % width;
+        unsigned char* p = &bgr[((height - 1 - y) * width + x) * 3]; // bottom row first
+        p[0] = rgbTopFirst[i] & 0xff, p[1] = (rgbTopFirst[i] >> 8) & 0xff,
+        p[2] = (rgbTopFirst[i] >> 16) & 0xff;
     }
     glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -117,25 +129,14 @@ void MakeTexture(unsigned name, int width, int height, const std::vector<unsigne
 }
 
 AltAz AltAzOfDirection(const nv::SkyState& s, double x, double y, double z) {
-    // Through right ascension and declination, as skycalc altaz takes them.
-    double ra = 0, dec = 0;
+    double ra = 0, dec = 0; // through right ascension and declination
     astro::RaDecFromVector({x, y, z}, ra, dec);
-    const astro::Vec3 equ = astro::EquatorialVector(ra, dec);
-    const astro::Vec3 h = astro::EquatorialToHorizon(
-        equ, s.g_latitude, astro::LocalSiderealRotation(s.g_siderealAngle, s.g_longitude));
-    AltAz out{};
-    astro::AltAzFromHorizon(h, out.alt, out.az);
-    return out;
+    return AltAzOfEquatorial(s, astro::EquatorialVector(ra, dec));
 }
 
 AltAz AltAzOfBody(const nv::SkyState& s, const astro::CSolarSystem& solar, int body) {
     const astro::BodyPosition& b = solar.Body(body);
-    const astro::Vec3 equ = astro::EclipticToEquatorial({b.x, b.y, b.z});
-    const astro::Vec3 h = astro::EquatorialToHorizon(
-        equ, s.g_latitude, astro::LocalSiderealRotation(s.g_siderealAngle, s.g_longitude));
-    AltAz out{};
-    astro::AltAzFromHorizon(h, out.alt, out.az);
-    return out;
+    return AltAzOfEquatorial(s, astro::EclipticToEquatorial({b.x, b.y, b.z}));
 }
 
 void AimAt(nv::SkyState& s, double alt, double az) {
@@ -144,55 +145,25 @@ void AimAt(nv::SkyState& s, double alt, double az) {
     s.m_viewYaw = static_cast<float>(std::fmod(450.0 - az + 720.0, 360.0));
 }
 
-namespace {
-
-struct V3 {
-    double x, y, z;
-};
-V3 Cross(V3 a, V3 b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-double Dot(V3 a, V3 b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-V3 Unit(V3 a) {
-    const double l = std::sqrt(Dot(a, a));
-    return {a.x / l, a.y / l, a.z / l};
-}
-// A direction in the observer's frame: north -x, zenith -y, east +z.
-V3 Direction(double altDeg, double azDeg) {
-    const double alt = altDeg * M_PI / 180, az = azDeg * M_PI / 180;
-    return {-std::cos(alt) * std::cos(az), -std::sin(alt), std::cos(alt) * std::sin(az)};
-}
-
-} // namespace
-
 std::optional<QPointF> ExpectedPixel(const nv::SkyState& s, AltAz where, int width, int height) {
-    // The camera looks at altitude -pitch, azimuth 450 - yaw, without roll: its up is toward
-    // the zenith, and to the right of the line of sight lies forward x up.
-    const V3 forward = Direction(-s.m_viewPitch, 450.0 - s.m_viewYaw);
-    const V3 zenith{0, -1, 0};
-    const double along = Dot(zenith, forward);
-    const V3 up =
-        Unit({zenith.x - along * forward.x, zenith.y - along * forward.y, zenith.z - along * forward.z});
-    const V3 right = Cross(forward, up);
-    const V3 d = Direction(where.alt, where.az);
-    const double depth = Dot(d, forward);
+    // The camera looks at altitude -pitch, azimuth 450 - yaw, without roll: its up leans toward
+    // the zenith, and forward x up points right.
+    const QVector3D forward = Direction(-s.m_viewPitch, 450.0 - s.m_viewYaw), zenith(0, -1, 0);
+    const QVector3D up = (zenith - QVector3D::dotProduct(zenith, forward) * forward).normalized();
+    const QVector3D right = QVector3D::crossProduct(forward, up);
+    const QVector3D d = Direction(where.alt, where.az);
+    const double depth = QVector3D::dotProduct(d, forward);
     if (depth <= 0) return std::nullopt;
     const double t = std::tan(std::fabs(s.g_fov) * M_PI / 360.0);
-    const double aspect = double(width) / height;
-    const double nx = Dot(d, right) / depth / (t * aspect);
-    const double ny = Dot(d, up) / depth / t;
+    const double nx = QVector3D::dotProduct(d, right) / depth / (t * width / height);
+    const double ny = QVector3D::dotProduct(d, up) / depth / t;
     return QPointF((nx + 1) / 2 * width, (1 - ny) / 2 * height);
 }
 
 int LitPixels(const QImage& img) {
     int n = 0;
-    for (int y = 0; y < img.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-        for (int x = 0; x < img.width(); ++x)
-            if ((row[x] & 0xffffff) != 0) ++n;
-    }
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) n += (img.pixel(x, y) & 0xffffff) != 0;
     return n;
 }
 

@@ -1,6 +1,5 @@
-// Shared pieces of the drawing tests: an off-screen frame at 1280x800 with the label font, sky
-// states for a place and local time, the real catalogue, image measurements, and the pixel where
-// an altitude/azimuth appears for a camera, worked out from plain viewing geometry.
+// Shared pieces of the drawing tests: an off-screen 1280x800 frame with the label font, sky states,
+// the real catalogue, and the pixel where an altitude/azimuth appears, from plain viewing geometry.
 #pragma once
 
 #include "astro/SkyRotation.h"
@@ -18,19 +17,15 @@ namespace rendertest {
 inline constexpr int kWidth = 1280;
 inline constexpr int kHeight = 800;
 
-// Creates the QGuiApplication once.
-void EnsureApp();
-
-// A context with an FBO, the fixed render state, the label font and render resources.
+// A context with an FBO, the fixed render state, the label font and render resources. Texture
+// names 1..210 are taken before the framebuffer's texture, so the sky pictures' slots stay free.
 struct Frame {
     explicit Frame(int width = kWidth, int height = kHeight);
     ~Frame();
     bool ok() const { return ctx.ok(); }
-    // Draws one frame of `state` (its view size is set to the frame's) and returns the picture.
+    // Draws one frame of `state` at the frame's size and returns the picture.
     QImage Render(nv::SkyState& state, const nv::SkyCatalog& catalog);
 
-    // Texture names 1..210 are taken before the framebuffer's own texture is made, so the fixed
-    // texture slots of the sky pictures cannot land on it.
     nvtest::GlTestContext ctx;
     nv::RenderResources res;
     astro::CSolarSystem solar;
@@ -44,14 +39,12 @@ void SetClock(nv::SkyState& s, int year, int month, int day, int hour, int minut
 // London, 2026-12-06 22:00, zone 0.
 void SetLondonEvening(nv::SkyState& s);
 
-// An empty catalogue (all slots zero) on the heap.
 std::unique_ptr<nv::SkyCatalog> EmptyCatalog();
-// The real catalogue from the data folder (hip.txt, star names, Messier table), loaded once.
-// Null with a message if the data folder has not been built.
+// The real catalogue from the data folder, loaded once; null with a message if it is not built.
 const nv::SkyCatalog* RealCatalog(std::string* message = nullptr);
 // Loads every texture of the data folder into the current context; returns how many loaded.
 int LoadRealTextures(nv::SkyState& s);
-// A uniform white texture in slot `name` (or a picture given as rows of 0xRRGGBB, top row first).
+// A white texture in slot `name`, or a picture given as rows of 0xRRGGBB, top row first.
 void MakeTexture(unsigned name, int width, int height, const std::vector<unsigned>& rgbTopFirst);
 
 // Altitude and azimuth (north through east) of an equatorial direction / a body, as the core
@@ -64,9 +57,8 @@ AltAz AltAzOfBody(const nv::SkyState& s, const astro::CSolarSystem& solar, int b
 // Camera angles that put (alt, az) at the centre of the view.
 void AimAt(nv::SkyState& s, double alt, double az);
 
-// The pixel (x right, y down from the top row, pixel centres at +0.5) where a direction of the
-// given altitude and azimuth appears for the state's camera and field of view with a true
-// (unmirrored) picture; nullopt behind the eye.
+// The pixel (x right, y down, pixel centres at +0.5) where (alt, az) appears for the state's camera
+// and field with a true (unmirrored) picture; nullopt behind the eye.
 std::optional<QPointF> ExpectedPixel(const nv::SkyState& s, AltAz where, int width = kWidth,
                                      int height = kHeight);
 

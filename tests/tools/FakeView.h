@@ -1,5 +1,5 @@
-// A stand-in for the sky view's window: pickers, navigation bar, zoom bar, timer 1 and the redraw
-// sequence, recorded so tests can drive the handlers and look at what the window would show.
+// A stand-in for the sky view's window: pickers, bars, timer 1 and the redraw sequence, recorded
+// so tests can drive the handlers and look at what the window would show.
 #pragma once
 
 #include "astro/AutomationDate.h"
@@ -31,32 +31,20 @@ public:
     explicit FakeView(nv::SkyState& s) : m_state(s) {}
 
     nv::SkyState& m_state;
-    double datePicker = AutoDate(2024, 3, 20, 22, 0);
-    double timePicker = AutoDate(2024, 3, 20, 22, 0);
-    int zoomMin = 0, zoomMax = 0, zoomPos = -1;
-    bool altAzi = true;
+    double datePicker = AutoDate(2024, 3, 20, 22, 0), timePicker = datePicker;
+    int zoomMin = 0, zoomMax = 0, zoomPos = -1, projections = 0, redraws = 0;
+    bool altAzi = true, timerArmed = false, captured = false;
     std::string edit1043, edit1044;
-    int projections = 0;
-    bool timerArmed = false;
-    bool captured = false;
-    int redraws = 0;
     astro::DateTimeFields now{2025, 7, 4, 21, 17, 42};
 
     astro::PickerValue GetDatePicker() const override { return {datePicker, true}; }
     astro::PickerValue GetTimePicker() const override { return {timePicker, true}; }
     void SetDatePicker(double v) override { datePicker = v; }
     void SetTimePicker(double v) override { timePicker = v; }
-    void SetZoomIndicator(int minimum, int maximum, int position) override {
-        zoomMin = minimum;
-        zoomMax = maximum;
-        zoomPos = position;
-    }
+    void SetZoomIndicator(int lo, int hi, int pos) override { zoomMin = lo, zoomMax = hi, zoomPos = pos; }
     bool IsAltAziChecked() const override { return altAzi; }
     std::string GetCoordinateText(int id) const override { return id == 1043 ? edit1043 : edit1044; }
-    void SetReadoutTexts(const std::string& a, const std::string& b) override {
-        edit1043 = a;
-        edit1044 = b;
-    }
+    void SetReadoutTexts(const std::string& a, const std::string& b) override { edit1043 = a, edit1044 = b; }
     void ApplyProjection() override { ++projections; }
     void SetTimer1() override { timerArmed = true; }
     void KillTimer1() override { timerArmed = false; }
@@ -76,10 +64,9 @@ public:
         nv::tools::OnTimer(m_state, *this);
         return true;
     }
-    int TickUntilIdle(int limit = 1000) {
-        int n = 0;
-        while (n < limit && Tick()) ++n;
-        return n;
+    void TickUntilIdle() {
+        for (int n = 0; n < 1000 && Tick(); ++n) {
+        }
     }
 };
 
