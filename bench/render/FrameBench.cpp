@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <ctime>
 #include <iterator>
+#include <map>
+#include <string>
 
 using namespace rendertest;
 
@@ -187,4 +189,48 @@ BENCHMARK(BM_FrameOnly)
     ->UseRealTime()
     ->DisplayAggregatesOnly();
 
-BENCHMARK_MAIN();
+namespace {
+// The console report plus, at the end, the medians side by side: the frame against the target and
+// against the one-star-at-a-time drawing.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                m_median[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        const auto get = [&](const char* name) {
+            const auto it = m_median.find(name);
+            return it == m_median.end() ? 0.0 : it->second;
+        };
+        const double frame = get("BM_Frame"), oneByOne = get("BM_StarLayerOneAtATime");
+        const double batched = get("BM_StarLayerBatched"), frameOneByOne = get("BM_FrameWithStarsOneAtATime");
+        if (frame <= 0.0) return;
+        std::printf("\nmedians: frame %.2f ms (target under 12)", frame);
+        if (oneByOne > 0.0)
+            std::printf("; star layer one star at a time %.2f ms = %.1fx the frame", oneByOne,
+                        oneByOne / frame);
+        if (batched > 0.0 && oneByOne > 0.0)
+            std::printf("; batched star layer %.2f ms (%.1fx faster)", batched, oneByOne / batched);
+        if (frameOneByOne > 0.0)
+            std::printf("; frame with stars one at a time %.2f ms (%.1fx)", frameOneByOne,
+                        frameOneByOne / frame);
+        std::printf("\n");
+    }
+
+private:
+    std::map<std::string, double> m_median;
+};
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
