@@ -118,24 +118,25 @@ void CompileGlyph(unsigned list, const QFont& font, const QFontMetrics& metrics,
 // Packs the lit glyphs into one alpha texture (255 where a bit is set), a texel apart, and keeps
 // it under a name above the fixed picture slots, so that it never takes one of theirs.
 void BuildAtlas() {
-    constexpr int kWidth = 256;
+    int width = 256; // wide enough for the widest glyph of any face size
+    for (const Glyph& g : g_font.glyphs) width = std::max(width, g.width + 2);
     int x = 1, y = 1, rowHeight = 0;
     for (Glyph& g : g_font.glyphs) {
         if (g.width == 0) continue;
-        if (x + g.width + 1 > kWidth) x = 1, y += rowHeight + 1, rowHeight = 0;
+        if (x + g.width + 1 > width) x = 1, y += rowHeight + 1, rowHeight = 0;
         g.atlasX = x, g.atlasY = y;
         x += g.width + 1;
         rowHeight = std::max(rowHeight, g.height);
     }
     int height = 1;
     while (height < y + rowHeight + 1) height *= 2;
-    std::vector<unsigned char> alpha(static_cast<size_t>(kWidth) * height, 0);
+    std::vector<unsigned char> alpha(static_cast<size_t>(width) * height, 0);
     for (const Glyph& g : g_font.glyphs) {
         const int rowBytes = (g.width + 7) / 8;
         for (int r = 0; r < g.height; ++r)
             for (int c = 0; c < g.width; ++c)
                 if (g.bits[static_cast<size_t>(r) * rowBytes + c / 8] & (0x80u >> (c % 8)))
-                    alpha[static_cast<size_t>(g.atlasY + r) * kWidth + g.atlasX + c] = 255;
+                    alpha[static_cast<size_t>(g.atlasY + r) * width + g.atlasX + c] = 255;
     }
     GLuint name = 0x7000;
     while (glIsTexture(name)) ++name;
@@ -148,11 +149,19 @@ void BuildAtlas() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, kWidth, height, 0, GL_ALPHA, GL_UNSIGNED_BYTE, alpha.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, width, height, 0, GL_ALPHA, GL_UNSIGNED_BYTE, alpha.data());
     glPopClientAttrib();
+    GLint stored = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &stored);
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
+    if (stored != width) { // too large for the driver: labels keep the glyph lists
+        glDeleteTextures(1, &name);
+        while (glGetError() != GL_NO_ERROR) {
+        }
+        return;
+    }
     g_font.atlas = name;
-    g_font.atlasWidth = kWidth;
+    g_font.atlasWidth = width;
     g_font.atlasHeight = height;
 }
 
@@ -173,7 +182,8 @@ bool QueueText(const char* text, int length) {
     for (int i = 0; i < length; ++i) {
         const Glyph& g = g_font.glyphs[static_cast<unsigned char>(text[i]) - kFirstChar];
         if (g.width > 0) {
-            // Where glBitmap puts the bitmap's lower left corner.
+            // Where glBitmap puts the bitmap's lower left corner (with the small epsilon the
+            // rasteriser adds before rounding down).
             const float x0 = std::floor(rx + 0.0001f - g.xorig);
             const float y0 = std::floor(ry + 0.0001f - g.yorig);
             const float x1 = x0 + static_cast<float>(g.width), y1 = y0 + static_cast<float>(g.height);

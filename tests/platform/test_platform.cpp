@@ -211,6 +211,18 @@ private slots:
         // With no font, labels are skipped, and deleting again is harmless.
         QCOMPARE(LitPixels(draw("North"), qRgb(255, 255, 255)).count, 0);
         platform::DeleteFont();
+
+        // A face too large for one atlas texture: queued text falls back to the glyph lists.
+        QVERIFY(platform::BuildFont("no such face at all", 700) != 0);
+        auto batched = [&](bool on) {
+            const platform::TextBatch batch(on);
+            return draw("Wg");
+        };
+        const QImage big = batched(false);
+        QVERIFY(LitPixels(big, qRgb(255, 255, 255)).count > 100);
+        QCOMPARE(batched(true), big);
+        QCOMPARE(glGetError(), GLenum(GL_NO_ERROR));
+        platform::DeleteFont();
     }
 };
 
