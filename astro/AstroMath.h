@@ -6,8 +6,8 @@
 
 namespace astro {
 
-inline constexpr double kDegToRad = 0.017453292519943295;
-inline constexpr double kRadToDeg = 57.29577951308232;
+inline constexpr double g_degToRad = 0.017453292519943295;
+inline constexpr double g_radToDeg = 57.29577951308232;
 // Single-precision degree-to-radian factor used where the chart works in floats.
 inline constexpr double kDegToRadF = 0.01745329238474369;
 inline constexpr double kInv360 = 0.002777777777777778;
@@ -20,16 +20,16 @@ inline double Reduce360(double v) {
 }
 
 inline double SinD(double deg) {
-    return std::sin(deg * kDegToRad);
+    return std::sin(deg * g_degToRad);
 }
 inline double CosD(double deg) {
-    return std::cos(deg * kDegToRad);
+    return std::cos(deg * g_degToRad);
 }
 inline double Atan2D(double y, double x) {
-    return std::atan2(y, x) * kRadToDeg;
+    return std::atan2(y, x) * g_radToDeg;
 }
 inline double AsinD(double v) {
-    return std::asin(v) * kRadToDeg;
+    return std::asin(v) * g_radToDeg;
 }
 
 struct Vec3 {

@@ -1,11 +1,8 @@
 #include "astro/RiseTransitSet.h"
 
 #include "astro/AstroMath.h"
-#include "astro/AutomationDate.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace astro {
 namespace {
@@ -45,7 +42,7 @@ RiseTransitSetTimes RiseTransitSet(double raDeg, double decDeg, const LocalClock
         t.state = RtsState::NeverSets;
         return t;
     }
-    const double h0 = std::acos(cosH0) * kRadToDeg;
+    const double h0 = std::acos(cosH0) * g_radToDeg;
     t.rise = ToLocalHours(m0 - h0 / 360.0);
     t.set = ToLocalHours(m0 + h0 / 360.0);
     return t;
@@ -66,34 +63,15 @@ double MarathonHour(int hour, int minute, int second) {
     return hour + minute * static_cast<double>(0.016666668f) + second * static_cast<double>(0.00027777778f);
 }
 
-std::vector<std::string> MarathonLines(const std::array<float, 110>& transitTimes, double fromDate,
-                                       double toDate) {
-    std::vector<std::string> lines;
-    char buf[128];
-    const SpanParts p = SpanComponents(SpanBetween(toDate, fromDate));
-    std::snprintf(buf, sizeof buf, "Viewing time = %d Hours %d Min %d Seconds ", p.hours, p.minutes,
-                  p.seconds);
-    lines.emplace_back(buf);
-
-    DateTimeFields f, t;
-    if (!FieldsFromAutomationDate(fromDate, f) || !FieldsFromAutomationDate(toDate, t)) return lines;
-    const double from = MarathonHour(f.hour, f.minute, f.second);
-    const double to = MarathonHour(t.hour, t.minute, t.second);
-    if (!(to > from)) return lines;
+std::vector<int> MessiersTransitingBetween(const std::array<float, 110>& transitTimes, double fromHour,
+                                           double toHour) {
+    std::vector<int> numbers;
+    if (!(toHour > fromHour)) return numbers;
     for (int n = 1; n <= 110; ++n) {
-        const double tt = transitTimes[n - 1];
-        if (from < tt && tt < to) {
-            std::snprintf(buf, sizeof buf, "M%d Transits at %f O'clock", n, tt);
-            lines.emplace_back(buf);
-        }
+        const double t = transitTimes[n - 1];
+        if (fromHour < t && t < toHour) numbers.push_back(n);
     }
-    return lines;
-}
-
-int MarathonChoice(std::string_view line) {
-    if (line.size() < 2) return 0;
-    const std::string digits(line.substr(1, 3));
-    return std::atoi(digits.c_str());
+    return numbers;
 }
 
 } // namespace astro

@@ -1,5 +1,5 @@
 // Rise, transit and set of a fixed direction for the local calendar day of the sky clock, and
-// the Messier marathon's transit list.
+// the Messier objects that transit within a window of the night.
 //
 // theta0 is the Greenwich mean sidereal time at the UT instant of local midnight; with
 // L = -longitude (west positive), m0 = (a + L - theta0) / 360, m1 = m0 - H0 / 360,
@@ -11,8 +11,6 @@
 #include "astro/SkyClock.h"
 
 #include <array>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace astro {
@@ -42,14 +40,9 @@ float MessierTransitTime(float x, float y, float z, const LocalClock& clock, con
 // A window limit in decimal hours: hour + minute * 0.016666668 + second * 0.00027777778.
 double MarathonHour(int hour, int minute, int second);
 
-// The marathon list for the pickers "From" and "To" (automation dates): the line
-// "Viewing time = H Hours M Min S Seconds " and then, when to > from, one line
-// "M<n> Transits at <t> O'clock" for each object with from < t < to, in number order.
-std::vector<std::string> MarathonLines(const std::array<float, 110>& transitTimes, double fromDate,
-                                       double toDate);
-
-// The Messier number a list line names: the integer value of its second to fourth characters
-// (digits after "M"; a following non-digit ends the number). 0 when there is none.
-int MarathonChoice(std::string_view line);
+// The Messier numbers whose transit time lies strictly between the two hours, in number order;
+// none unless toHour > fromHour.
+std::vector<int> MessiersTransitingBetween(const std::array<float, 110>& transitTimes, double fromHour,
+                                           double toHour);
 
 } // namespace astro

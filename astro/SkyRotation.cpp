@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace astro {
 
@@ -52,7 +51,7 @@ Mat4 RotationMatrix(double angleDeg, double x, double y, double z) {
     x /= len;
     y /= len;
     z /= len;
-    const double c = std::cos(angleDeg * kDegToRad), s = std::sin(angleDeg * kDegToRad), t = 1 - c;
+    const double c = std::cos(angleDeg * g_degToRad), s = std::sin(angleDeg * g_degToRad), t = 1 - c;
     // column-major
     r.m = {x * x * t + c,
            y * x * t + z * s,
@@ -153,8 +152,8 @@ void CameraAnglesForTarget(const Vec3& equ, double latitude, float lsr, float& p
 
 Vec3 ViewCentreDirection(float yaw, float pitch, double latitude, float lsr) {
     Vec3 e{0, 0, -1};
-    e = RotX(e, -static_cast<double>(pitch + 180.0f) * kDegToRad);
-    e = RotY(e, -static_cast<double>(yaw) * kDegToRad);
+    e = RotX(e, -static_cast<double>(pitch + 180.0f) * g_degToRad);
+    e = RotY(e, -static_cast<double>(yaw) * g_degToRad);
     return HorizonToEquatorial(e, latitude, lsr);
 }
 
@@ -173,12 +172,6 @@ double ReduceF(double v) {
     return r;
 }
 
-std::string Format(double v, const char* suffix) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%f%s", v, suffix);
-    return buf;
-}
-
 } // namespace
 
 ViewCentreReadout UpdateViewCentreReadout(float yaw, float pitch, bool altAziMode, double latitude,
@@ -190,8 +183,6 @@ ViewCentreReadout UpdateViewCentreReadout(float yaw, float pitch, bool altAziMod
         const double az = ReduceF(360.0 - (static_cast<double>(yaw) - 90.0));
         r.first = alt;
         r.second = az;
-        r.text1043 = Format(alt, "");
-        r.text1044 = Format(az, "");
         return r;
     }
     const Vec3 v = ViewCentreDirection(yaw, pitch, latitude, lsr);
@@ -205,8 +196,6 @@ ViewCentreReadout UpdateViewCentreReadout(float yaw, float pitch, bool altAziMod
     if (dec > 180.0) dec -= 360.0;
     r.first = hours;
     r.second = dec;
-    r.text1043 = Format(hours, " h");
-    r.text1044 = Format(dec, "");
     return r;
 }
 

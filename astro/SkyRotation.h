@@ -28,7 +28,6 @@
 #include "astro/AstroMath.h"
 
 #include <array>
-#include <string>
 
 namespace astro {
 
@@ -44,9 +43,9 @@ struct GlRotation {
 
 // The inputs of the chain.
 struct ChainInputs {
-    float viewPitch = -30.0f;
-    float viewYaw = 90.0f;
-    double latitude = 53.0;
+    float viewPitch = 0.0f;
+    float viewYaw = 0.0f;
+    double latitude = 0.0;
     float localSiderealRotation = 0.0f;
 };
 
@@ -101,11 +100,9 @@ Vec3 ViewCentreDirection(float yaw, float pitch, double latitude, float localSid
 float SunDepression(const Vec3& sunEcliptic, double latitude, float localSiderealRotation);
 
 // The view-centre readout. Alt/Azi mode: altitude and azimuth (north through east). Otherwise
-// right ascension in hours and declination in degrees. The texts are what the two edits show:
-// "%f" (plus " h" after the right ascension).
+// right ascension in hours, never 24, and declination in degrees.
 struct ViewCentreReadout {
     double first = 0, second = 0;
-    std::string text1043, text1044;
 };
 ViewCentreReadout UpdateViewCentreReadout(float yaw, float pitch, bool altAziMode, double latitude,
                                           float localSiderealRotation);

@@ -58,9 +58,9 @@ OrbitalElements PlanetElements(int planet, float d) {
 
 Vec3 PositionFromElements(const OrbitalElements& el) {
     const double e = el.e, M = el.M;
-    const double e0 = M + e * kRadToDeg * SinD(M) * (1.0 + e * CosD(M));
+    const double e0 = M + e * g_radToDeg * SinD(M) * (1.0 + e * CosD(M));
     // exactly one Newton step
-    const double E = e0 - (e0 - e * kRadToDeg * SinD(e0) - M) / (1.0 - e * CosD(e0));
+    const double E = e0 - (e0 - e * g_radToDeg * SinD(e0) - M) / (1.0 - e * CosD(e0));
     const double xv = el.a * (CosD(E) - e);
     const double yv = el.a * std::sqrt(1.0 - e * e) * SinD(E);
     const double r = std::sqrt(xv * xv + yv * yv);
@@ -77,7 +77,7 @@ Vec3 SunPosition(float d, double* trueLongitude) {
     const double w = Reduce360(282.9494 + 4.70935e-5 * dd);
     const double e = 0.016707 - 1.151e-9 * dd;
     const double M = SunMeanAnomaly(d);
-    const double E = M + e * kRadToDeg * SinD(M) * (1.0 + e * CosD(M));
+    const double E = M + e * g_radToDeg * SinD(M) * (1.0 + e * CosD(M));
     const double xv = CosD(E) - e;
     const double yv = std::sqrt(1.0 - e * e) * SinD(E);
     const double r = std::sqrt(xv * xv + yv * yv);
@@ -233,10 +233,10 @@ struct MoonOrbit {
 MoonOrbit OrbitStep(double e, double a, double i, double node, double lambdaP, double M) {
     constexpr double eps = 28.0817;
     const double e2 = e * e, e3 = e2 * e, e4 = e3 * e, e5 = e4 * e;
-    const double Q = kRadToDeg * ((2 * e - 0.25 * e3 + 0.0520833333 * e5) * SinD(M) +
-                                  (1.25 * e2 - 0.458333333 * e4) * SinD(2 * M) +
-                                  (1.083333333 * e3 - 0.671875 * e5) * SinD(3 * M) +
-                                  1.072917 * e4 * SinD(4 * M) + 1.142708 * e5 * SinD(5 * M));
+    const double Q = g_radToDeg * ((2 * e - 0.25 * e3 + 0.0520833333 * e5) * SinD(M) +
+                                   (1.25 * e2 - 0.458333333 * e4) * SinD(2 * M) +
+                                   (1.083333333 * e3 - 0.671875 * e5) * SinD(3 * M) +
+                                   1.072917 * e4 * SinD(4 * M) + 1.142708 * e5 * SinD(5 * M));
     MoonOrbit o;
     o.r = a * (1 - e2) / (1 + e * CosD(M + Q));
     const double g = node - 168.8112;
@@ -254,166 +254,176 @@ MoonOrbit OrbitStep(double e, double a, double i, double node, double lambdaP, d
 
 } // namespace
 
+namespace {
+
+// The time arguments and slowly turning angles all of Saturn's moons share.
+struct SaturnMoonTimes {
+    double t1, t2, t3, t4, t5, t6, t7, t8, t9, t10, t11;
+    double W0, W1, W2, W3, W4, W5, W6, W7, W8;
+};
+
+SaturnMoonTimes SaturnTimesAt(double jd) {
+    SaturnMoonTimes t{};
+    t.t1 = jd - 2411093.0;
+    t.t2 = t.t1 * 0.0027378507871321013;
+    t.t3 = (jd - 2433282.423) * 0.0027378507871321013 + 1950.0;
+    t.t4 = jd - 2411368.0;
+    t.t5 = t.t4 * 0.0027378507871321013;
+    t.t6 = jd - 2415020.0;
+    t.t7 = t.t6 * 2.7378507871321012e-5;
+    t.t8 = t.t6 * 0.0027378507871321013;
+    t.t9 = (jd - 2442000.5) * 0.0027378507871321013;
+    t.t10 = jd - 2409786.0;
+    t.t11 = t.t10 * 2.7378507871321012e-5;
+    t.W0 = 5.095 * (t.t3 - 1866.39);
+    t.W1 = 74.4 + 32.39 * t.t2;
+    t.W2 = 134.3 + 92.62 * t.t2;
+    t.W3 = 42.0 - 0.5118 * t.t5;
+    t.W4 = 276.59 + 0.5118 * t.t5;
+    t.W5 = 276.2635 + 1222.11136 * t.t7;
+    t.W6 = 175.4762 + 1221.5515 * t.t7;
+    t.W7 = 2.4891 + 0.002435 * t.t7;
+    t.W8 = 113.35 - 0.2597 * t.t7;
+    return t;
+}
+MoonOrbit MimasOrbit(const SaturnMoonTimes& t) {
+    const double L =
+        127.64 + 381.994497 * t.t1 - 43.57 * SinD(t.W0) - 0.72 * SinD(3 * t.W0) - 0.02144 * SinD(5 * t.W0);
+    const double p = 106.1 + 365.549 * t.t2;
+    const double M = L - p;
+    const double Q = 2.18287 * SinD(M) + 0.025988 * SinD(2 * M) + 0.00043 * SinD(3 * M);
+    return {Reduce360(L + Q), 3.06879 / (1 + 0.01905 * CosD(M + Q)), 1.563, Reduce360(54.5 - 365.072 * t.t2)};
+}
+MoonOrbit EnceladusOrbit(const SaturnMoonTimes& t) {
+    const double L = 200.317 + 262.7319002 * t.t1 + 0.25667 * SinD(t.W1) + 0.20883 * SinD(t.W2);
+    const double p = 309.107 + 123.44121 * t.t2;
+    const double M = L - p;
+    const double Q = 0.55577 * SinD(M) + 0.00168 * SinD(2 * M);
+    return {Reduce360(L + Q), 3.94118 / (1 + 0.00485 * CosD(M + Q)), 0.0262,
+            Reduce360(348.0 - 151.95 * t.t2)};
+}
+MoonOrbit TethysOrbit(const SaturnMoonTimes& t) {
+    const double lambda = 285.306 + 190.69791226 * t.t1 + 2.063 * SinD(t.W0) + 0.03409 * SinD(3 * t.W0) +
+                          0.001015 * SinD(5 * t.W0);
+    return {Reduce360(lambda), 4.880998, 1.0976, Reduce360(111.33 - 72.2441 * t.t2)};
+}
+MoonOrbit DioneOrbit(const SaturnMoonTimes& t) {
+    const double L = 254.712 + 131.53493193 * t.t1 - 0.0215 * SinD(t.W1) - 0.01733 * SinD(t.W2);
+    const double p = 174.8 + 30.82 * t.t2;
+    const double M = L - p;
+    const double Q = 0.24717 * SinD(M) + 0.00033 * SinD(2 * M);
+    return {Reduce360(L + Q), 6.24871 / (1 + 0.002157 * CosD(M + Q)), 0.0139,
+            Reduce360(232.0 - 30.27 * t.t2)};
+}
+MoonOrbit RheaOrbit(const SaturnMoonTimes& t) {
+    const double pp = 342.7 + 10.057 * t.t2;
+    const double a1 = 0.000265 * SinD(pp) + 0.01 * SinD(t.W4);
+    const double a2 = 0.000265 * CosD(pp) + 0.01 * CosD(t.W4);
+    const double e = std::sqrt(a1 * a1 + a2 * a2);
+    const double p = a2 < 0 ? Atan2D(a1, a2) : pp;
+    const double N = 345.0 - 10.057 * t.t2;
+    const double lambdaP = 359.244 + 79.6900472 * t.t1 + 0.086754 * SinD(N);
+    const double i = 28.0362 + 0.346898 * CosD(N) + 0.0193 * CosD(t.W3);
+    const double node = Reduce360(168.8034 + 0.736936 * SinD(N) + 0.041 * SinD(t.W3));
+    return OrbitStep(e, 8.725924, i, node, lambdaP, lambdaP - p);
+}
+MoonOrbit TitanOrbit(const SaturnMoonTimes& t) {
+    const double L = 261.1582 + 22.57697855 * t.t4 + 0.074025 * SinD(t.W3);
+    const double iP = 27.45141 + 0.295999 * CosD(t.W3);
+    const double nodeP = 168.66925 + 0.628808 * SinD(t.W3);
+    const double a1 = SinD(t.W7) * SinD(nodeP - t.W8);
+    const double a2 = CosD(t.W7) * SinD(iP) - SinD(t.W7) * CosD(iP) * CosD(nodeP - t.W8);
+    const double psiT = Atan2D(a1, a2);
+    const double s = std::sqrt(a1 * a1 + a2 * a2);
+    constexpr double twoG0 = 205.7246;
+    double gT = t.W4 - nodeP - psiT;
+    double varpi = 0;
+    for (int k = 0; k < 3; ++k) {
+        varpi = t.W4 + 0.37515 * (SinD(2 * gT) - SinD(twoG0));
+        gT = varpi - nodeP - psiT;
+    }
+    const double eP = 0.029092 + 0.00019048 * (CosD(2 * gT) - CosD(twoG0));
+    const double q = 2 * (t.W5 - varpi);
+    const double c1 = SinD(iP) * SinD(nodeP - t.W8);
+    const double c2 = CosD(t.W7) * SinD(iP) * CosD(nodeP - t.W8) - SinD(t.W7) * CosD(iP);
+    const double theta = Atan2D(c1, c2) + t.W8;
+    const double e = eP * (1 + 0.002778797 * CosD(q));
+    const double p = varpi + 0.159215 * SinD(q);
+    const double uT = 2 * t.W5 - 2 * theta + psiT;
+    const double hT = 0.9375 * eP * eP * SinD(q) + 0.1875 * s * s * SinD(2 * (t.W5 - theta));
+    const double lambdaP = L - 0.254744 * (eP * SinD(t.W6) + 0.75 * eP * eP * SinD(2 * t.W6) + hT);
+    const double i = iP + 0.031843 * s * CosD(uT);
+    const double nodeT = Reduce360(nodeP + 0.031843 * s * SinD(uT) / SinD(i));
+    return OrbitStep(e, 20.216193, i, nodeT, lambdaP, lambdaP - p);
+}
+MoonOrbit HyperionOrbit(const SaturnMoonTimes& t) {
+    const double eta = 92.39 + 0.5621071 * t.t6;
+    const double zeta = 148.19 - 19.18 * t.t8;
+    const double theta = 184.8 - 35.41 * t.t9;
+    const double thetaP = theta - 7.5;
+    const double as = 176.0 + 12.22 * t.t8;
+    const double bs = 8.0 + 24.44 * t.t8;
+    const double cs = bs + 5.0;
+    const double varpi = 69.898 - 18.67088 * t.t8;
+    const double phi = 2 * (varpi - t.W5);
+    const double chi = 94.9 - 2.292 * t.t8;
+    const double a = 24.50601 - 0.08686 * CosD(eta) - 0.00166 * CosD(zeta + eta) + 0.00175 * CosD(zeta - eta);
+    const double e = 0.103458 - 0.004099 * CosD(eta) - 0.000167 * CosD(zeta + eta) +
+                     0.000235 * CosD(zeta - eta) + 0.02303 * CosD(zeta) - 0.00212 * CosD(2 * zeta) +
+                     0.000151 * CosD(3 * zeta) + 0.00013 * CosD(zeta);
+    const double p = varpi + 0.15648 * SinD(chi) - 0.4457 * SinD(eta) - 0.2657 * SinD(zeta + eta) -
+                     0.3573 * SinD(zeta + eta) - 12.872 * SinD(zeta) + 1.668 * SinD(2 * zeta) -
+                     0.2419 * SinD(3 * zeta) + 0.07 * SinD(phi);
+    const double lambdaP = 177.047 + 16.91993829 * t.t6 + 9.142 * SinD(eta) + 0.007 * SinD(2 * eta) -
+                           0.014 * SinD(3 * eta) + 0.15648 * SinD(chi) + 0.4387 * SinD(zeta + eta) -
+                           0.26 * SinD(zeta) - 0.0098 * SinD(2 * zeta) - 0.013 * SinD(as) + 0.017 * SinD(bs) -
+                           0.0303 * SinD(phi);
+    const double i =
+        27.3347 + 0.643486 * CosD(chi) + 0.315 * CosD(t.W3) + 0.018 * CosD(theta) - 0.018 * CosD(cs);
+    const double node = Reduce360(168.6812 + 1.40136 * CosD(chi) + 0.68599 * SinD(t.W3) - 0.0392 * SinD(cs) +
+                                  0.0366 * SinD(thetaP));
+    return OrbitStep(e, a, i, node, lambdaP, lambdaP - p);
+}
+MoonOrbit IapetusOrbit(const SaturnMoonTimes& t) {
+    const double T = t.t11;
+    const double varpi1 = 60.47 + 1.521 * t.t7;
+    const double node0 = 143.198 - 3.919 * T + 0.116 * T * T + 0.008 * T * T * T;
+    const double L = 76.3852 + 4.53795125 * t.t10;
+    const double varpi = 352.91 + 11.71 * T;
+    const double ell = L - varpi;
+    const double g = varpi - node0;
+    const double g1 = 4.367 - 0.195 * t.t7;
+    const double ls = 91.796 + 0.562 * t.t7;
+    const double gs = ls - (146.819 - 3.198 * t.t7);
+    const double lT = 261.1582 + 22.57697855 * t.t4 - t.W4;
+    const double u1 = t.W5 - ls;
+    const double f = t.W4 - (205.055 - 2.091 * t.t7);
+    const double A1 = g - g1, A2 = A1 + ell - u1 - gs, A3 = g - varpi1 + ell, A4 = A1 - u1 - gs, A5 = f + lT,
+                 A6 = 2 * (gs + u1);
+    const double B1 = 2 * A2, B2 = A3 - lT - f, B3 = A6 - 2 * A1, B4 = g - varpi1 - f, B5 = B2 + ell,
+                 B6 = A5 - (g - varpi1), B7 = ell, B8 = 2 * A4 + ell, B9 = g1 + A6;
+    const double e1 = 0.028292 + 0.001156 * T;
+    const double varpiP = varpi + (0.08077 * SinD(B4) + 0.02139 * SinD(B3) - 0.00676 * SinD(B8) +
+                                   0.03547 * SinD(B6) + 0.0138 * SinD(B7) + 0.01632 * SinD(B5)) /
+                                      e1;
+    const double i0 = 18.4602 - 0.9518 * T - 0.072 * T * T + 0.0054 * T * T * T;
+    const double i = i0 + 0.00235 * CosD(ell + A5 + varpi1) + 0.0036 * CosD(B2 + varpi1) + 0.04204 * CosD(B9);
+    const double node = Reduce360(
+        node0 +
+        (0.00235 * SinD(A3 + A5 + varpi1) + 0.00358 * SinD(B2 + varpi1) + 0.04204 * SinD(B9)) / SinD(i0));
+    const double lambdaP = L - 0.4299 * SinD(B2) - 0.00789 * SinD(B1) - 0.06312 * SinD(u1) -
+                           0.00295 * SinD(2 * u1) - 0.02231 * SinD(A6) + 0.0065 * SinD(B9);
+    const double e = e1 - 0.0014097 * CosD(B4) + 0.0002849 * CosD(B5) + 0.000619 * CosD(B6) +
+                     0.0002408 * CosD(B7) + 0.0003733 * CosD(B3) + 0.000118 * CosD(B8);
+    const double a = 58.935028 + 0.058222 * CosD(B2) + 0.004638 * CosD(B1);
+    return OrbitStep(e, a, i, node, lambdaP, lambdaP - varpiP);
+}
+} // namespace
+
 void CSolarSystem::UpdateSaturnMoons(double jd) {
-    const double t1 = jd - 2411093.0;
-    const double t2 = t1 * 0.0027378507871321013;
-    const double t3 = (jd - 2433282.423) * 0.0027378507871321013 + 1950.0;
-    const double t4 = jd - 2411368.0;
-    const double t5 = t4 * 0.0027378507871321013;
-    const double t6 = jd - 2415020.0;
-    const double t7 = t6 * 2.7378507871321012e-5;
-    const double t8 = t6 * 0.0027378507871321013;
-    const double t9 = (jd - 2442000.5) * 0.0027378507871321013;
-    const double t10 = jd - 2409786.0;
-    const double t11 = t10 * 2.7378507871321012e-5;
-
-    const double W0 = 5.095 * (t3 - 1866.39);
-    const double W1 = 74.4 + 32.39 * t2;
-    const double W2 = 134.3 + 92.62 * t2;
-    const double W3 = 42.0 - 0.5118 * t5;
-    const double W4 = 276.59 + 0.5118 * t5;
-    const double W5 = 276.2635 + 1222.11136 * t7;
-    const double W6 = 175.4762 + 1221.5515 * t7;
-    const double W7 = 2.4891 + 0.002435 * t7;
-    const double W8 = 113.35 - 0.2597 * t7;
-
-    MoonOrbit m[8];
-    { // Mimas
-        const double L =
-            127.64 + 381.994497 * t1 - 43.57 * SinD(W0) - 0.72 * SinD(3 * W0) - 0.02144 * SinD(5 * W0);
-        const double p = 106.1 + 365.549 * t2;
-        const double M = L - p;
-        const double Q = 2.18287 * SinD(M) + 0.025988 * SinD(2 * M) + 0.00043 * SinD(3 * M);
-        m[0] = {Reduce360(L + Q), 3.06879 / (1 + 0.01905 * CosD(M + Q)), 1.563,
-                Reduce360(54.5 - 365.072 * t2)};
-    }
-    { // Enceladus
-        const double L = 200.317 + 262.7319002 * t1 + 0.25667 * SinD(W1) + 0.20883 * SinD(W2);
-        const double p = 309.107 + 123.44121 * t2;
-        const double M = L - p;
-        const double Q = 0.55577 * SinD(M) + 0.00168 * SinD(2 * M);
-        m[1] = {Reduce360(L + Q), 3.94118 / (1 + 0.00485 * CosD(M + Q)), 0.0262,
-                Reduce360(348.0 - 151.95 * t2)};
-    }
-    { // Tethys
-        const double lambda =
-            285.306 + 190.69791226 * t1 + 2.063 * SinD(W0) + 0.03409 * SinD(3 * W0) + 0.001015 * SinD(5 * W0);
-        m[2] = {Reduce360(lambda), 4.880998, 1.0976, Reduce360(111.33 - 72.2441 * t2)};
-    }
-    { // Dione
-        const double L = 254.712 + 131.53493193 * t1 - 0.0215 * SinD(W1) - 0.01733 * SinD(W2);
-        const double p = 174.8 + 30.82 * t2;
-        const double M = L - p;
-        const double Q = 0.24717 * SinD(M) + 0.00033 * SinD(2 * M);
-        m[3] = {Reduce360(L + Q), 6.24871 / (1 + 0.002157 * CosD(M + Q)), 0.0139,
-                Reduce360(232.0 - 30.27 * t2)};
-    }
-    { // Rhea
-        const double pp = 342.7 + 10.057 * t2;
-        const double a1 = 0.000265 * SinD(pp) + 0.01 * SinD(W4);
-        const double a2 = 0.000265 * CosD(pp) + 0.01 * CosD(W4);
-        const double e = std::sqrt(a1 * a1 + a2 * a2);
-        const double p = a2 < 0 ? Atan2D(a1, a2) : pp;
-        const double N = 345.0 - 10.057 * t2;
-        const double lambdaP = 359.244 + 79.6900472 * t1 + 0.086754 * SinD(N);
-        const double i = 28.0362 + 0.346898 * CosD(N) + 0.0193 * CosD(W3);
-        const double node = Reduce360(168.8034 + 0.736936 * SinD(N) + 0.041 * SinD(W3));
-        m[4] = OrbitStep(e, 8.725924, i, node, lambdaP, lambdaP - p);
-    }
-    { // Titan
-        const double L = 261.1582 + 22.57697855 * t4 + 0.074025 * SinD(W3);
-        const double iP = 27.45141 + 0.295999 * CosD(W3);
-        const double nodeP = 168.66925 + 0.628808 * SinD(W3);
-        const double a1 = SinD(W7) * SinD(nodeP - W8);
-        const double a2 = CosD(W7) * SinD(iP) - SinD(W7) * CosD(iP) * CosD(nodeP - W8);
-        const double psiT = Atan2D(a1, a2);
-        const double s = std::sqrt(a1 * a1 + a2 * a2);
-        constexpr double twoG0 = 205.7246;
-        double gT = W4 - nodeP - psiT;
-        double varpi = 0;
-        for (int k = 0; k < 3; ++k) {
-            varpi = W4 + 0.37515 * (SinD(2 * gT) - SinD(twoG0));
-            gT = varpi - nodeP - psiT;
-        }
-        const double eP = 0.029092 + 0.00019048 * (CosD(2 * gT) - CosD(twoG0));
-        const double q = 2 * (W5 - varpi);
-        const double c1 = SinD(iP) * SinD(nodeP - W8);
-        const double c2 = CosD(W7) * SinD(iP) * CosD(nodeP - W8) - SinD(W7) * CosD(iP);
-        const double theta = Atan2D(c1, c2) + W8;
-        const double e = eP * (1 + 0.002778797 * CosD(q));
-        const double p = varpi + 0.159215 * SinD(q);
-        const double uT = 2 * W5 - 2 * theta + psiT;
-        const double hT = 0.9375 * eP * eP * SinD(q) + 0.1875 * s * s * SinD(2 * (W5 - theta));
-        const double lambdaP = L - 0.254744 * (eP * SinD(W6) + 0.75 * eP * eP * SinD(2 * W6) + hT);
-        const double i = iP + 0.031843 * s * CosD(uT);
-        const double nodeT = Reduce360(nodeP + 0.031843 * s * SinD(uT) / SinD(i));
-        m[5] = OrbitStep(e, 20.216193, i, nodeT, lambdaP, lambdaP - p);
-    }
-    { // Hyperion
-        const double eta = 92.39 + 0.5621071 * t6;
-        const double zeta = 148.19 - 19.18 * t8;
-        const double theta = 184.8 - 35.41 * t9;
-        const double thetaP = theta - 7.5;
-        const double as = 176.0 + 12.22 * t8;
-        const double bs = 8.0 + 24.44 * t8;
-        const double cs = bs + 5.0;
-        const double varpi = 69.898 - 18.67088 * t8;
-        const double phi = 2 * (varpi - W5);
-        const double chi = 94.9 - 2.292 * t8;
-        const double a =
-            24.50601 - 0.08686 * CosD(eta) - 0.00166 * CosD(zeta + eta) + 0.00175 * CosD(zeta - eta);
-        const double e = 0.103458 - 0.004099 * CosD(eta) - 0.000167 * CosD(zeta + eta) +
-                         0.000235 * CosD(zeta - eta) + 0.02303 * CosD(zeta) - 0.00212 * CosD(2 * zeta) +
-                         0.000151 * CosD(3 * zeta) + 0.00013 * CosD(zeta);
-        const double p = varpi + 0.15648 * SinD(chi) - 0.4457 * SinD(eta) - 0.2657 * SinD(zeta + eta) -
-                         0.3573 * SinD(zeta + eta) - 12.872 * SinD(zeta) + 1.668 * SinD(2 * zeta) -
-                         0.2419 * SinD(3 * zeta) + 0.07 * SinD(phi);
-        const double lambdaP = 177.047 + 16.91993829 * t6 + 9.142 * SinD(eta) + 0.007 * SinD(2 * eta) -
-                               0.014 * SinD(3 * eta) + 0.15648 * SinD(chi) + 0.4387 * SinD(zeta + eta) -
-                               0.26 * SinD(zeta) - 0.0098 * SinD(2 * zeta) - 0.013 * SinD(as) +
-                               0.017 * SinD(bs) - 0.0303 * SinD(phi);
-        const double i =
-            27.3347 + 0.643486 * CosD(chi) + 0.315 * CosD(W3) + 0.018 * CosD(theta) - 0.018 * CosD(cs);
-        const double node = Reduce360(168.6812 + 1.40136 * CosD(chi) + 0.68599 * SinD(W3) -
-                                      0.0392 * SinD(cs) + 0.0366 * SinD(thetaP));
-        m[6] = OrbitStep(e, a, i, node, lambdaP, lambdaP - p);
-    }
-    { // Iapetus
-        const double T = t11;
-        const double varpi1 = 60.47 + 1.521 * t7;
-        const double node0 = 143.198 - 3.919 * T + 0.116 * T * T + 0.008 * T * T * T;
-        const double L = 76.3852 + 4.53795125 * t10;
-        const double varpi = 352.91 + 11.71 * T;
-        const double ell = L - varpi;
-        const double g = varpi - node0;
-        const double g1 = 4.367 - 0.195 * t7;
-        const double ls = 91.796 + 0.562 * t7;
-        const double gs = ls - (146.819 - 3.198 * t7);
-        const double lT = 261.1582 + 22.57697855 * t4 - W4;
-        const double u1 = W5 - ls;
-        const double f = W4 - (205.055 - 2.091 * t7);
-        const double A1 = g - g1, A2 = A1 + ell - u1 - gs, A3 = g - varpi1 + ell, A4 = A1 - u1 - gs,
-                     A5 = f + lT, A6 = 2 * (gs + u1);
-        const double B1 = 2 * A2, B2 = A3 - lT - f, B3 = A6 - 2 * A1, B4 = g - varpi1 - f, B5 = B2 + ell,
-                     B6 = A5 - (g - varpi1), B7 = ell, B8 = 2 * A4 + ell, B9 = g1 + A6;
-        const double e1 = 0.028292 + 0.001156 * T;
-        const double varpiP = varpi + (0.08077 * SinD(B4) + 0.02139 * SinD(B3) - 0.00676 * SinD(B8) +
-                                       0.03547 * SinD(B6) + 0.0138 * SinD(B7) + 0.01632 * SinD(B5)) /
-                                          e1;
-        const double i0 = 18.4602 - 0.9518 * T - 0.072 * T * T + 0.0054 * T * T * T;
-        const double i =
-            i0 + 0.00235 * CosD(ell + A5 + varpi1) + 0.0036 * CosD(B2 + varpi1) + 0.04204 * CosD(B9);
-        const double node = Reduce360(
-            node0 +
-            (0.00235 * SinD(A3 + A5 + varpi1) + 0.00358 * SinD(B2 + varpi1) + 0.04204 * SinD(B9)) / SinD(i0));
-        const double lambdaP = L - 0.4299 * SinD(B2) - 0.00789 * SinD(B1) - 0.06312 * SinD(u1) -
-                               0.00295 * SinD(2 * u1) - 0.02231 * SinD(A6) + 0.0065 * SinD(B9);
-        const double e = e1 - 0.0014097 * CosD(B4) + 0.0002849 * CosD(B5) + 0.000619 * CosD(B6) +
-                         0.0002408 * CosD(B7) + 0.0003733 * CosD(B3) + 0.000118 * CosD(B8);
-        const double a = 58.935028 + 0.058222 * CosD(B2) + 0.004638 * CosD(B1);
-        m[7] = OrbitStep(e, a, i, node, lambdaP, lambdaP - varpiP);
-    }
-
+    const SaturnMoonTimes t = SaturnTimesAt(jd);
+    const MoonOrbit m[8] = {MimasOrbit(t), EnceladusOrbit(t), TethysOrbit(t),   DioneOrbit(t),
+                            RheaOrbit(t),  TitanOrbit(t),     HyperionOrbit(t), IapetusOrbit(t)};
     for (int k = 0; k < 8; ++k) {
         const double v = m[k].lambda - m[k].node;
         const double kk = m[k].node - 168.8112;

@@ -15,11 +15,6 @@ namespace astro {
 enum BodyIndex { kSun = 0, kMoon, kMercury, kVenus, kMars, kJupiter, kSaturn, kUranus, kNeptune, kPluto };
 inline constexpr int kBodyCount = 10;
 
-// Names as the program shows them (labels, find list, lock-on), in record order.
-inline constexpr std::array<std::string_view, kBodyCount> kBodyNames = {
-    "Sun/Sol", "Moon/Lunar", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto"};
-// The Sun is "Sol/Sun" in the object details.
-inline constexpr std::string_view kSunDetailsName = "Sol/Sun";
 inline constexpr std::array<std::string_view, 4> kJupiterMoonNames = {"IO", "Europa", "Ganymeade",
                                                                       "Callisto"};
 inline constexpr std::array<std::string_view, 8> kSaturnMoonNames = {

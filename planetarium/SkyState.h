@@ -4,10 +4,17 @@
 // can build their own.
 #pragma once
 
+#include "astro/AstroMath.h"
+#include "astro/SkyClock.h"
+#include "astro/SkyRotation.h"
+
 #include <array>
 #include <string>
 
 namespace nv {
+
+using astro::g_degToRad;
+using astro::g_radToDeg;
 
 // Star table slots are indexed directly by Hipparcos number (0 .. 118321).
 inline constexpr int kStarSlots = 118322;
@@ -15,8 +22,13 @@ inline constexpr int kStarSlots = 118322;
 inline constexpr int kCatalogueLines = 118321;
 inline constexpr int kMessierCount = 110;
 
-inline constexpr double g_degToRad = 0.017453292519943295;
-inline constexpr double g_radToDeg = 57.29577951308232;
+// The home view: facing north, 30 degrees above the horizon (pitch is minus the altitude of the
+// view centre; yaw 90 faces north, 0 east, 180 west, 270 south).
+inline constexpr float kHomePitch = -30.0f;
+inline constexpr float kHomeYaw = 90.0f;
+// The zoom keeps the magnitude of the vertical field of view between these (degrees).
+inline constexpr float kWidestFov = 65.0f;
+inline constexpr float kNarrowestFov = 1.0f;
 
 // One star: a unit direction (x = -cos d sin a, y = -sin d, z = cos d cos a), the colour
 // class 0..7 and the magnitude as shown to the user.
@@ -29,6 +41,13 @@ struct StarRecord {
 struct Vec3f {
     float x = 0, y = 0, z = 0;
 };
+
+// The star table's unit vector of a right ascension and declination in degrees, in single
+// precision.
+inline Vec3f SkyDirection(double raDeg, double decDeg) {
+    const astro::Vec3 v = astro::EquatorialVector(raDeg, decDeg);
+    return {static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)};
+}
 
 // The catalogue tables the view owns for the whole run. Large: allocate on the heap.
 struct SkyCatalog {
@@ -60,8 +79,8 @@ static_assert(sizeof(LayerSwitches) == 14);
 
 struct SkyState {
     // --- the view's camera and its own state ---
-    float m_viewPitch = -30.0f; // rotation about the screen's horizontal axis, degrees
-    float m_viewYaw = 90.0f;    // rotation about the vertical axis, degrees
+    float m_viewPitch = kHomePitch; // rotation about the screen's horizontal axis, degrees
+    float m_viewYaw = kHomeYaw;     // rotation about the vertical axis, degrees
     float m_eyeX = 0, m_eyeY = 0, m_eyeZ = 0;
     unsigned m_texture = 0; // texture name to bind next
     // Loads of the picture slots so far: drawing redoes what it found in the pictures.
@@ -77,14 +96,15 @@ struct SkyState {
     float m_eyepieceSize = 1.0f;
 
     // --- program-wide sky state ---
-    float g_fov = 65.0f; // vertical field of view; negative = flipped upside down
+    float g_fov = kWidestFov; // vertical field of view; negative = flipped upside down
     bool g_flipHorizontal = false;
     int g_viewWidth = 0, g_viewHeight = 0;
-    double g_latitude = 53.0;  // north positive
-    double g_longitude = 0.0;  // east positive
-    float g_gmtOffset = 0.0f;  // local time minus UT, hours
+    // The observer's place and zone start where astro::ObserverPlace starts.
+    double g_latitude = astro::ObserverPlace{}.latitude;              // north positive
+    double g_longitude = astro::ObserverPlace{}.longitude;            // east positive
+    float g_gmtOffset = astro::ObserverPlace{}.gmtOffset;             // local time minus UT, hours
     int g_year = 0, g_month = 0, g_day = 0, g_hour = 0, g_minute = 0; // local clock
-    float g_siderealAngle = 0; // degrees in [0, 360)
+    float g_siderealAngle = 0;                                        // degrees in [0, 360)
     bool g_nightVision = false;
     bool g_dayLightActive = true;
     float g_dayLightLevel = 0;

@@ -8,8 +8,6 @@
 
 namespace nv::res {
 
-using nv::app::IconId;
-
 namespace {
 
 // Every picture is drawn on a 24 by 24 grid with round 2-unit strokes in one ink colour.
@@ -58,13 +56,9 @@ void Star(QPainter& p, QPointF c, double r) {
     p.drawPath(path);
 }
 
-void Paint(QPainter& p, IconId id, const QColor& ink) {
-    QPen pen(ink, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
+// The toolbar's pictures; false for an icon that is not one of them.
+bool PaintToolbarPicture(QPainter& p, IconId id, const QColor& ink) {
     switch (id) {
-    case IconId::None:
-        break;
     case IconId::Save: // a floppy disc
         p.drawRoundedRect(QRectF(4, 4, 16, 16), 1.5, 1.5);
         p.drawRect(QRectF(8, 4, 8, 5));
@@ -128,6 +122,15 @@ void Paint(QPainter& p, IconId id, const QColor& ink) {
         p.drawLine(QPointF(12, 13), QPointF(12, 14.5));
         p.drawPoint(QPointF(12, 18));
         break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+// The navigation bar's and the top bar's pictures.
+void PaintBarPicture(QPainter& p, IconId id, const QColor& ink) {
+    switch (id) {
     case IconId::FaceNorth:
         Compass(p, QStringLiteral("N"));
         break;
@@ -160,7 +163,16 @@ void Paint(QPainter& p, IconId id, const QColor& ink) {
         Star(p, QPointF(12, 5.5), 2.5);
         Star(p, QPointF(18, 11), 2.5);
         break;
+    default:
+        break;
     }
+}
+
+void Paint(QPainter& p, IconId id, const QColor& ink) {
+    QPen pen(ink, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    if (!PaintToolbarPicture(p, id, ink)) PaintBarPicture(p, id, ink);
 }
 
 class PaintedIconEngine : public QIconEngine {

@@ -2,13 +2,36 @@
 // whatever size and pixel density the button asks for, so they stay crisp on any screen.
 #pragma once
 
-#include "planetarium/app/CommandTable.h"
-
 #include <QIcon>
 
 namespace nv::res {
 
+// The pictures of the commands' buttons.
+enum class IconId {
+    None,
+    Save,
+    Copy,
+    Print,
+    Find,
+    FlipHorizontal,
+    FlipVertical,
+    North,
+    ResetTime,
+    Settings,
+    About,
+    FaceNorth,
+    FaceSouth,
+    FaceEast,
+    FaceWest,
+    TiltUp,
+    TiltDown,
+    TurnLeft,
+    TurnRight,
+    QuickFind,
+    Marathon,
+};
+
 // The icon for a command's picture (a null icon for IconId::None).
-QIcon CommandIcon(nv::app::IconId id);
+QIcon CommandIcon(IconId id);
 
 } // namespace nv::res

@@ -11,11 +11,12 @@
 #include "astro/SkyClock.h"
 #include "astro/SkyRotation.h"
 #include "astro/SolarSystem.h"
+#include "astro/TextFields.h"
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,11 +39,9 @@ int Fail(const std::string& msg) {
 }
 
 bool ParseNumber(const char* s, double& out) {
-    char* end = nullptr;
-    const double v = std::strtod(s, &end);
-    if (end == s || *end != '\0' || !std::isfinite(v)) return false;
-    out = v;
-    return true;
+    const std::optional<double> v = nv::text::ParseWholeNumber(s);
+    if (v) out = *v;
+    return v.has_value();
 }
 
 bool ParseDate(const char* s, LocalClock& c) {
@@ -84,6 +83,132 @@ const char* const kJupiterKeys[4] = {"io", "europa", "ganymede", "callisto"};
 const char* const kSaturnKeys[8] = {"mimas", "enceladus", "tethys",   "dione",
                                     "rhea",  "titan",     "hyperion", "iapetus"};
 
+// Everything the command line says.
+struct Request {
+    std::string_view command;
+    LocalClock clock;
+    ObserverPlace place;
+    double ra = NAN, dec = NAN;
+};
+
+// The computer's local date and time, the defaults of --date and --time.
+LocalClock LocalNow() {
+    LocalClock clock;
+    const std::time_t now = std::time(nullptr);
+    if (const std::tm* t = std::localtime(&now))
+        clock = {t->tm_year + 1900, t->tm_mon + 1, t->tm_mday, t->tm_hour, t->tm_min};
+    return clock;
+}
+
+// One option and its value into the request; an empty string, or why the value is refused.
+std::string ApplyOption(std::string_view opt, const char* val, Request& r) {
+    double v = 0;
+    if (opt == "--date")
+        return ParseDate(val, r.clock) ? "" : "bad date (want YYYY-MM-DD, years 100 to 9999)";
+    if (opt == "--time") return ParseTime(val, r.clock) ? "" : "bad time (want HH:MM)";
+    if (opt == "--zone") {
+        if (!ParseNumber(val, v) || v < -24 || v > 24) return "bad zone (hours, -24 to 24)";
+        r.place.gmtOffset = static_cast<float>(v);
+    } else if (opt == "--lat") {
+        if (!ParseNumber(val, v) || v < -90 || v > 90) return "bad latitude (-90 to 90)";
+        r.place.latitude = v;
+    } else if (opt == "--lon") {
+        if (!ParseNumber(val, v) || v < -360 || v > 360) return "bad longitude (-360 to 360)";
+        r.place.longitude = v;
+    } else if (opt == "--ra") {
+        if (!ParseNumber(val, r.ra)) return "bad right ascension";
+    } else if (opt == "--dec") {
+        if (!ParseNumber(val, r.dec) || r.dec < -90 || r.dec > 90) return "bad declination (-90 to 90)";
+    } else {
+        return "unknown option " + std::string(opt);
+    }
+    return "";
+}
+
+// Reads the options after the command; an empty string, or why they are refused.
+std::string ParseOptions(int argc, char** argv, Request& r) {
+    r.clock = LocalNow();
+    for (int k = 2; k < argc; k += 2) {
+        const std::string_view opt = argv[k];
+        if (k + 1 >= argc) return "missing value for " + std::string(opt);
+        if (std::string why = ApplyOption(opt, argv[k + 1], r); !why.empty()) return why;
+    }
+    if ((r.command == "altaz" || r.command == "rts") && (std::isnan(r.ra) || std::isnan(r.dec)))
+        return "this command needs --ra and --dec";
+    return "";
+}
+
+float SkyRotationOf(const Request& r) {
+    SkyClock sky;
+    return LocalSiderealRotation(UpdateSiderealAngle(r.clock, r.place.gmtOffset, sky), r.place.longitude);
+}
+
+void PrintSky(const Request& r) {
+    SkyClock sky;
+    const float angle = UpdateSiderealAngle(r.clock, r.place.gmtOffset, sky);
+    const float lsr = LocalSiderealRotation(angle, r.place.longitude);
+    std::printf("jd %.6f\n", UtJulianDay(r.clock, r.place.gmtOffset));
+    std::printf("daynumber %.6f\n", DayNumber(r.clock, r.place.gmtOffset));
+    std::printf("siderealangle %.6f\n", angle);
+    std::printf("localsiderealrotation %.6f\n", lsr);
+    std::printf("lmst %.6f\n", LocalMeanSiderealTime(r.clock, r.place));
+    CSolarSystem ss;
+    ss.UpdateSolarSystem(r.clock.year, r.clock.month, r.clock.day, r.clock.hour, r.clock.minute,
+                         r.place.gmtOffset);
+    for (int b = 0; b < kBodyCount; ++b) {
+        const BodyPosition& p = ss.Body(b);
+        double lon, lat, a, d, alt, az;
+        EclipticLonLat(p, lon, lat);
+        const Vec3 equ = EclipticToEquatorial({p.x, p.y, p.z});
+        RaDecFromVector(equ, a, d);
+        AltAzFromHorizon(EquatorialToHorizon(equ, r.place.latitude, lsr), alt, az);
+        std::printf("%s %.9f %.9f %.9f %.6f %.6f %.6f %.6f %.6f %.6f\n", kBodyKeys[b], p.x, p.y, p.z, lon,
+                    lat, Reduce360(a), d, alt, az);
+    }
+}
+
+void PrintAltAz(const Request& r) {
+    double alt, az;
+    AltAzFromHorizon(EquatorialToHorizon(EquatorialVector(r.ra, r.dec), r.place.latitude, SkyRotationOf(r)),
+                     alt, az);
+    std::printf("altitude %.6f\nazimuth %.6f\n", alt, az);
+}
+
+void PrintRiseTransitSet(const Request& r) {
+    const RiseTransitSetTimes t = RiseTransitSet(r.ra, r.dec, r.clock, r.place);
+    const char* never = t.state == RtsState::NeverRises  ? "never-rises"
+                        : t.state == RtsState::NeverSets ? "never-sets"
+                                                         : nullptr;
+    if (never) {
+        std::printf("rise %s\n", never);
+        std::printf("transit %.6f %s\n", t.transit, Clock(t.transit).c_str());
+        std::printf("set %s\n", never);
+    } else {
+        std::printf("rise %.6f %s\n", t.rise, Clock(t.rise).c_str());
+        std::printf("transit %.6f %s\n", t.transit, Clock(t.transit).c_str());
+        std::printf("set %.6f %s\n", t.set, Clock(t.set).c_str());
+    }
+}
+
+void PrintMoons(const Request& r) {
+    CSolarSystem ss;
+    ss.UpdateSolarSystem(r.clock.year, r.clock.month, r.clock.day, r.clock.hour, r.clock.minute,
+                         r.place.gmtOffset);
+    for (int k = 0; k < 4; ++k)
+        std::printf("%s %.4f %.4f\n", kJupiterKeys[k], ss.m_jupiterMoons[k].X * 1000.0,
+                    ss.m_jupiterMoons[k].Y * 1000.0);
+    for (int k = 0; k < 8; ++k)
+        std::printf("%s %.4f %.4f %.4f\n", kSaturnKeys[k], ss.m_saturnMoons[k].X * 1000.0,
+                    ss.m_saturnMoons[k].Y * 1000.0, ss.m_saturnMoons[k].Z * 1000.0);
+}
+
+struct Printer {
+    std::string_view command;
+    void (*print)(const Request&);
+};
+constexpr Printer kPrinters[] = {
+    {"sky", PrintSky}, {"altaz", PrintAltAz}, {"rts", PrintRiseTransitSet}, {"moons", PrintMoons}};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -93,96 +218,13 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    if (cmd != "sky" && cmd != "altaz" && cmd != "rts" && cmd != "moons") return Fail("unknown command");
-
-    // Defaults: the computer's local date and time, zone 0, the chart's start place.
-    LocalClock clock;
-    {
-        const std::time_t now = std::time(nullptr);
-        if (const std::tm* t = std::localtime(&now)) {
-            clock = {t->tm_year + 1900, t->tm_mon + 1, t->tm_mday, t->tm_hour, t->tm_min};
-        }
+    for (const Printer& printer : kPrinters) {
+        if (printer.command != cmd) continue;
+        Request request;
+        request.command = cmd;
+        if (const std::string why = ParseOptions(argc, argv, request); !why.empty()) return Fail(why);
+        printer.print(request);
+        return 0;
     }
-    ObserverPlace place;
-    double ra = NAN, dec = NAN;
-    for (int k = 2; k < argc; ++k) {
-        const std::string_view opt = argv[k];
-        if (k + 1 >= argc) return Fail("missing value for " + std::string(opt));
-        const char* val = argv[++k];
-        double v = 0;
-        if (opt == "--date") {
-            if (!ParseDate(val, clock)) return Fail("bad date (want YYYY-MM-DD, years 100 to 9999)");
-        } else if (opt == "--time") {
-            if (!ParseTime(val, clock)) return Fail("bad time (want HH:MM)");
-        } else if (opt == "--zone") {
-            if (!ParseNumber(val, v) || v < -24 || v > 24) return Fail("bad zone (hours, -24 to 24)");
-            place.gmtOffset = static_cast<float>(v);
-        } else if (opt == "--lat") {
-            if (!ParseNumber(val, v) || v < -90 || v > 90) return Fail("bad latitude (-90 to 90)");
-            place.latitude = v;
-        } else if (opt == "--lon") {
-            if (!ParseNumber(val, v) || v < -360 || v > 360) return Fail("bad longitude (-360 to 360)");
-            place.longitude = v;
-        } else if (opt == "--ra") {
-            if (!ParseNumber(val, ra)) return Fail("bad right ascension");
-        } else if (opt == "--dec") {
-            if (!ParseNumber(val, dec) || dec < -90 || dec > 90) return Fail("bad declination (-90 to 90)");
-        } else {
-            return Fail("unknown option " + std::string(opt));
-        }
-    }
-    if ((cmd == "altaz" || cmd == "rts") && (std::isnan(ra) || std::isnan(dec)))
-        return Fail("this command needs --ra and --dec");
-
-    SkyClock sky;
-    const float angle = UpdateSiderealAngle(clock, place.gmtOffset, sky);
-    const float lsr = LocalSiderealRotation(angle, place.longitude);
-
-    if (cmd == "sky") {
-        std::printf("jd %.6f\n", UtJulianDay(clock, place.gmtOffset));
-        std::printf("daynumber %.6f\n", DayNumber(clock, place.gmtOffset));
-        std::printf("siderealangle %.6f\n", angle);
-        std::printf("localsiderealrotation %.6f\n", lsr);
-        std::printf("lmst %.6f\n", LocalMeanSiderealTime(clock, place));
-        CSolarSystem ss;
-        ss.UpdateSolarSystem(clock.year, clock.month, clock.day, clock.hour, clock.minute, place.gmtOffset);
-        for (int b = 0; b < kBodyCount; ++b) {
-            const BodyPosition& p = ss.Body(b);
-            double lon, lat, a, d, alt, az;
-            EclipticLonLat(p, lon, lat);
-            const Vec3 equ = EclipticToEquatorial({p.x, p.y, p.z});
-            RaDecFromVector(equ, a, d);
-            AltAzFromHorizon(EquatorialToHorizon(equ, place.latitude, lsr), alt, az);
-            std::printf("%s %.9f %.9f %.9f %.6f %.6f %.6f %.6f %.6f %.6f\n", kBodyKeys[b], p.x, p.y, p.z, lon,
-                        lat, Reduce360(a), d, alt, az);
-        }
-    } else if (cmd == "altaz") {
-        double alt, az;
-        AltAzFromHorizon(EquatorialToHorizon(EquatorialVector(ra, dec), place.latitude, lsr), alt, az);
-        std::printf("altitude %.6f\nazimuth %.6f\n", alt, az);
-    } else if (cmd == "rts") {
-        const RiseTransitSetTimes t = RiseTransitSet(ra, dec, clock, place);
-        const char* never = t.state == RtsState::NeverRises  ? "never-rises"
-                            : t.state == RtsState::NeverSets ? "never-sets"
-                                                             : nullptr;
-        if (never) {
-            std::printf("rise %s\n", never);
-            std::printf("transit %.6f %s\n", t.transit, Clock(t.transit).c_str());
-            std::printf("set %s\n", never);
-        } else {
-            std::printf("rise %.6f %s\n", t.rise, Clock(t.rise).c_str());
-            std::printf("transit %.6f %s\n", t.transit, Clock(t.transit).c_str());
-            std::printf("set %.6f %s\n", t.set, Clock(t.set).c_str());
-        }
-    } else { // moons
-        CSolarSystem ss;
-        ss.UpdateSolarSystem(clock.year, clock.month, clock.day, clock.hour, clock.minute, place.gmtOffset);
-        for (int k = 0; k < 4; ++k)
-            std::printf("%s %.4f %.4f\n", kJupiterKeys[k], ss.m_jupiterMoons[k].X * 1000.0,
-                        ss.m_jupiterMoons[k].Y * 1000.0);
-        for (int k = 0; k < 8; ++k)
-            std::printf("%s %.4f %.4f %.4f\n", kSaturnKeys[k], ss.m_saturnMoons[k].X * 1000.0,
-                        ss.m_saturnMoons[k].Y * 1000.0, ss.m_saturnMoons[k].Z * 1000.0);
-    }
-    return 0;
+    return Fail("unknown command");
 }

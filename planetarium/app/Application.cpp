@@ -3,6 +3,7 @@
 #include "NightvaneGlView.h"
 #include "SkyScene.h"
 #include "StartupData.h"
+#include "astro/TextFields.h"
 #include "imaging/Bmp.h"
 #include "platform/MessageBox.h"
 
@@ -21,10 +22,7 @@ namespace nv::app {
 namespace {
 
 std::optional<double> ParseNumber(const QString& text) {
-    bool ok = false;
-    const double v = text.toDouble(&ok);
-    if (!ok || !std::isfinite(v)) return std::nullopt;
-    return v;
+    return text::ParseWholeNumber(text.toStdString());
 }
 
 } // namespace
@@ -82,7 +80,7 @@ LaunchMode ParseCommandLine(const QStringList& args, SnapshotOptions& o, QString
                 o.yaw = v;
             } else if (name == QStringLiteral("--fov")) {
                 // The zoom keeps the field between 1 and 65 degrees; a negative one is upside down.
-                if (std::fabs(*v) < 1.0 || std::fabs(*v) > 65.0) {
+                if (std::fabs(*v) < kNarrowestFov || std::fabs(*v) > kWidestFov) {
                     return fail(QStringLiteral("--fov must be 1 to 65 degrees (negative flips vertically)"));
                 }
                 o.fov = v;
@@ -114,83 +112,85 @@ std::unique_ptr<CMainFrame> CreateMainWindow(const platform::GlContextFactory& f
     return std::make_unique<CMainFrame>(options);
 }
 
+namespace {
+
+// Standard error is where a snapshot's messages go.
+void Report(const QString& message) {
+    std::fprintf(stderr, "NightvaneGl: %s\n", qPrintable(message));
+}
+
+// The start-up every chart runs, with the options replacing the start values.
+void StartSnapshot(CSkyScene& scene, SkyState& state, SkyCatalog& catalog, const SnapshotOptions& o) {
+    StartupSteps steps;
+    steps.loadTablesAndPictures = [&] {
+        if (const QString message = LoadStarTable(catalog); !message.isEmpty()) Report(message);
+        for (const QString& line : LoadTextures(state)) Report(line);
+    };
+    steps.overrides = [&o](SkyState& s) {
+        if (o.zone) s.g_gmtOffset = static_cast<float>(*o.zone);
+        if (o.latitude) s.g_latitude = *o.latitude;
+        if (o.longitude) s.g_longitude = *o.longitude;
+        if (o.pitch) s.m_viewPitch = static_cast<float>(*o.pitch);
+        if (o.yaw) s.m_viewYaw = static_cast<float>(*o.yaw);
+        if (o.fov) s.g_fov = static_cast<float>(*o.fov);
+    };
+    steps.startTime = [&o] {
+        const QDateTime now = QDateTime::currentDateTime();
+        const QTime t = o.time.value_or(now.time());
+        return QDateTime(o.date.value_or(now.date()), QTime(t.hour(), t.minute()), Qt::LocalTime);
+    };
+    steps.report = Report;
+    RunStartup(scene, state, catalog, steps);
+}
+
+// Draws one frame into an off-screen buffer of the picture's size and reads it back as a 24-bit
+// BMP (BGR rows from the bottom up, each padded to four bytes). False when no buffer can be made.
+bool RenderPicture(CSkyScene& scene, int width, int height, imaging::BmpImage& image) {
+    // The picture's own buffer is made after the textures, so that it takes none of their names.
+    QOpenGLFramebufferObjectFormat fboFormat;
+    fboFormat.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
+    QOpenGLFramebufferObject fbo(width, height, fboFormat);
+    if (!fbo.isValid() || !fbo.bind()) return false;
+    scene.ResizeScene(width, height, 1.0);
+    scene.RenderScene();
+    glFinish();
+    image = imaging::BmpImage::Blank(width, height);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE, image.pixels.data());
+    fbo.release();
+    return true;
+}
+
+} // namespace
+
 int RunSnapshot(const SnapshotOptions& o, const platform::GlContextFactory& factory) {
     if (!CheckGlContext(factory)) return 1;
-
     QOffscreenSurface surface;
     surface.setFormat(QSurfaceFormat::defaultFormat());
     surface.create();
     QOpenGLContext context;
     context.setFormat(QSurfaceFormat::defaultFormat());
     if (!context.create() || !context.makeCurrent(&surface)) {
-        std::fprintf(stderr, "NightvaneGl: no OpenGL context for the snapshot\n");
+        Report(QStringLiteral("no OpenGL context for the snapshot"));
         return 1;
     }
-
-    // The same start-up as the window: state, tables, textures, names, settings, defaults.
     auto state = std::make_unique<SkyState>();
     auto catalog = std::make_unique<SkyCatalog>();
     CSkyScene scene(*state, *catalog);
     scene.InitGL();
-    if (const QString message = LoadStarTable(*catalog); !message.isEmpty()) {
-        std::fprintf(stderr, "NightvaneGl: %s\n", qPrintable(message));
-    }
-    for (const QString& line : LoadTextures(*state))
-        std::fprintf(stderr, "NightvaneGl: %s\n", qPrintable(line));
-    scene.CatalogueLoaded();
-    state->m_eyeX = state->m_eyeY = state->m_eyeZ = 0.0f;
-    state->m_viewYaw = 90.0f;
-    state->m_viewPitch = -30.0f;
-    if (const QString message = ReadStarNamesFile(*catalog); !message.isEmpty()) {
-        std::fprintf(stderr, "NightvaneGl: %s\n", qPrintable(message));
-    }
-    scene.NamesChanged();
-    if (const QString message = ReadSettingsIntoState(*state); !message.isEmpty()) {
-        std::fprintf(stderr, "NightvaneGl: %s\n", qPrintable(message));
-    }
-    ApplyStartDefaults(*state);
-    ApplyCatalogueCorrection(*catalog);
-
-    // The options replace the start values.
-    if (o.zone) state->g_gmtOffset = static_cast<float>(*o.zone);
-    if (o.latitude) state->g_latitude = *o.latitude;
-    if (o.longitude) state->g_longitude = *o.longitude;
-    if (o.pitch) state->m_viewPitch = static_cast<float>(*o.pitch);
-    if (o.yaw) state->m_viewYaw = static_cast<float>(*o.yaw);
-    if (o.fov) state->g_fov = static_cast<float>(*o.fov);
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate date = o.date.value_or(now.date());
-    const QTime t = o.time.value_or(now.time());
-    SetSkyClock(*state, QDateTime(date, QTime(t.hour(), t.minute()), Qt::LocalTime));
-    UpdateDayNumber(*state);
-
-    // The picture's own buffer is made after the textures, so that it takes none of their names.
-    QOpenGLFramebufferObjectFormat fboFormat;
-    fboFormat.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
-    auto fbo = std::make_unique<QOpenGLFramebufferObject>(o.width, o.height, fboFormat);
-    if (!fbo->isValid() || !fbo->bind()) {
-        std::fprintf(stderr, "NightvaneGl: cannot make a %dx%d off-screen picture\n", o.width, o.height);
-        scene.ReleaseGL();
+    StartSnapshot(scene, *state, *catalog, o);
+    imaging::BmpImage image;
+    const bool drawn = RenderPicture(scene, o.width, o.height, image);
+    scene.ReleaseGL();
+    context.doneCurrent();
+    if (!drawn) {
+        Report(QStringLiteral("cannot make a %1x%2 off-screen picture").arg(o.width).arg(o.height));
         return 1;
     }
-    scene.ResizeScene(o.width, o.height, 1.0);
-    scene.RenderScene();
-    glFinish();
-
-    // BGR rows from the bottom up, each padded to four bytes: exactly a 24-bit BMP's layout.
-    imaging::BmpImage image = imaging::BmpImage::Blank(o.width, o.height);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, o.width, o.height, GL_BGR, GL_UNSIGNED_BYTE, image.pixels.data());
-
-    scene.ReleaseGL();
-    fbo->release();
-    fbo.reset();
-    context.doneCurrent();
-
     std::string error;
     const QString path = QFileInfo(o.file).absoluteFilePath();
     if (!imaging::WriteBmp24(path.toStdString(), image, &error)) {
-        std::fprintf(stderr, "NightvaneGl: %s\n", error.c_str());
+        Report(QString::fromStdString(error));
         return 1;
     }
     std::printf("The sky picture is in %s (%dx%d, 24-bit BMP)\n", qPrintable(path), o.width, o.height);

@@ -1,15 +1,15 @@
 // The one table of the sky chart's commands: numeric id, where the command lives (menu item,
-// toolbar button, pop-up item, bar control), its text, its status-bar prompt and its handler.
-// The menus, the toolbar and the bars are built from it, and every command is dispatched by it.
+// toolbar button, pop-up item, bar control), its text, its status-bar prompt, its picture and, for
+// the fifteen layer switches, the switch it toggles. The menus, the toolbar and the bars are built
+// from it. Commands are handled first by the sky view (its switches and handlers), then by the
+// main window (the bars' visibility, exit, printer set-up, the help keys).
 #pragma once
 
 #include "planetarium/SkyState.h"
+#include "resources/Icons.h"
 
 #include <span>
 #include <vector>
-
-class CNightvaneGlView;
-class CMainFrame;
 
 namespace nv::app {
 
@@ -22,43 +22,19 @@ enum Place : unsigned {
     kKeyOnly = 32 // reached by an accelerator only
 };
 
-enum class IconId {
-    None,
-    Save,
-    Copy,
-    Print,
-    Find,
-    FlipHorizontal,
-    FlipVertical,
-    North,
-    ResetTime,
-    Settings,
-    About,
-    FaceNorth,
-    FaceSouth,
-    FaceEast,
-    FaceWest,
-    TiltUp,
-    TiltDown,
-    TurnLeft,
-    TurnRight,
-    QuickFind,
-    Marathon,
-};
+using nv::res::IconId;
 
 struct Command {
     int id;
     unsigned places;    // Place bits
     const char* text;   // menu or button text (nullptr: none)
     const char* prompt; // status-bar prompt (nullptr: none)
-    // Exactly one of the three handlers is set: the view's handler, the switch the view toggles,
-    // or the frame's handler (bar visibility, exit, print set-up, help keys).
-    void (CNightvaneGlView::*viewHandler)() = nullptr;
+    // The layer switch the command toggles (nullptr: not a switch).
     bool& (*layerSwitch)(nv::SkyState&) = nullptr;
-    void (CMainFrame::*frameHandler)() = nullptr;
     IconId icon = IconId::None;
     const char* tooltip = nullptr;  // toolbar tooltip
     const char* shortcut = nullptr; // key sequence in portable text form, e.g. "Ctrl+P"
+    bool checkable = false;         // shown with a check mark (the switches and the bar toggles)
 };
 
 inline constexpr int kSeparator = 0;
@@ -78,8 +54,5 @@ const std::vector<MenuLayout>& MainMenu();
 const MenuLayout& PopupMenu();
 // The toolbar buttons, left to right.
 const std::vector<int>& ToolbarButtons();
-
-// The fifteen switch commands in View menu order, then the Eye piece switch.
-std::vector<int> SwitchCommandIds();
 
 } // namespace nv::app

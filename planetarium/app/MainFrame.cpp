@@ -1,8 +1,9 @@
 #include "MainFrame.h"
 
-#include "CommandIds.h"
 #include "CommandTable.h"
 #include "NightvaneGlView.h"
+#include "planetarium/CommandIds.h"
+#include "planetarium/tools/Navigation.h"
 #include "resources/Icons.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+using namespace nv;
 using namespace nv::app;
 
 namespace {
@@ -68,9 +70,7 @@ QAction* CMainFrame::MakeAction(int id) {
         action->setShortcut(QKeySequence(QString::fromLatin1(c->shortcut), QKeySequence::PortableText));
         action->setShortcutContext(Qt::WindowShortcut);
     }
-    if (c->layerSwitch != nullptr || id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR) {
-        action->setCheckable(true);
-    }
+    action->setCheckable(c->checkable);
     connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
     // Shortcuts keep working while the toolbar holding their button is hidden.
     addAction(action);
@@ -156,7 +156,7 @@ void CMainFrame::CreateTopBar() {
 
     m_zoomBar = new QProgressBar(panel);
     m_zoomBar->setObjectName(QStringLiteral("IDC_%1").arg(IDC_ZOOM_BAR));
-    m_zoomBar->setRange(1, 65);
+    m_zoomBar->setRange(nv::tools::kZoomIndicatorMin, nv::tools::kZoomIndicatorMax);
     m_zoomBar->setValue(1);
     m_zoomBar->setTextVisible(false);
     m_zoomBar->setFixedWidth(90);
@@ -291,7 +291,7 @@ int CMainFrame::ZoomIndicator() const {
 }
 
 void CMainFrame::SetZoomIndicator(int value) {
-    m_zoomBar->setValue(std::clamp(value, 1, 65));
+    m_zoomBar->setValue(std::clamp(value, nv::tools::kZoomIndicatorMin, nv::tools::kZoomIndicatorMax));
 }
 
 QAction* CMainFrame::Action(int id) const {
@@ -315,14 +315,32 @@ void CMainFrame::UpdateCheckMarks() {
 }
 
 void CMainFrame::ExecuteCommand(int id) {
-    const Command* c = FindCommand(id);
-    if (c == nullptr) return;
-    if (c->frameHandler != nullptr) {
-        (this->*(c->frameHandler))();
-    } else if (m_view != nullptr) {
-        m_view->OnCommand(id);
-    }
+    if (m_view == nullptr || !m_view->OnCommand(id)) OnCommand(id);
     UpdateCheckMarks();
+}
+
+bool CMainFrame::OnCommand(int id) {
+    static const struct {
+        int id;
+        void (CMainFrame::*handler)();
+    } kFrameHandlers[] = {
+        {ID_VIEW_TOOLBAR, &CMainFrame::OnViewToolbar},
+        {ID_VIEW_STATUS_BAR, &CMainFrame::OnViewStatusBar},
+        {ID_APP_EXIT, &CMainFrame::OnAppExit},
+        {ID_FILE_PRINT_SETUP, &CMainFrame::OnFilePrintSetup},
+        {ID_HELP, &CMainFrame::OnHelp},
+        {ID_CONTEXT_HELP, &CMainFrame::OnContextHelp},
+    };
+    for (const auto& h : kFrameHandlers) {
+        if (h.id != id) continue;
+        (this->*(h.handler))();
+        return true;
+    }
+    return false;
+}
+
+void CMainFrame::PopupContextMenu(const QPoint& globalPosition) {
+    if (m_popup != nullptr) m_popup->popup(globalPosition);
 }
 
 void CMainFrame::OnViewToolbar() {

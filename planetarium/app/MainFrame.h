@@ -1,8 +1,10 @@
 // The main window: the menus, the toolbar and the top bar side by side at the top, the
-// navigation bar docked at the bottom, the status bar, and the sky view in the middle. Every
-// command of the menus, buttons and bar controls goes through the one command table to the view
-// (or, for the bar toggles, exit and the help keys, to the frame).
+// navigation bar docked at the bottom, the status bar, and the sky view in the middle. The menus,
+// buttons and bar controls are built from the one command table; every command goes to the view
+// first, and the window handles what the view does not (the bar toggles, exit, the help keys).
 #pragma once
+
+#include "planetarium/tools/FrameBars.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -25,7 +27,7 @@ struct FrameOptions {
     bool loadDataAtStart = true; // read the catalogue, textures, names and settings at start
 };
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public nv::tools::FrameBars {
     Q_OBJECT
 public:
     explicit CMainFrame(const FrameOptions& options = {}, QWidget* parent = nullptr);
@@ -36,21 +38,17 @@ public:
 
     CNightvaneGlView* View() const { return m_view; }
 
-    // --- what other code reads and writes on the bars ---
-    // The pickers as one local date-time (date of the date picker, time of the time picker,
-    // seconds dropped).
-    QDateTime PickerDateTime() const;
-    // Writes both pickers without raising their change notification.
-    void SetPickerDateTime(const QDateTime& local);
-    // The navigation bar's two coordinate edits.
-    std::pair<QString, QString> ReadoutTexts() const;
-    void SetReadoutTexts(const QString& first, const QString& second);
-    // True when the "Alt / Azi" radio button is checked.
-    bool IsAltAziReadout() const;
-    void SetAltAziReadout(bool altAzi);
-    // The zoom indicator of the top bar (1 .. 65).
+    // --- the bars as the view reads and writes them ---
+    QDateTime PickerDateTime() const override;
+    void SetPickerDateTime(const QDateTime& local) override;
+    std::pair<QString, QString> ReadoutTexts() const override;
+    void SetReadoutTexts(const QString& first, const QString& second) override;
+    bool IsAltAziReadout() const override;
+    void SetAltAziReadout(bool altAzi) override;
     int ZoomIndicator() const;
-    void SetZoomIndicator(int value);
+    void SetZoomIndicator(int value) override;
+    void UpdateCheckMarks() override;
+    void PopupContextMenu(const QPoint& globalPosition) override;
 
     // --- the pieces, for tests and the view ---
     QAction* Action(int id) const;
@@ -60,10 +58,11 @@ public:
     QToolBar* TopBar() const { return m_wndDlgBar[0]; }
     QToolBar* NavigationBar() const { return m_wndDlgBar[1]; }
 
-    // Brings the switch commands' check marks in line with the view's state.
-    void UpdateCheckMarks();
-    // Runs the command `id` as if its menu item or button was used.
+    // Runs the command `id` as if its menu item or button was used: the view's if it has it,
+    // else the window's own.
     void ExecuteCommand(int id);
+    // The window's own handler of a command; false for one it does not handle.
+    bool OnCommand(int id);
 
     // Frame command handlers.
     void OnViewToolbar();

@@ -1,20 +1,20 @@
 #include "NightvaneGlView.h"
 
-#include "CommandIds.h"
 #include "CommandTable.h"
-#include "MainFrame.h"
 #include "StartupData.h"
+#include "planetarium/CommandIds.h"
 #include "planetarium/catalog/LoadingDialog.h"
 #include "planetarium/tools/ViewHandlers.h"
 #include "platform/MessageBox.h"
 
 #include <GL/gl.h>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QTimer>
 #include <QWheelEvent>
+#include <algorithm>
 
+using namespace nv;
 using namespace nv::app;
 
 CNightvaneGlView* g_view = nullptr;
@@ -41,7 +41,8 @@ CNightvaneGlView::~CNightvaneGlView() {
 
 bool CNightvaneGlView::InitGL() {
     const bool ok = m_scene.InitGL();
-    UpdateDayNumber(m_state);
+    m_state.m_dayNumber = static_cast<float>(
+        astro::DayNumber(m_state.g_year, m_state.g_month, m_state.g_day, m_state.g_hour, m_state.g_minute));
     return ok;
 }
 
@@ -95,66 +96,111 @@ void CNightvaneGlView::OnDestroy() {
 void CNightvaneGlView::OnCreateLoad() {
     if (m_started) return;
     m_started = true;
+    StartupSteps steps;
+    steps.readFiles = m_loadDataAtStart;
     if (m_loadDataAtStart) {
         // Textures go into this view's context while the dialog shows; the catalogue is read on the
         // dialog's worker thread.
-        m_loading = true;
-        QStringList textureFailures;
-        CLoadingDlg dialog(
-            *m_catalog,
-            [this, &textureFailures] {
-                makeCurrent();
-                textureFailures = LoadTextures(m_state);
-                doneCurrent();
-            },
-            this);
-        dialog.exec();
-        m_loading = false;
-        if (dialog.catalogueMissing()) {
-            platform::ShowMessageBox(this, QString::fromStdString(dialog.loadReport().message),
-                                     QStringLiteral("NightvaneGl"));
-        }
-        for (const QString& line : textureFailures) qWarning("NightvaneGl: %s", qPrintable(line));
+        steps.loadTablesAndPictures = [this] {
+            m_loading = true;
+            QStringList textureFailures;
+            CLoadingDlg dialog(
+                *m_catalog,
+                [this, &textureFailures] {
+                    makeCurrent();
+                    textureFailures = LoadTextures(m_state);
+                    doneCurrent();
+                },
+                this);
+            dialog.exec();
+            m_loading = false;
+            if (dialog.catalogueMissing())
+                platform::ShowMessageBox(this, QString::fromStdString(dialog.loadReport().message),
+                                         QStringLiteral("NightvaneGl"));
+            for (const QString& line : textureFailures) qWarning("NightvaneGl: %s", qPrintable(line));
+        };
     }
-    m_scene.CatalogueLoaded();
-    m_state.m_eyeX = m_state.m_eyeY = m_state.m_eyeZ = 0.0f;
-    m_state.m_viewYaw = 90.0f;
-    m_state.m_viewPitch = -30.0f;
+    steps.startTime = [this] {
+        return m_frame != nullptr ? m_frame->PickerDateTime() : QDateTime::currentDateTime();
+    };
+    steps.report = [this](const QString& message) {
+        platform::ShowMessageBox(this, message, QStringLiteral("NightvaneGl"));
+    };
+    RunStartup(m_scene, m_state, *m_catalog, steps);
     OnInitialUpdate();
 }
 
+// The bars follow the state start-up left: the "Alt / Azi" readout, the switches' check marks,
+// the readout of the view centre.
 void CNightvaneGlView::OnInitialUpdate() {
-    if (m_frame != nullptr) SetSkyClock(m_state, m_frame->PickerDateTime());
-    if (m_loadDataAtStart) {
-        const QString names = ReadStarNamesFile(*m_catalog);
-        if (!names.isEmpty()) platform::ShowMessageBox(this, names, QStringLiteral("NightvaneGl"));
-        m_scene.NamesChanged();
-        const QString settings = ReadSettingsIntoState(m_state);
-        if (!settings.isEmpty()) platform::ShowMessageBox(this, settings, QStringLiteral("NightvaneGl"));
-    }
-    ApplyStartDefaults(m_state);
-    if (m_frame != nullptr) {
-        m_frame->SetAltAziReadout(true);
-        m_frame->UpdateCheckMarks();
-    }
+    m_host.SetAltAziChecked(true);
+    m_host.SwitchesChanged();
     nv::tools::UpdateReadout(m_state, m_host);
-    ApplyCatalogueCorrection(*m_catalog);
     Redraw();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Commands
 
+namespace {
+
+// The view's handlers by command id; the layer switches come from the command table.
+struct ViewHandler {
+    int id;
+    void (CNightvaneGlView::*handler)();
+};
+using V = CNightvaneGlView;
+constexpr ViewHandler kViewHandlers[] = {
+    {ID_FILE_SAVE_AS, &V::OnSaveImage},
+    {ID_FILE_SAVE, &V::OnSaveImage},
+    {ID_FILE_PRINT, &V::OnFilePrint},
+    {ID_FILE_PRINT_DIRECT, &V::OnFilePrint},
+    {ID_FILE_PRINT_PREVIEW, &V::OnFilePrintPreview},
+    {ID_PREFERENCES, &V::OnSettings},
+    {ID_SETTINGS, &V::OnSettings},
+    {ID_EYEPIECE_SIZE, &V::OnEyepieceSize},
+    {ID_ANIM_PLAY, &V::OnPlay},
+    {ID_POPUP_PLAY, &V::OnPlay},
+    {ID_ANIM_PAUSE, &V::OnPause},
+    {ID_POPUP_STOP, &V::OnPause},
+    {ID_ANIM_SETTINGS, &V::OnAnimationSettings},
+    {ID_HELP_FINDER, &V::OnHelpTopics},
+    {ID_APP_ABOUT, &V::OnHelpTopics},
+    {ID_COPY_IMAGE, &V::OnCopyImage},
+    {ID_FIND, &V::OnFind},
+    {ID_FLIP_HORIZONTAL, &V::OnFlipH},
+    {ID_FLIP_VERTICAL, &V::OnFlipV},
+    {ID_NORTH, &V::OnNorth},
+    {ID_RESET_TIME, &V::OnResetTime},
+    {ID_ABOUT_STAR, &V::OnAboutStar},
+    {ID_LOCK_ON, &V::OnLockOn},
+    {IDC_QUICK_FIND, &V::OnQuickFind},
+    {IDC_MARATHON, &V::OnMarathon},
+    {IDC_FACE_NORTH, &V::OnFaceNorth},
+    {IDC_FACE_SOUTH, &V::OnFaceSouth},
+    {IDC_FACE_EAST, &V::OnFaceEast},
+    {IDC_FACE_WEST, &V::OnFaceWest},
+    {IDC_TILT_UP, &V::OnTiltUp},
+    {IDC_TILT_DOWN, &V::OnTiltDown},
+    {IDC_TURN_LEFT, &V::OnTurnLeft},
+    {IDC_TURN_RIGHT, &V::OnTurnRight},
+    {IDC_READOUT_RADEC, &V::OnReadoutMode},
+    {IDC_READOUT_ALTAZI, &V::OnReadoutMode},
+    {IDC_GOTO, &V::OnGoto},
+};
+
+} // namespace
+
 bool CNightvaneGlView::OnCommand(int id) {
     const Command* c = FindCommand(id);
-    if (c == nullptr) return false;
     const int before = m_redrawCount;
-    if (c->layerSwitch != nullptr) {
+    if (c != nullptr && c->layerSwitch != nullptr) {
         ToggleSwitch(c->layerSwitch(m_state));
-    } else if (c->viewHandler != nullptr) {
-        (this->*(c->viewHandler))();
     } else {
-        return false;
+        const auto it = std::find_if(std::begin(kViewHandlers), std::end(kViewHandlers),
+                                     [id](const ViewHandler& h) { return h.id == id; });
+        if (it == std::end(kViewHandlers)) return false;
+        (this->*(it->handler))();
     }
     // Handlers that already ran the redraw sequence are not drawn twice.
     if (m_redrawCount == before) Redraw();
@@ -205,28 +251,28 @@ void CNightvaneGlView::OnFlipV() {
 void CNightvaneGlView::OnCopyImage() {}
 void CNightvaneGlView::OnHelpTopics() {}
 void CNightvaneGlView::OnFaceNorth() {
-    nv::tools::OnNavButton(m_state, m_host, 1032);
+    nv::tools::OnNavButton(m_state, m_host, IDC_FACE_NORTH);
 }
 void CNightvaneGlView::OnFaceSouth() {
-    nv::tools::OnNavButton(m_state, m_host, 1033);
+    nv::tools::OnNavButton(m_state, m_host, IDC_FACE_SOUTH);
 }
 void CNightvaneGlView::OnFaceEast() {
-    nv::tools::OnNavButton(m_state, m_host, 1034);
+    nv::tools::OnNavButton(m_state, m_host, IDC_FACE_EAST);
 }
 void CNightvaneGlView::OnFaceWest() {
-    nv::tools::OnNavButton(m_state, m_host, 1035);
+    nv::tools::OnNavButton(m_state, m_host, IDC_FACE_WEST);
 }
 void CNightvaneGlView::OnTiltUp() {
-    nv::tools::OnNavButton(m_state, m_host, 1036);
+    nv::tools::OnNavButton(m_state, m_host, IDC_TILT_UP);
 }
 void CNightvaneGlView::OnTiltDown() {
-    nv::tools::OnNavButton(m_state, m_host, 1037);
+    nv::tools::OnNavButton(m_state, m_host, IDC_TILT_DOWN);
 }
 void CNightvaneGlView::OnTurnLeft() {
-    nv::tools::OnNavButton(m_state, m_host, 1038);
+    nv::tools::OnNavButton(m_state, m_host, IDC_TURN_LEFT);
 }
 void CNightvaneGlView::OnTurnRight() {
-    nv::tools::OnNavButton(m_state, m_host, 1039);
+    nv::tools::OnNavButton(m_state, m_host, IDC_TURN_RIGHT);
 }
 void CNightvaneGlView::OnReadoutMode() {
     nv::tools::OnCoordinateMode(m_state, m_host);
@@ -291,15 +337,9 @@ void CNightvaneGlView::OnLButtonUp(int, int) {
 }
 
 void CNightvaneGlView::OnRButtonDown(int x, int y) {
-    if (m_frame != nullptr && m_frame->ContextMenu() != nullptr) {
-        m_frame->ContextMenu()->popup(mapToGlobal(QPoint(x, y)));
-    }
+    m_host.ShowContextMenu(x, y);
 }
 
 void CNightvaneGlView::OnMouseWheel(int delta) {
     nv::tools::OnMouseWheel(m_state, m_host, delta);
-}
-
-void CNightvaneGlView::OnKeyDown(int key) {
-    nv::tools::OnKeyDown(m_state, m_host, nv::tools::VirtualKeyFromQt(key));
 }

@@ -11,7 +11,6 @@
 #include <QOpenGLWidget>
 #include <memory>
 
-class CMainFrame;
 class CNightvaneGlView;
 
 // The one view (null until it exists).
@@ -26,12 +25,13 @@ public:
     nv::SkyState& state() { return m_state; }
     const nv::SkyState& state() const { return m_state; }
     nv::SkyCatalog& catalog() { return *m_catalog; }
-    CMainFrame* frame() const { return m_frame; }
-    void SetFrame(CMainFrame* frame) { m_frame = frame; }
+    // The main window's bars, reached only through their interface (null without a window).
+    nv::tools::FrameBars* frame() const { return m_frame; }
+    void SetFrame(nv::tools::FrameBars* frame) { m_frame = frame; }
     platform::ViewTimer& timer() { return m_timer; }
 
-    // Runs the handler of a view command and then the redraw sequence. Returns false for an id
-    // that is not the view's.
+    // Runs the switch or handler of a view command and then the redraw sequence. Returns false for
+    // an id that is not the view's (the main window handles those).
     bool OnCommand(int id);
 
     // The redraw sequence: RenderScene and the swap, synchronously.
@@ -47,8 +47,9 @@ public:
     void ResizeScene(int cx, int cy);
     bool RenderScene();
 
-    // Start-up after the context exists: the catalogue and textures (loading dialog), then the
-    // initial update. `loadData` false skips the files (tests).
+    // Start-up after the context exists: the catalogue and textures (loading dialog), names and
+    // settings, start values and the sky clock, then the initial update of the bars.
+    // `loadData` false skips the files (tests).
     void OnCreateLoad();
     void OnInitialUpdate();
     void setLoadDataAtStart(bool load) { m_loadDataAtStart = load; }
@@ -57,38 +58,40 @@ public:
     // --- handlers of the fifteen layer switches (View and Eye piece menus) ---
     void ToggleSwitch(bool& flag);
 
-    // --- handlers routed here that other modules fill in ---
-    void OnSaveImage();         // 57603, 57604
-    void OnFilePrint();         // 57607, 57608
-    void OnFilePrintPreview();  // 57609
-    void OnSettings();          // 32781, 32797
-    void OnEyepieceSize();      // 32805
-    void OnPlay();              // 32794, 32802
-    void OnPause();             // 32795, 32803
-    void OnAnimationSettings(); // 32796
-    void OnAboutStar();         // 32800
-    void OnLockOn();            // 32801
-    void OnFind();              // 32774
-    void OnNorth();             // 32779
-    void OnResetTime();         // 32798
-    void OnFlipH();             // 32809
-    void OnFlipV();             // 32810
-    void OnCopyImage();         // 32799
-    void OnHelpTopics();        // 57667, 57664
-    void OnFaceNorth();         // 1032
-    void OnFaceSouth();         // 1033
-    void OnFaceEast();          // 1034
-    void OnFaceWest();          // 1035
-    void OnTiltUp();            // 1036
-    void OnTiltDown();          // 1037
-    void OnTurnLeft();          // 1038
-    void OnTurnRight();         // 1039
-    void OnReadoutMode();       // 1041, 1042
-    void OnGoto();              // 1045
-    void OnQuickFind();         // 1052
-    void OnMarathon();          // 1058
-    void OnDateTimeChange();    // pickers 1001, 1002
-    void OnTimer(unsigned id);  // timer 1
+    // --- command handlers (the ids that reach each are listed beside OnCommand) ---
+    void OnSaveImage();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnSettings();
+    void OnEyepieceSize();
+    void OnPlay();
+    void OnPause();
+    void OnAnimationSettings();
+    void OnAboutStar();
+    void OnLockOn();
+    void OnFind();
+    void OnNorth();
+    void OnResetTime();
+    void OnFlipH();
+    void OnFlipV();
+    void OnCopyImage();
+    void OnHelpTopics();
+    void OnFaceNorth();
+    void OnFaceSouth();
+    void OnFaceEast();
+    void OnFaceWest();
+    void OnTiltUp();
+    void OnTiltDown();
+    void OnTurnLeft();
+    void OnTurnRight();
+    void OnReadoutMode();
+    void OnGoto();
+    void OnQuickFind();
+    void OnMarathon();
+    // A picker (time 1001 or date 1002) was changed by the user.
+    void OnDateTimeChange();
+    // Timer 1: an animation step and a glide step.
+    void OnTimer(unsigned id);
 
 protected:
     void initializeGL() override;
@@ -107,15 +110,14 @@ private:
     void OnLButtonUp(int x, int y);
     void OnRButtonDown(int x, int y);
     void OnMouseWheel(int delta);
-    void OnKeyDown(int key);
     void OnDestroy();
 
     nv::SkyState m_state;
     std::unique_ptr<nv::SkyCatalog> m_catalog;
     nv::app::CSkyScene m_scene;
     platform::ViewTimer m_timer;
-    nv::tools::FrameViewHost<CNightvaneGlView, CMainFrame> m_host{*this};
-    CMainFrame* m_frame = nullptr;
+    nv::tools::FrameViewHost<CNightvaneGlView> m_host{*this};
+    nv::tools::FrameBars* m_frame = nullptr;
     int m_redrawCount = 0;
     int m_frameCount = 0;
     bool m_loadDataAtStart = true;

@@ -9,6 +9,58 @@
 
 namespace nv::app {
 
+namespace {
+
+// Reads starnames.txt; a message when it could not be read.
+QString ReadStarNamesFile(SkyCatalog& catalog) {
+    const StarNamesReport report = ReadStarNames(platform::DataFile("starnames.txt"), catalog);
+    return report.ok ? QString() : QString::fromStdString(report.message);
+}
+
+// Reads NightvaneGL.ini into the switches, place and zone (defaults when missing); a message when
+// it could not be read whole.
+QString ReadSettingsIntoState(SkyState& state) {
+    SettingsFile settings;
+    const SettingsReport report = ReadSettingsFile(platform::DataFile("NightvaneGL.ini"), settings);
+    ApplySettings(settings, state);
+    return report.ok ? QString() : QString::fromStdString(report.message);
+}
+
+// The fixed values that follow the settings: eyepiece shown at size 1, animation by 1 minute, no
+// glide, no body lock.
+void ApplyStartDefaults(SkyState& s) {
+    s.sw.m_showEyepiece = true;
+    s.m_eyepieceSize = 1.0f;
+    s.m_animUnit = 1;
+    s.m_animCount = 1;
+    s.g_gliding = false;
+    s.g_lockIsBody = false;
+}
+
+} // namespace
+
+void RunStartup(CSkyScene& scene, SkyState& state, SkyCatalog& catalog, const StartupSteps& steps) {
+    auto say = [&steps](const QString& message) {
+        if (!message.isEmpty() && steps.report) steps.report(message);
+    };
+    if (steps.loadTablesAndPictures) steps.loadTablesAndPictures();
+    scene.CatalogueLoaded();
+    state.m_eyeX = state.m_eyeY = state.m_eyeZ = 0.0f;
+    state.m_viewYaw = kHomeYaw;
+    state.m_viewPitch = kHomePitch;
+    if (steps.readFiles) {
+        say(ReadStarNamesFile(catalog));
+        scene.NamesChanged();
+        say(ReadSettingsIntoState(state));
+    }
+    ApplyStartDefaults(state);
+    ApplyStarCorrection(catalog);
+    if (steps.overrides) steps.overrides(state);
+    SetSkyClock(state, steps.startTime ? steps.startTime() : QDateTime::currentDateTime());
+    state.m_dayNumber = static_cast<float>(
+        astro::DayNumber(state.g_year, state.g_month, state.g_day, state.g_hour, state.g_minute));
+}
+
 QString LoadStarTable(SkyCatalog& catalog) {
     const StarLoadReport report = LoadStarData(catalog, platform::DataFile("hip.txt"));
     return report.ok ? QString() : QString::fromStdString(report.message);
@@ -21,27 +73,6 @@ QStringList LoadTextures(SkyState& state) {
     return failed;
 }
 
-QString ReadStarNamesFile(SkyCatalog& catalog) {
-    const StarNamesReport report = ReadStarNames(platform::DataFile("starnames.txt"), catalog);
-    return report.ok ? QString() : QString::fromStdString(report.message);
-}
-
-QString ReadSettingsIntoState(SkyState& state) {
-    SettingsFile settings;
-    const SettingsReport report = ReadSettingsFile(platform::DataFile("NightvaneGL.ini"), settings);
-    ApplySettings(settings, state);
-    return report.ok ? QString() : QString::fromStdString(report.message);
-}
-
-void ApplyStartDefaults(SkyState& s) {
-    s.sw.m_showEyepiece = true;
-    s.m_eyepieceSize = 1.0f;
-    s.m_animUnit = 1;
-    s.m_animCount = 1;
-    s.g_gliding = false;
-    s.g_lockIsBody = false;
-}
-
 void SetSkyClock(SkyState& s, const QDateTime& local) {
     astro::LocalClock clock;
     clock.year = local.date().year();
@@ -50,14 +81,6 @@ void SetSkyClock(SkyState& s, const QDateTime& local) {
     clock.hour = local.time().hour();
     clock.minute = local.time().minute();
     astro::UpdateSiderealAngle(clock, s);
-}
-
-void UpdateDayNumber(SkyState& s) {
-    s.m_dayNumber = static_cast<float>(astro::DayNumber(s.g_year, s.g_month, s.g_day, s.g_hour, s.g_minute));
-}
-
-void ApplyCatalogueCorrection(SkyCatalog& catalog) {
-    ApplyStarCorrection(catalog);
 }
 
 } // namespace nv::app

@@ -1,34 +1,46 @@
-// The files the sky chart reads at start, as steps shared by the window and the off-screen
-// snapshot: the star catalogue with the Messier table, the textures, the star names and the
-// settings file, then the fixed defaults of the initial update.
+// The sky chart's start-up, written once for every way the chart starts (the window and the
+// off-screen snapshot): once the OpenGL context exists, the star catalogue, the Messier table and
+// the pictures are loaded, the constellation figures take their copy of the star table, the camera
+// goes home, the star names and the settings file are read, the fixed start values are set, the
+// one catalogue correction is applied, and only then, with the settings' zone known, the sky clock
+// is set.
 #pragma once
 
+#include "SkyScene.h"
 #include "planetarium/SkyState.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace nv::app {
 
+struct StartupSteps {
+    // Fills the star and Messier tables and loads the pictures into the current context (the
+    // window shows its loading dialog meanwhile).
+    std::function<void()> loadTablesAndPictures;
+    // Read the star names and the settings file (off: every switch stays as constructed).
+    bool readFiles = true;
+    // Runs after the settings and start values, before the sky clock is set (the snapshot's
+    // options replace values here).
+    std::function<void(SkyState&)> overrides;
+    // The local date and time the sky clock starts at.
+    std::function<QDateTime()> startTime;
+    // Where a message for the user goes (a message box, or standard error).
+    std::function<void(const QString&)> report;
+};
+
+void RunStartup(CSkyScene& scene, SkyState& state, SkyCatalog& catalog, const StartupSteps& steps);
+
+// The pieces the loading step is made of.
 // Reads hip.txt into the star table and fills the Messier table (no dialog). Returns a message
 // for the user when the catalogue could not be read, else an empty string.
 QString LoadStarTable(SkyCatalog& catalog);
 // Uploads all textures into the current context. Returns one line per file that failed.
 QStringList LoadTextures(SkyState& state);
-// Reads starnames.txt; a message when it could not be read.
-QString ReadStarNamesFile(SkyCatalog& catalog);
-// Reads NightvaneGL.ini into the switches, place and zone (defaults when missing); a message when
-// it could not be read whole.
-QString ReadSettingsIntoState(SkyState& state);
-// The fixed values of the initial update that follow the settings: eyepiece shown at size 1,
-// animation by 1 minute, no glide, no body lock.
-void ApplyStartDefaults(SkyState& state);
+
 // The sky clock for a local date-time: g_year .. g_minute and g_siderealAngle (seconds dropped).
 void SetSkyClock(SkyState& state, const QDateTime& local);
-// m_dayNumber for the sky clock's instant.
-void UpdateDayNumber(SkyState& state);
-// The one fixed catalogue correction of the initial update.
-void ApplyCatalogueCorrection(SkyCatalog& catalog);
 
 } // namespace nv::app

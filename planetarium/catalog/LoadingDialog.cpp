@@ -124,15 +124,17 @@ void CLoadingDlg::startLoading() {
     m_progress->setRange(0, nv::kLoadProgressEnd);
     m_progress->setValue(0);
     setStatusText(QStringLiteral("Loading Star data"));
-    nv::g_loadProgress.store(0, std::memory_order_relaxed);
+    m_loadProgress->store(0, std::memory_order_relaxed);
 
     // Progress notices are coalesced: at most one is queued at a time, and its handler reads
     // the newest value. The completion is queued once, after the last table write.
     auto pending = m_noticePending;
-    m_worker = std::thread([this, pending, file = m_catalogueFile] {
+    auto progressValue = m_loadProgress;
+    m_worker = std::thread([this, pending, progressValue, file = m_catalogueFile] {
         nv::StarLoadReport report;
         try {
-            report = nv::LoadStarData(m_catalog, file, [this, pending](int) {
+            report = nv::LoadStarData(m_catalog, file, [this, pending, progressValue](int value) {
+                progressValue->store(value, std::memory_order_relaxed);
                 if (!pending->exchange(true))
                     QMetaObject::invokeMethod(
                         this, [this] { onProgressNotice(); }, Qt::QueuedConnection);
@@ -153,12 +155,12 @@ void CLoadingDlg::startLoading() {
 
 void CLoadingDlg::onProgressNotice() {
     m_noticePending->store(false);
-    m_progress->setValue(nv::g_loadProgress.load(std::memory_order_relaxed));
+    m_progress->setValue(m_loadProgress->load(std::memory_order_relaxed));
 }
 
 void CLoadingDlg::onLoadDone() {
     if (m_worker.joinable()) m_worker.join();
-    m_progress->setValue(nv::g_loadProgress.load(std::memory_order_relaxed));
+    m_progress->setValue(m_loadProgress->load(std::memory_order_relaxed));
     m_finished = true;
     QDialog::done(QDialog::Rejected);
 }

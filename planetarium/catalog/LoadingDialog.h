@@ -67,4 +67,5 @@ private:
     nv::StarLoadReport m_report;
     std::thread m_worker;
     std::shared_ptr<std::atomic<bool>> m_noticePending;
+    std::shared_ptr<std::atomic<int>> m_loadProgress = std::make_shared<std::atomic<int>>(0);
 };

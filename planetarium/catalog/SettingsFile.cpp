@@ -1,7 +1,7 @@
 #include "planetarium/catalog/SettingsFile.h"
 
+#include "astro/TextFields.h"
 #include "planetarium/catalog/FileText.h"
-#include "planetarium/catalog/TextFields.h"
 
 #include <cmath>
 #include <cstdio>
@@ -40,14 +40,11 @@ int WholeHours(float offset) {
 } // namespace
 
 SettingsFile DefaultSettings() {
-    SettingsFile s;
+    SettingsFile s; // the start place and zone
     s.m_switches.fill(false);
     for (SettingSwitch on : {kSetStars, kSetStarNames, kSetPlanets, kSetGround, kSetMilkyWay, kSetConstLines,
                              kSetConstNames, kSetMessiers, kSetDayLight})
         s.m_switches[on] = true;
-    s.m_longitude = 0.0;
-    s.m_latitude = 53.0;
-    s.m_gmtOffset = 0.0f;
     return s;
 }
 

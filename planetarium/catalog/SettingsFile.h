@@ -36,9 +36,9 @@ inline constexpr int kSettingsLines = 17;
 
 struct SettingsFile {
     std::array<bool, kSettingSwitchCount> m_switches{};
-    double m_longitude = 0.0; // degrees, east positive
-    double m_latitude = 53.0; // degrees, north positive
-    float m_gmtOffset = 0.0f; // local time minus GMT, hours
+    double m_longitude = astro::ObserverPlace{}.longitude; // degrees, east positive
+    double m_latitude = astro::ObserverPlace{}.latitude;   // degrees, north positive
+    float m_gmtOffset = astro::ObserverPlace{}.gmtOffset;  // local time minus GMT, hours
 };
 
 // Stars, names, planets, Milky Way, constellation lines and names, Messiers, day light and

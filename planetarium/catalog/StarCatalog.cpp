@@ -1,7 +1,7 @@
 #include "planetarium/catalog/StarCatalog.h"
 
+#include "astro/TextFields.h"
 #include "planetarium/catalog/FileText.h"
-#include "planetarium/catalog/TextFields.h"
 #include "planetarium/catalog/tables/MessierTable.h"
 
 #include <cmath>
@@ -9,8 +9,6 @@
 #include <optional>
 
 namespace nv {
-
-std::atomic<int> g_loadProgress{0};
 
 void ApplyStarCorrection(SkyCatalog& catalog) {
     catalog.m_stars[kCorrectedStar].magnitude = kCorrectedMagnitude;
@@ -95,7 +93,6 @@ StarLoadReport ParseStarCatalogue(std::string_view text, std::array<StarRecord, 
             ++report.linesSkipped;
         }
         const int value = i / 10;
-        g_loadProgress.store(value, std::memory_order_relaxed);
         if (value != lastProgress) {
             lastProgress = value;
             if (progress) progress(value);
@@ -119,7 +116,6 @@ StarLoadReport LoadStarData(SkyCatalog& catalog, const std::filesystem::path& fi
         report.ok = false;
         report.message = "The star catalogue \"" + file.string() +
                          "\" could not be read. The sky will be shown without stars.";
-        g_loadProgress.store(kLoadProgressEnd, std::memory_order_relaxed);
         if (progress) progress(kLoadProgressEnd);
     }
     FillMessierTable(catalog.m_messierCentre, catalog.m_messierCorners);

@@ -9,7 +9,6 @@
 #include "planetarium/SkyState.h"
 
 #include <array>
-#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -18,7 +17,6 @@
 namespace nv {
 
 // Loader progress: line index / 10 after each catalogue line, kLoadProgressEnd after the last.
-extern std::atomic<int> g_loadProgress;
 inline constexpr int kLoadProgressEnd = kCatalogueLines / 10; // 11832
 inline constexpr float kMagnitudeOffset = 0.608f;
 inline constexpr int kHighestHipNumber = kCatalogueLines; // larger numbers are clamped to it
@@ -47,14 +45,14 @@ struct StarLoadReport {
 // number are skipped; numbers above 118321 go to slot 118321. The class of a line with an
 // unknown spectral character is the previous line's (class 0 before the first line); an empty
 // magnitude takes the held value plus 0.608 once more (held value 0 before the first line).
-// Sets g_loadProgress after each line and calls `progress` when its value changes.
+// Calls `progress` each time the progress value changes.
 StarLoadReport ParseStarCatalogue(std::string_view text, std::array<StarRecord, kStarSlots>& stars,
                                   const LoadProgressFn& progress = {});
 
 // The loader: reads `file` whole, parses it into catalog.m_stars, then writes the Messier
 // table. A file that cannot be read leaves the star table as it was, still writes the Messier
-// table, sets the progress to its end and returns !ok with a message. Safe to run on a worker
-// thread: it touches nothing but `catalog`, g_loadProgress and `progress`.
+// table, reports the progress at its end and returns !ok with a message. Safe to run on a worker
+// thread: it touches nothing but `catalog` and `progress`.
 StarLoadReport LoadStarData(SkyCatalog& catalog, const std::filesystem::path& file,
                             const LoadProgressFn& progress = {});
 

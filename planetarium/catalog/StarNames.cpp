@@ -1,7 +1,7 @@
 #include "planetarium/catalog/StarNames.h"
 
+#include "astro/TextFields.h"
 #include "planetarium/catalog/FileText.h"
-#include "planetarium/catalog/TextFields.h"
 
 namespace nv {
 

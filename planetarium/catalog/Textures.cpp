@@ -11,10 +11,9 @@ namespace nv {
 const std::vector<TextureSlot>& TextureSlots() {
     static const std::vector<TextureSlot> table = [] {
         std::vector<TextureSlot> list;
-        const char* named[] = {"milky", "strip",   "grass",  "star",   "mercury", "venus",
-                               "mars",  "jupiter", "saturn", "uranus", "neptune", "moon"};
-        unsigned slot = 1;
-        for (const char* name : named) list.push_back({slot++, std::string(name) + ".bmp"});
+        unsigned slot = kMilkyWayTexture;
+        for (const std::string_view name : kPictureFiles)
+            list.push_back({slot++, std::string(name) + ".bmp"});
         for (int n = 1; n <= kMessierCount; ++n)
             list.push_back(
                 {kMessierTextureBase + static_cast<unsigned>(n), "m" + std::to_string(n) + ".bmp"});

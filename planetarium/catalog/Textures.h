@@ -3,6 +3,7 @@
 // compatibility-profile context.
 #pragma once
 
+#include "planetarium/SkyObjects.h"
 #include "planetarium/SkyState.h"
 
 #include <filesystem>
@@ -11,8 +12,6 @@
 #include <vector>
 
 namespace nv {
-
-inline constexpr unsigned kMessierTextureBase = 100;
 
 struct TextureSlot {
     unsigned slot;

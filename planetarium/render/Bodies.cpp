@@ -1,5 +1,6 @@
 #include "Bodies.h"
 
+#include "BodyLabels.h"
 #include "SkyFrames.h"
 
 #include <GL/gl.h>
@@ -8,42 +9,6 @@
 #include <cmath>
 
 namespace nv {
-
-unsigned QuadricShapes::ListFor(int kind, double a, double b, int c, int d) {
-    for (const Entry& e : m_lists)
-        if (e.kind == kind && e.a == a && e.b == b && e.c == c && e.d == d) return e.list;
-    const unsigned list = glGenLists(1);
-    if (list == 0) return 0;
-    glNewList(list, GL_COMPILE);
-    if (kind == 0)
-        gluSphere(m_quadric, a, c, d);
-    else
-        gluDisk(m_quadric, a, b, c, d);
-    glEndList();
-    m_lists.push_back({kind, a, b, c, d, list});
-    return list;
-}
-
-void QuadricShapes::Sphere(double radius, int slices, int stacks) {
-    if (m_quadric == nullptr) return;
-    if (const unsigned list = ListFor(0, radius, 0.0, slices, stacks))
-        glCallList(list);
-    else
-        gluSphere(m_quadric, radius, slices, stacks);
-}
-
-void QuadricShapes::Disk(double inner, double outer, int slices, int loops) {
-    if (m_quadric == nullptr) return;
-    if (const unsigned list = ListFor(1, inner, outer, slices, loops))
-        glCallList(list);
-    else
-        gluDisk(m_quadric, inner, outer, slices, loops);
-}
-
-void QuadricShapes::Release() {
-    for (const Entry& e : m_lists) glDeleteLists(e.list, 1);
-    m_lists.clear();
-}
 
 void DrawGlow(float x, float y, float z, float s) {
     const float h = s / 2;
@@ -66,7 +31,7 @@ void DrawGlow(float x, float y, float z, float s) {
 namespace {
 
 // Glow spike length of the glowing bodies (g_fov signed, so a flipped view mirrors it).
-bool GlowSize(int t, float fov, float& size) {
+bool GlowSize(unsigned t, float fov, float& size) {
     switch (t) {
     case kSunTexture:
         size = fov * 0.00083333335f;
@@ -87,9 +52,9 @@ bool GlowSize(int t, float fov, float& size) {
 
 } // namespace
 
-void DrawBody(SkyState& s, QuadricShapes& shapes, float x, float y, float z, int t, float r,
+void DrawBody(SkyState& s, QuadricShapes& shapes, float x, float y, float z, unsigned t, float r,
               bool leaveOutHidden) {
-    s.m_texture = static_cast<unsigned>(t);
+    s.m_texture = t;
     glColor3f(1.0f, 1.0f, 1.0f);
     LoadFrame(s, SkyFrame::Ecliptic, false);
 
@@ -121,7 +86,7 @@ void DrawBody(SkyState& s, QuadricShapes& shapes, float x, float y, float z, int
     glRotatef(100.0f, 0.0f, 0.0f, 1.0f);
     glRotatef(100.0f, 1.0f, 0.0f, 0.0f);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(t));
+    glBindTexture(GL_TEXTURE_2D, t);
 
     if (t == kSaturnTexture) {
         glEnable(GL_DEPTH_TEST);
@@ -156,23 +121,24 @@ void DrawBodies(SkyState& s, const astro::CSolarSystem& solar, QuadricShapes& sh
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT1);
 
-    auto draw = [&](int body, unsigned name, int texture) {
+    auto draw = [&](int body) {
         const BodyPosition& b = solar.Body(body);
-        glLoadName(name);
+        glLoadName(kBodyPickBase + static_cast<unsigned>(body));
         DrawBody(s, shapes, static_cast<float>(b.x), static_cast<float>(b.y), static_cast<float>(b.z),
-                 texture, static_cast<float>(b.size), leaveOutHidden);
+                 kSkyBodies[body].texture, static_cast<float>(b.size), leaveOutHidden);
     };
-    draw(kMoon, kMoonName, kMoonTexture);
+    draw(kMoon);
     glDisable(GL_LIGHTING); // only the Moon is shaded
-    draw(kSun, kSunName, kSunTexture);
-    draw(kMercury, 118332, kMercuryTexture);
-    draw(kVenus, 118333, kVenusTexture);
-    draw(kMars, 118334, kMarsTexture);
-    draw(kJupiter, 118335, kJupiterTexture);
-    draw(kSaturn, 118336, kSaturnTexture);
-    draw(kUranus, 118337, kUranusTexture);
-    draw(kNeptune, 118338, kNeptuneTexture);
-    draw(kPluto, 118339, kNeptuneTexture);
+    for (int body = kSun; body < kBodyCount; ++body)
+        if (body != kMoon) draw(body);
+}
+
+void DrawSolarSystem(SkyState& s, const astro::CSolarSystem& solar, QuadricShapes& shapes, bool fastPaths) {
+    DrawBodyLabels(s, solar, fastPaths);
+    DrawMoonLabels(s, solar, fastPaths);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+    DrawBodies(s, solar, shapes, fastPaths);
 }
 
 } // namespace nv

@@ -1,9 +1,9 @@
 #include "Constellations.h"
 
+#include "SkyFrames.h"
 #include "planetarium/catalog/tables/ConstellationTable.h"
 
 #include <GL/gl.h>
-#include <cmath>
 
 namespace nv {
 
@@ -29,15 +29,30 @@ void CConstellations::DrawLines() const {
 const Vec3f& ConstellationAnchor(int k) {
     static const auto anchors = [] {
         std::array<Vec3f, kConstellationLabelCount> a{};
-        for (int i = 0; i < kConstellationLabelCount; ++i) {
-            const double ra = kConstellationLabels[i].raHours * 15.0 * g_degToRad;
-            const double dec = kConstellationLabels[i].decDeg * g_degToRad;
-            a[i] = {static_cast<float>(-std::cos(dec) * std::sin(ra)), static_cast<float>(-std::sin(dec)),
-                    static_cast<float>(std::cos(dec) * std::cos(ra))};
-        }
+        for (int i = 0; i < kConstellationLabelCount; ++i)
+            a[i] = SkyDirection(kConstellationLabels[i].raHours * 15.0, kConstellationLabels[i].decDeg);
         return a;
     }();
     return anchors[k];
+}
+
+void DrawConstellationLines(const SkyState& s, const CConstellations& figures) {
+    LoadFrame(s, SkyFrame::Equatorial);
+    NightColour(s, 0.4f, 0.4f, 1.0f, 0.4f);
+    glBegin(GL_LINES);
+    figures.DrawLines();
+    glEnd();
+}
+
+void DrawConstellationNames(const SkyState& s, bool batchLabels) {
+    LoadFrame(s, SkyFrame::Equatorial);
+    NightColour(s, 0.9f, 0.9f, 1.0f, 0.9f);
+    const platform::TextBatch labels(batchLabels);
+    for (int k = 0; k < kConstellationLabelCount; ++k) {
+        const Vec3f& v = ConstellationAnchor(k);
+        glRasterPos3f(v.x, v.y, v.z);
+        PrintLabel("%s", kConstellationLabels[k].text);
+    }
 }
 
 } // namespace nv

@@ -25,4 +25,9 @@ public:
 // Anchor of constellation label k (drawing order) in the equatorial frame.
 const Vec3f& ConstellationAnchor(int k);
 
+// The figures' lines in blue in the equatorial frame.
+void DrawConstellationLines(const SkyState& state, const CConstellations& figures);
+// The 88 names at their anchors.
+void DrawConstellationNames(const SkyState& state, bool batchLabels = true);
+
 } // namespace nv

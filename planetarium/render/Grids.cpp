@@ -68,6 +68,20 @@ int MeridianLabelValue(int u) {
     return v;
 }
 
+void DrawCompass(const SkyState& s, bool batchLabels) {
+    LoadFrame(s, SkyFrame::Horizon);
+    NightColour(s, 0.3f, 0.6f, 0.3f, 0.5f);
+    const platform::TextBatch labels(batchLabels);
+    static const struct {
+        float x, z;
+        const char* word;
+    } kWords[] = {{0.0f, 1.1f, "East"}, {0.0f, -1.1f, "West"}, {1.1f, 0.0f, "South"}, {-1.1f, 0.0f, "North"}};
+    for (const auto& w : kWords) {
+        glRasterPos3f(w.x, -0.01f, w.z);
+        PrintLabel("%s", w.word);
+    }
+}
+
 void DrawEyepiece(const SkyState& s) {
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -(75.0f - s.m_eyepieceSize));

@@ -15,8 +15,8 @@ void DrawMessiers(const SkyState& state, const SkyCatalog& catalog, bool skipInv
     // (s = 0) lies on the east side (ra2) and its bottom row (t = 0) on the south side (dec1).
     static const float kTexCoords[4][2] = {{1, 0}, {1, 1}, {0, 1}, {0, 0}};
     for (int k = 1; k <= kMessierDrawn; ++k) {
-        glLoadName(kMessierNameBase + k);
-        glBindTexture(GL_TEXTURE_2D, 100 + k);
+        glLoadName(kMessierPickBase + k);
+        glBindTexture(GL_TEXTURE_2D, kMessierTextureBase + k);
         glBegin(GL_QUADS);
         for (int c = 0; c < 4; ++c) {
             const Vec3f& v = catalog.m_messierCorners[k - 1][c];
@@ -24,6 +24,27 @@ void DrawMessiers(const SkyState& state, const SkyCatalog& catalog, bool skipInv
             glVertex3f(v.x, v.y, v.z);
         }
         glEnd();
+    }
+}
+
+void DrawMessierLayer(const SkyState& s, const SkyCatalog& catalog) {
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_TEXTURE_2D);
+    DrawMessiers(s, catalog);
+    glDisable(GL_TEXTURE_2D);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void DrawMessierNames(const SkyState& s, const SkyCatalog& catalog, bool batchLabels) {
+    LoadFrame(s, SkyFrame::Equatorial);
+    NightColour(s, 1.0f, 1.0f, 1.0f, 1.0f);
+    const platform::TextBatch labels(batchLabels);
+    for (int k = 1; k <= kMessierDrawn; ++k) {
+        const Vec3f& v = catalog.m_messierCentre[k - 1];
+        glRasterPos3f(v.x, v.y, v.z);
+        PrintLabel(" M%d", k);
     }
 }
 

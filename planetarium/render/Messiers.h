@@ -3,21 +3,23 @@
 // narrows. The caller sets additive blending, texturing on and the depth test off.
 #pragma once
 
+#include "planetarium/SkyObjects.h"
 #include "planetarium/SkyState.h"
 
 namespace nv {
 
-// Pictures drawn (the 110th is loaded but never drawn) and the selection-name base.
-inline constexpr int kMessierDrawn = 109;
-inline constexpr unsigned kMessierNameBase = 118499;
-
 // Grey level of the pictures at the field of view fov.
 inline float MessierGrey(float fov) {
-    return (65.0f - 4.0f * (fov < 0 ? -fov : fov)) / 65.0f;
+    return (kWidestFov - 4.0f * (fov < 0 ? -fov : fov)) / kWidestFov;
 }
 
 // Draws the pictures with their selection names. With `skipInvisible`, nothing is drawn while the
 // grey level is zero or below (it would add black).
 void DrawMessiers(const SkyState& state, const SkyCatalog& catalog, bool skipInvisible = true);
+
+// The Messier layer: the pictures added onto the sky (additive blending, textured, no depth test).
+void DrawMessierLayer(const SkyState& state, const SkyCatalog& catalog);
+// The labels " M1" to " M109" in white at the objects' centres.
+void DrawMessierNames(const SkyState& state, const SkyCatalog& catalog, bool batchLabels = true);
 
 } // namespace nv

@@ -1,5 +1,8 @@
 #include "MilkyWay.h"
 
+#include "SkyFrames.h"
+#include "planetarium/SkyObjects.h"
+
 #include <GL/gl.h>
 #include <algorithm>
 #include <cmath>
@@ -171,57 +174,17 @@ int Wrap(int k, int n) {
 
 } // namespace
 
-bool MilkyWayMesh::Prepare() {
-    GLint name = 0, width = 0, height = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &name);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-    if (width <= 0 || height <= 0) return false;
-    if (m_ready && static_cast<unsigned>(name) == m_textureName && width == m_textureWidth &&
-        height == m_textureHeight)
-        return true;
+namespace {
 
-    constexpr int slices = kMilkyWaySlices, stacks = kMilkyWayStacks;
-    constexpr int stripVertices = 2 * (slices + 1);
-    if (m_positions.empty()) {
-        // The vertices of gluSphere(radius, slices, stacks) with texture coordinates, outside
-        // facing, computed the way GLU computes them (float angles, double sines, float products),
-        // so the facets are the very same.
-        constexpr double pi = 3.14159265358979323846;
-        float sinA[slices + 1], cosA[slices + 1], sinB[stacks + 1], cosB[stacks + 1];
-        for (int i = 0; i < slices; ++i) {
-            const float angle = static_cast<float>(2 * pi * i / slices);
-            sinA[i] = static_cast<float>(std::sin(static_cast<double>(angle)));
-            cosA[i] = static_cast<float>(std::cos(static_cast<double>(angle)));
-        }
-        sinA[slices] = sinA[0];
-        cosA[slices] = cosA[0];
-        for (int j = 0; j <= stacks; ++j) {
-            const float angle = static_cast<float>(pi * j / stacks);
-            sinB[j] = static_cast<float>(kMilkyWayRadius * std::sin(static_cast<double>(angle)));
-            cosB[j] = static_cast<float>(kMilkyWayRadius * std::cos(static_cast<double>(angle)));
-        }
-        sinB[0] = 0.0f; // the poles close to a point
-        sinB[stacks] = 0.0f;
-        m_positions.reserve(static_cast<size_t>(stacks) * stripVertices * 3);
-        m_texCoords.reserve(static_cast<size_t>(stacks) * stripVertices * 2);
-        for (int j = 0; j < stacks; ++j) {
-            for (int i = 0; i <= slices; ++i) {
-                const float s = 1 - static_cast<float>(i) / slices;
-                // The upper ring's vertex first, then the lower's, as the strip pairs them.
-                for (const int ring : {j + 1, j}) {
-                    m_texCoords.insert(m_texCoords.end(), {s, 1 - static_cast<float>(ring) / stacks});
-                    m_positions.insert(m_positions.end(),
-                                       {sinB[ring] * sinA[i], sinB[ring] * cosA[i], cosB[ring]});
-                }
-            }
-        }
-    }
+// Every mipmap level of the bound texture as black-or-not texels. A texel is black when its
+// colour is zero and its alpha full, which is what the cleared frame holds.
+struct BlackLevels {
+    std::vector<std::vector<unsigned char>> black;
+    std::vector<int> width, height;
+};
 
-    // Every level as black-or-not texels. A texel is black when its colour is zero and its alpha
-    // full, which is what the cleared frame holds.
-    std::vector<std::vector<unsigned char>> levelBlack;
-    std::vector<int> levelWidth, levelHeight;
+BlackLevels ReadBlackLevels() {
+    BlackLevels levels;
     std::vector<unsigned char> texels;
     for (int level = 0;; ++level) {
         GLint w = 0, h = 0;
@@ -241,35 +204,91 @@ bool MilkyWayMesh::Prepare() {
             const unsigned char* t = &texels[k * 4];
             black[k] = t[0] == 0 && t[1] == 0 && t[2] == 0 && t[3] == 255;
         }
-        levelBlack.push_back(std::move(black));
-        levelWidth.push_back(w);
-        levelHeight.push_back(h);
+        levels.black.push_back(std::move(black));
+        levels.width.push_back(w);
+        levels.height.push_back(h);
         if (w == 1 && h == 1) break;
     }
+    return levels;
+}
+
+// Whether every texel that linear filtering can reach for the texture-coordinate box is black at
+// the level.
+bool BoxBlack(const BlackLevels& levels, size_t level, float s0, float s1, float t0, float t1) {
+    const int w = levels.width[level], h = levels.height[level];
+    int x0, x1, y0, y1;
+    TexelReach(s0, s1, w, x0, x1);
+    TexelReach(t0, t1, h, y0, y1);
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            if (!levels.black[level][static_cast<size_t>(Wrap(y, h)) * w + Wrap(x, w)]) return false;
+    return true;
+}
+
+} // namespace
+
+void MilkyWayMesh::BuildVertices() {
+    // The vertices of gluSphere(radius, slices, stacks) with texture coordinates, outside facing,
+    // computed the way GLU computes them (float angles, double sines, float products), so the
+    // facets are the very same.
+    constexpr int slices = kMilkyWaySlices, stacks = kMilkyWayStacks;
+    float sinA[slices + 1], cosA[slices + 1], sinB[stacks + 1], cosB[stacks + 1];
+    for (int i = 0; i < slices; ++i) {
+        const float angle = static_cast<float>(2 * kPi * i / slices);
+        sinA[i] = static_cast<float>(std::sin(static_cast<double>(angle)));
+        cosA[i] = static_cast<float>(std::cos(static_cast<double>(angle)));
+    }
+    sinA[slices] = sinA[0];
+    cosA[slices] = cosA[0];
+    for (int j = 0; j <= stacks; ++j) {
+        const float angle = static_cast<float>(kPi * j / stacks);
+        sinB[j] = static_cast<float>(kMilkyWayRadius * std::sin(static_cast<double>(angle)));
+        cosB[j] = static_cast<float>(kMilkyWayRadius * std::cos(static_cast<double>(angle)));
+    }
+    sinB[0] = 0.0f; // the poles close to a point
+    sinB[stacks] = 0.0f;
+    m_positions.reserve(static_cast<size_t>(stacks) * kStripVertices * 3);
+    m_texCoords.reserve(static_cast<size_t>(stacks) * kStripVertices * 2);
+    for (int j = 0; j < stacks; ++j) {
+        for (int i = 0; i <= slices; ++i) {
+            const float s = 1 - static_cast<float>(i) / slices;
+            // The upper ring's vertex first, then the lower's, as the strip pairs them.
+            for (const int ring : {j + 1, j}) {
+                m_texCoords.insert(m_texCoords.end(), {s, 1 - static_cast<float>(ring) / stacks});
+                m_positions.insert(m_positions.end(),
+                                   {sinB[ring] * sinA[i], sinB[ring] * cosA[i], cosB[ring]});
+            }
+        }
+    }
+}
+
+bool MilkyWayMesh::Prepare() {
+    GLint name = 0, width = 0, height = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &name);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    if (width <= 0 || height <= 0) return false;
+    if (m_ready && static_cast<unsigned>(name) == m_textureName && width == m_textureWidth &&
+        height == m_textureHeight)
+        return true;
+    if (m_positions.empty()) BuildVertices();
 
     // For each facet, the highest level up to which every level is black over its reach.
+    const BlackLevels levels = ReadBlackLevels();
+    constexpr int slices = kMilkyWaySlices, stacks = kMilkyWayStacks;
     m_blackThrough.assign(static_cast<size_t>(stacks) * slices, -1);
     for (int j = 0; j < stacks; ++j) {
         for (int i = 0; i < slices; ++i) {
-            const size_t v = static_cast<size_t>(j) * stripVertices + 2 * i; // the facet's four
+            const size_t v = static_cast<size_t>(j) * kStripVertices + 2 * i; // the facet's four
             float s0 = 1e9f, s1 = -1e9f, t0 = 1e9f, t1 = -1e9f;
             for (size_t k = v; k < v + 4; ++k) {
                 s0 = std::min(s0, m_texCoords[k * 2]), s1 = std::max(s1, m_texCoords[k * 2]);
                 t0 = std::min(t0, m_texCoords[k * 2 + 1]), t1 = std::max(t1, m_texCoords[k * 2 + 1]);
             }
             int through = -1;
-            for (size_t level = 0; level < levelBlack.size(); ++level) {
-                const int w = levelWidth[level], h = levelHeight[level];
-                int x0, x1, y0, y1;
-                TexelReach(s0, s1, w, x0, x1);
-                TexelReach(t0, t1, h, y0, y1);
-                bool black = true;
-                for (int y = y0; y <= y1 && black; ++y)
-                    for (int x = x0; x <= x1 && black; ++x)
-                        black = levelBlack[level][static_cast<size_t>(Wrap(y, h)) * w + Wrap(x, w)];
-                if (!black) break;
+            for (size_t level = 0; level < levels.black.size() && BoxBlack(levels, level, s0, s1, t0, t1);
+                 ++level)
                 through = static_cast<int>(level);
-            }
             m_blackThrough[static_cast<size_t>(j) * slices + i] = through;
         }
     }
@@ -284,7 +303,6 @@ bool MilkyWayMesh::Prepare() {
 void MilkyWayMesh::ChooseFacets(double pixelsPerRadian) {
     if (pixelsPerRadian == m_runsFor) return;
     constexpr int slices = kMilkyWaySlices, stacks = kMilkyWayStacks;
-    constexpr int stripVertices = 2 * (slices + 1);
     m_runs.clear();
     m_facetsDrawn = 0;
     for (int j = 0; j < stacks; ++j) {
@@ -308,7 +326,7 @@ void MilkyWayMesh::ChooseFacets(double pixelsPerRadian) {
             }
             int end = i + 1;
             while (end < slices && !black(end)) ++end;
-            m_runs.push_back({j * stripVertices + 2 * i, 2 * (end - i) + 2});
+            m_runs.push_back({j * kStripVertices + 2 * i, 2 * (end - i) + 2});
             m_facetsDrawn += end - i;
             i = end;
         }
@@ -366,6 +384,34 @@ void DrawMilkyWaySphere(QuadricShapes& shapes, bool splitAllowed, MilkyWayMesh* 
         glDisable(GL_SCISSOR_TEST);
         glScissor(box[0], box[1], box[2], box[3]);
     }
+}
+
+void DrawMilkyWayLayer(SkyState& s, QuadricShapes& shapes, MilkyWayMesh* mesh) {
+    glDisable(GL_DEPTH_TEST);
+    s.m_texture = kMilkyWayTexture;
+    const float g = s.sw.m_showDayLight ? 0.34f * s.g_dayLightLevel : 0.35f;
+    glColor3f(g, g, g);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, s.m_texture);
+    LoadFrame(s, SkyFrame::Equatorial);
+    glRotatef(150.0f, 0.0f, 0.0f, 1.0f);
+    glRotatef(30.0f, 1.0f, 0.0f, 0.0f);
+    // The sphere is opaque (alpha 1), so blending would only copy it: leave the read of the frame
+    // buffer out, the picture is the same.
+    GLint src = GL_SRC_ALPHA, dst = GL_ONE_MINUS_SRC_ALPHA;
+    glGetIntegerv(GL_BLEND_SRC, &src);
+    glGetIntegerv(GL_BLEND_DST, &dst);
+    const bool plainCopy = glIsEnabled(GL_BLEND) && src == GL_SRC_ALPHA && dst == GL_ONE_MINUS_SRC_ALPHA;
+    if (plainCopy) glDisable(GL_BLEND);
+    // Black facets may be left out where the sphere is written as it is onto black.
+    const bool writesAsIs = plainCopy || !glIsEnabled(GL_BLEND);
+    float clear[4] = {1, 1, 1, 1};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    const bool ontoBlack = clear[0] == 0.0f && clear[1] == 0.0f && clear[2] == 0.0f && clear[3] == 1.0f;
+    DrawMilkyWaySphere(shapes, mesh != nullptr, writesAsIs && ontoBlack ? mesh : nullptr);
+    if (plainCopy) glEnable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
 }
 
 } // namespace nv

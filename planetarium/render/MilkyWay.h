@@ -8,7 +8,8 @@
 // same pixels), and the rest as before, each under its own scissor rectangle.
 #pragma once
 
-#include "planetarium/render/Bodies.h"
+#include "planetarium/SkyState.h"
+#include "planetarium/render/QuadricShapes.h"
 
 #include <vector>
 
@@ -59,6 +60,9 @@ public:
     int FacetsDrawn() const { return m_facetsDrawn; }
 
 private:
+    // Vertices of one stack's quad strip.
+    static constexpr int kStripVertices = 2 * (kMilkyWaySlices + 1);
+    void BuildVertices();
     bool m_ready = false;
     unsigned m_textureName = 0;
     int m_textureWidth = 0, m_textureHeight = 0;
@@ -71,6 +75,12 @@ private:
     };
     std::vector<Run> m_runs;
 };
+
+// The Milky Way layer: the picture in slot kMilkyWayTexture on the sphere, turned into place in
+// the equatorial frame, grey 0.34 x the daylight level under a daylight sky and 0.35 otherwise,
+// with no depth test and no night-vision colouring. With a mesh the shortcuts that only save work
+// are taken (the picture is the same).
+void DrawMilkyWayLayer(SkyState& state, QuadricShapes& shapes, MilkyWayMesh* mesh);
 
 // Draws the sphere with the texture bound to GL_TEXTURE_2D. `split` off: one plain draw. With a
 // mesh, its black facets are left out: only for a frame buffer that is black under the sphere

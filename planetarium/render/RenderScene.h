@@ -1,5 +1,7 @@
-// One complete frame of the sky: every enabled layer in its fixed order, drawn from the sky state
-// and catalogue it is given into the current OpenGL context's draw buffer (the caller swaps).
+// One complete frame of the sky: first the frame's state is brought up to date (bodies for the
+// sky clock, the daylight, the aim of a locked camera), then every enabled layer is drawn in its
+// fixed order from the sky state and catalogue it is given, into the current OpenGL context's
+// draw buffer (the caller swaps).
 //
 //   nv::RenderResources res;          // one per OpenGL context
 //   res.Init();                       // context current: fixed state, light 1, the quadric
@@ -14,8 +16,7 @@
 #include "planetarium/render/Constellations.h"
 #include "planetarium/render/MilkyWay.h"
 #include "planetarium/render/StarField.h"
-
-#include <vector>
+#include "planetarium/render/StarLabels.h"
 
 struct GLUquadric;
 
@@ -45,6 +46,7 @@ struct RenderResources {
     // The solar-system calculator the frame updates and reads (the program-wide one by default).
     astro::CSolarSystem* g_solarSystem;
     StarBatch stars;
+    StarLabels starLabels;
     QuadricShapes shapes;
     MilkyWayMesh milkyWay;
     // Off: the star layer is drawn one star at a time (the reference path).
@@ -57,9 +59,6 @@ struct RenderResources {
     // device-independent pixels).
     double devicePixelRatio = 1.0;
 
-    // Hipparcos numbers that have a name, rebuilt after CatalogChanged.
-    std::vector<int> namedStars;
-    bool namesValid = false;
     // The catalogue of the last frame: another one rebuilds the arrays as CatalogChanged does.
     const SkyCatalog* lastCatalog = nullptr;
     // The state's picture loads at the last frame: a new load looks at the Milky Way's picture
@@ -70,18 +69,14 @@ private:
     bool m_ownsQuadric = false;
 };
 
-// Takes the texture names of the fixed picture slots (1..210) in the current context, so that no
-// texture made later (a framebuffer's colour texture, say) is given one of them. Call before
-// anything else makes textures. False if one of them was already in use.
+// Takes the texture names of the fixed picture slots in the current context, so that no texture
+// made later (a framebuffer's colour texture, say) is given one of them. Call before anything
+// else makes textures. False if one of them was already in use.
 bool ReserveTextureSlots();
 
 // Viewport (g_viewWidth x g_viewHeight, a zero height taken as 1) and the sky projection of
 // SkyProjection; leaves the model-view matrix current and identity.
 void ApplySkyProjection(const SkyState& state, double devicePixelRatio = 1.0);
-
-// Draws one frame. Writes only m_dayNumber, m_texture, g_dayLightActive, g_dayLightLevel and,
-// while locked on, m_viewYaw and m_viewPitch. Returns true.
-bool RenderScene(SkyState& state, const SkyCatalog& catalog, RenderResources& res);
 
 // The daylight rule of a frame for the Sun's depression v (about minus the sine of its altitude).
 struct DayLight {
@@ -90,5 +85,19 @@ struct DayLight {
     float clear[4];
 };
 DayLight DayLightFor(float v, bool nightVision);
+
+// Turns the camera so the locked target (a sky direction, or the body named by g_lockName at the
+// calculator's current positions) sits at the centre of the view. Nothing for a target of no
+// direction or an unknown body name.
+void ReaimLockOn(SkyState& state, const astro::CSolarSystem& solar);
+
+// Brings the frame's state up to date: the bodies for the sky clock (when the planets, the
+// daylight or a body lock need them), the daylight level and the aim of a locked camera. Returns
+// the sky colour the frame clears to.
+DayLight UpdateFrameState(SkyState& state, const SkyCatalog& catalog, RenderResources& res);
+
+// Updates the frame's state, then draws one frame. Writes only m_dayNumber, m_texture,
+// g_dayLightActive, g_dayLightLevel and, while locked on, m_viewYaw and m_viewPitch. Returns true.
+bool RenderScene(SkyState& state, const SkyCatalog& catalog, RenderResources& res);
 
 } // namespace nv

@@ -26,42 +26,44 @@ void ApplySteps(const SkyState& s, int first, int last) {
 void LoadFrame(const SkyState& s, SkyFrame frame, bool eyeTranslation) {
     glLoadIdentity();
     if (eyeTranslation) glTranslatef(s.m_eyeX, s.m_eyeY, s.m_eyeZ);
-    const int steps = frame == SkyFrame::Horizon ? 2 : frame == SkyFrame::Equatorial ? 4 : 8;
-    ApplySteps(s, 0, steps);
+    ApplySteps(s, 0, static_cast<int>(frame));
 }
 
 void ApplyHorizonToEquatorial(const SkyState& s) {
-    ApplySteps(s, 2, 4);
+    ApplySteps(s, static_cast<int>(SkyFrame::Horizon), static_cast<int>(SkyFrame::Equatorial));
 }
 
-void ApplyEquatorialToEcliptic() {
-    const auto steps = astro::SkyRotationSteps(astro::ChainInputs{});
-    for (int k = 4; k < 8; ++k) glRotatef(steps[k].angle, steps[k].x, steps[k].y, steps[k].z);
-}
-
-bool BallOutsideView(float x, float y, float z, float radius) {
+ViewVolume CurrentViewVolume() {
     float mv[16], pr[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, mv);
     glGetFloatv(GL_PROJECTION_MATRIX, pr);
-    // Centre in eye space; the model-view is rotations and translations only, so the radius holds.
-    double e[4];
-    for (int r = 0; r < 4; ++r)
-        e[r] = double(mv[r]) * x + double(mv[4 + r]) * y + double(mv[8 + r]) * z + mv[12 + r];
-    if (e[3] != 1.0) return false;
-    // Each clip plane row(3) +- row(k) of the projection, normalised, against the eye-space ball.
+    // Clip matrix = projection x model-view (column-major); row 3 plus or minus row k of it is a
+    // plane of the view volume.
+    double m[16];
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 4; ++r) {
+            double v = 0;
+            for (int k = 0; k < 4; ++k) v += double(pr[k * 4 + r]) * mv[c * 4 + k];
+            m[c * 4 + r] = v;
+        }
+    ViewVolume volume{};
     for (int p = 0; p < 6; ++p) {
         const double sign = (p % 2 == 0) ? 1.0 : -1.0;
-        double plane[4], len = 0;
+        double* plane = volume.planes[p];
+        double len = 0;
         for (int k = 0; k < 4; ++k) {
-            plane[k] = double(pr[k * 4 + 3]) + sign * double(pr[k * 4 + p / 2]);
+            plane[k] = m[k * 4 + 3] + sign * m[k * 4 + p / 2];
             if (k < 3) len += plane[k] * plane[k];
         }
         len = std::sqrt(len);
-        if (!(len > 0)) continue;
-        const double d = (plane[0] * e[0] + plane[1] * e[1] + plane[2] * e[2] + plane[3]) / len;
-        if (d < -1.01 * radius - 1e-6) return true;
+        if (len > 0)
+            for (int k = 0; k < 4; ++k) plane[k] /= len;
     }
-    return false;
+    return volume;
+}
+
+bool BallOutsideView(float x, float y, float z, float radius) {
+    return CurrentViewVolume().BallOutside(x, y, z, 1.01 * radius + 1e-6);
 }
 
 bool RasterPositionValid() {

@@ -1,5 +1,5 @@
 // The three model-view set-ups every layer starts from (horizon, equatorial, ecliptic), the
-// night-vision colour rule and the sky-chain inputs taken from the sky state.
+// night-vision colour rule, the sky-chain inputs taken from the sky state and the view volume.
 #pragma once
 
 #include "astro/SkyRotation.h"
@@ -8,7 +8,7 @@
 
 namespace nv {
 
-enum class SkyFrame { Horizon, Equatorial, Ecliptic };
+using astro::SkyFrame;
 
 // The chain's inputs for the state's camera, place and sidereal angle.
 astro::ChainInputs ChainOf(const SkyState& state);
@@ -18,12 +18,27 @@ void LoadFrame(const SkyState& state, SkyFrame frame, bool eyeTranslation = true
 // Multiplies the current model-view matrix by the latitude and localSiderealRotation rotations
 // (horizon frame to equatorial frame).
 void ApplyHorizonToEquatorial(const SkyState& state);
-// Multiplies the current model-view matrix by the four fixed rotations (equatorial frame to
-// ecliptic frame).
-void ApplyEquatorialToEcliptic();
 
 // glColor3f(r, g, b), or (night, 0, 0) while night vision is on.
 void NightColour(const SkyState& state, float r, float g, float b, float night);
+
+// The six planes of the current projection's view volume in the current model-view's
+// coordinates, each normalised so that a point's value is its distance (negative outside), for a
+// model-view of turns and shifts only.
+struct ViewVolume {
+    double planes[6][4];
+    double Distance(int plane, double x, double y, double z) const {
+        const double* p = planes[plane];
+        return p[0] * x + p[1] * y + p[2] * z + p[3];
+    }
+    // True when the ball lies more than `margin` outside one of the planes.
+    bool BallOutside(double x, double y, double z, double margin) const {
+        for (int p = 0; p < 6; ++p)
+            if (Distance(p, x, y, z) < -margin) return true;
+        return false;
+    }
+};
+ViewVolume CurrentViewVolume();
 
 // True when the ball of the given centre and radius (in the current model-view's coordinates)
 // lies wholly outside the current projection's view volume, so nothing of it can be drawn.

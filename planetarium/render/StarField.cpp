@@ -249,47 +249,14 @@ void StarBatch::Shape(float fov) {
 
 void StarBatch::CollectVisible(std::vector<int>& cells) const {
     cells.clear();
-    float mv[16], pr[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, mv);
-    glGetFloatv(GL_PROJECTION_MATRIX, pr);
-    // Clip matrix = projection x model-view (column-major); its rows give the six planes.
-    double m[16];
-    for (int c = 0; c < 4; ++c)
-        for (int r = 0; r < 4; ++r) {
-            double v = 0;
-            for (int k = 0; k < 4; ++k) v += double(pr[k * 4 + r]) * mv[c * 4 + k];
-            m[c * 4 + r] = v;
-        }
-    auto row = [&](int r, int k) { return m[k * 4 + r]; };
-    double planes[6][4];
-    for (int p = 0; p < 6; ++p) {
-        const int axis = p / 2;
-        const double sign = (p % 2 == 0) ? 1.0 : -1.0;
-        double len = 0;
-        for (int k = 0; k < 4; ++k) {
-            planes[p][k] = row(3, k) + sign * row(axis, k);
-            if (k < 3) len += planes[p][k] * planes[p][k];
-        }
-        len = std::sqrt(len);
-        if (len > 0)
-            for (double& v : planes[p]) v /= len;
-    }
+    const ViewVolume volume = CurrentViewVolume();
     // Glows reach 0.015 S * sqrt(2) from their star.
     const double glowReach = 0.0213 * std::max(0.0f, GlowScale(m_brightestGlow, m_shapedFov)) + 1e-3;
     for (int c = 0; c <= kSkyCells; ++c) {
         const Cell& cell = m_cells[c];
         if (cell.pointBegin == cell.pointEnd && cell.glowBegin == cell.glowEnd) continue;
-        bool inside = true;
-        if (cell.radius >= 0.0f) {
-            const double r = cell.radius + glowReach;
-            for (const auto& pl : planes) {
-                if (pl[0] * cell.cx + pl[1] * cell.cy + pl[2] * cell.cz + pl[3] < -r) {
-                    inside = false;
-                    break;
-                }
-            }
-        }
-        if (inside) cells.push_back(c);
+        if (cell.radius < 0.0f || !volume.BallOutside(cell.cx, cell.cy, cell.cz, cell.radius + glowReach))
+            cells.push_back(c);
     }
 }
 
@@ -298,12 +265,7 @@ void StarBatch::Draw(const SkyState& state, const SkyCatalog& catalog) {
     if (m_shapedFov != std::fabs(state.g_fov)) Shape(state.g_fov);
     LoadFrame(state, SkyFrame::Equatorial);
 
-    if (m_cull) {
-        CollectVisible(m_visible);
-    } else {
-        m_visible.resize(kSkyCells + 1);
-        for (int c = 0; c <= kSkyCells; ++c) m_visible[c] = c;
-    }
+    CollectVisible(m_visible);
     m_cellsDrawn = static_cast<int>(m_visible.size());
 
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -341,6 +303,17 @@ void StarBatch::Draw(const SkyState& state, const SkyCatalog& catalog) {
     }
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+void DrawStarLayer(const SkyState& s, const SkyCatalog& catalog, StarBatch* batch) {
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    if (batch != nullptr)
+        batch->Draw(s, catalog);
+    else
+        DrawStarsImmediate(s, catalog);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
 }
 
 } // namespace nv

@@ -19,11 +19,11 @@ namespace nv {
 
 // Brightness B of a star of magnitude m at field of view fov (not clamped).
 inline float StarBrightness(float m, float fov) {
-    return (13.4f - m) / 13.0f * (1.0f + (65.0f - std::fabs(fov)) * 1.83f * 0.01f);
+    return (13.4f - m) / 13.0f * (1.0f + (kWidestFov - std::fabs(fov)) * 1.83f * 0.01f);
 }
 // Glow scale S of a star of magnitude m (6 or brighter) at field of view fov.
 inline float GlowScale(float m, float fov) {
-    return (6.0f - m) * 0.5f * std::fabs(fov) / 65.0f;
+    return (6.0f - m) * 0.5f * std::fabs(fov) / kWidestFov;
 }
 
 // The colour of a star of the given colour class at brightness B.
@@ -44,6 +44,11 @@ void GlowVertices(const StarRecord& star, const StarRgb& colour, float S, float*
 // the equatorial frame itself.
 void DrawStarsImmediate(const SkyState& state, const SkyCatalog& catalog);
 
+// The star layer: the stars added onto the sky (additive blending, no depth test), from the batch,
+// or one star at a time when there is none.
+class StarBatch;
+void DrawStarLayer(const SkyState& state, const SkyCatalog& catalog, StarBatch* batch);
+
 // The batched star layer. Arrays are built from the catalogue on first use (and after
 // Invalidate), the colours and glow shapes again only when |g_fov| changes. The sky is divided
 // into cells; a cell whose stars (with their glows) lie wholly outside the view is not drawn.
@@ -53,8 +58,6 @@ public:
     void Invalidate() { m_built = false; }
     // Loads the equatorial frame and draws every star (no selection names).
     void Draw(const SkyState& state, const SkyCatalog& catalog);
-    // Leaving out cells outside the view can be turned off (for comparisons).
-    void SetCulling(bool on) { m_cull = on; }
     int PointCount() const { return static_cast<int>(m_pointPos.size() / 3); }
     int GlowCount() const { return static_cast<int>(m_glowStars.size()); }
     // Cells drawn by the last Draw.
@@ -72,7 +75,6 @@ private:
     void CollectVisible(std::vector<int>& cells) const;
 
     bool m_built = false;
-    bool m_cull = true;
     float m_shapedFov = -1.0f;
     int m_cellsDrawn = 0;
     float m_brightestGlow = kGlowMagnitudeLimit;

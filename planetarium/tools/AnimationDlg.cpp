@@ -1,5 +1,6 @@
 #include "planetarium/tools/AnimationDlg.h"
 
+#include "astro/TextFields.h"
 #include "planetarium/tools/TimeControl.h"
 
 #include <QGridLayout>
@@ -76,7 +77,7 @@ void CAnimationDlg::OnPlay() {
     const QListWidgetItem* count = m_countList->currentItem();
     if (count && count->isSelected()) {
         // The list holds no 0; a count that reads as 0 keeps the previous one.
-        const int c = nv::tools::AnimCountFromText(count->text().toStdString());
+        const int c = nv::text::ToInt(count->text().toStdString());
         if (c != 0) m_count = c;
     }
     m_ending = true;

@@ -1,5 +1,7 @@
 #include "planetarium/tools/EyepieceDlg.h"
 
+#include "astro/TextFields.h"
+
 #include "planetarium/tools/Navigation.h"
 #include "platform/MessageBox.h"
 
@@ -84,7 +86,7 @@ void CEyepieceDlg::OnOK() {
     m_accepted = true;
     const QString text = m_sizeEdit->text();
     // Text that is not a number, or a number no float holds, reads as 0.
-    const double value = nv::tools::ParseNumber(text.toStdString());
+    const double value = nv::text::ToDouble(text.toStdString());
     m_size = std::fabs(value) <= static_cast<double>(FLT_MAX) ? static_cast<float>(value) : 0.0f;
     if (text.isEmpty()) {
         platform::ShowMessageBox(this, "Please enter a valid size.", "NightvaneGl");

@@ -1,19 +1,19 @@
-// The ViewHost of the real window, over the main frame's accessors and the view's timer, mouse
-// and redraw. Header only, so the tools do not link the application:
+// The ViewHost of the real window, over the main window's bars (FrameBars) and the view's timer,
+// mouse and redraw. Header only, so the tools do not link the application:
 //
 //   class CNightvaneGlView : public QOpenGLWidget {
 //       ...
-//       nv::tools::FrameViewHost<CNightvaneGlView, CMainFrame> m_host{*this};
+//       nv::tools::FrameViewHost<CNightvaneGlView> m_host{*this};
 //   };
 //   void CNightvaneGlView::OnGoto() { nv::tools::OnGoto(m_state, m_host); }
 //
-// View needs: frame() (a Frame*, may be null), timer() (SetTimer(id, ms), KillTimer(id)),
-// Redraw(), grabMouse()/releaseMouse() (any QWidget), and either ApplyProjection() or
-// ResizeScene(cx, cy) with makeCurrent()/doneCurrent(). Frame needs: PickerDateTime(),
-// SetPickerDateTime(QDateTime) (writing without a change notification), ReadoutTexts() (a pair of
-// QString), SetReadoutTexts(QString, QString), IsAltAziReadout(), SetZoomIndicator(int).
+// View needs: frame() (a FrameBars*, may be null), state(), timer() (SetTimer(id, ms),
+// KillTimer(id)), Redraw(), grabMouse()/releaseMouse() and mapToGlobal() (any QWidget), and
+// ResizeScene(cx, cy) with makeCurrent()/doneCurrent().
 #pragma once
 
+#include "planetarium/CommandIds.h"
+#include "planetarium/tools/FrameBars.h"
 #include "planetarium/tools/QtPickers.h"
 #include "planetarium/tools/ViewHandlers.h"
 
@@ -21,50 +21,55 @@
 
 namespace nv::tools {
 
-template <class View, class Frame> class FrameViewHost final : public ViewHost {
+template <class View> class FrameViewHost final : public ViewHost {
 public:
     explicit FrameViewHost(View& view) : m_view(view) {}
 
     astro::PickerValue GetDatePicker() const override { return Picker(); }
     astro::PickerValue GetTimePicker() const override { return Picker(); }
     void SetDatePicker(double value) override {
-        Frame* f = m_view.frame();
+        FrameBars* f = m_view.frame();
         const QDate d = PickerDate(value);
         if (f && d.isValid()) f->SetPickerDateTime(QDateTime(d, f->PickerDateTime().time()));
     }
     void SetTimePicker(double value) override {
-        Frame* f = m_view.frame();
+        FrameBars* f = m_view.frame();
         const QTime t = PickerTime(value);
         if (f && t.isValid()) f->SetPickerDateTime(QDateTime(f->PickerDateTime().date(), t));
     }
     void SetZoomIndicator(int, int, int position) override {
-        if (Frame* f = m_view.frame()) f->SetZoomIndicator(position);
+        if (FrameBars* f = m_view.frame()) f->SetZoomIndicator(position);
     }
     bool IsAltAziChecked() const override {
-        const Frame* f = m_view.frame();
+        const FrameBars* f = m_view.frame();
         return f ? f->IsAltAziReadout() : true;
     }
+    void SetAltAziChecked(bool altAzi) override {
+        if (FrameBars* f = m_view.frame()) f->SetAltAziReadout(altAzi);
+    }
     std::string GetCoordinateText(int editId) const override {
-        const Frame* f = m_view.frame();
+        const FrameBars* f = m_view.frame();
         if (!f) return {};
         const auto texts = f->ReadoutTexts();
-        return (editId == 1043 ? texts.first : texts.second).toStdString();
+        return (editId == IDC_COORD_FIRST ? texts.first : texts.second).toStdString();
     }
     void SetReadoutTexts(const std::string& a, const std::string& b) override {
-        if (Frame* f = m_view.frame())
+        if (FrameBars* f = m_view.frame())
             f->SetReadoutTexts(QString::fromStdString(a), QString::fromStdString(b));
     }
-    void ApplyProjection() override {
-        if constexpr (requires(View & v) { v.ApplyProjection(); }) {
-            m_view.ApplyProjection();
-        } else {
-            m_view.makeCurrent();
-            m_view.ResizeScene(m_view.state().g_viewWidth, m_view.state().g_viewHeight);
-            m_view.doneCurrent();
-        }
+    void SwitchesChanged() override {
+        if (FrameBars* f = m_view.frame()) f->UpdateCheckMarks();
     }
-    void SetTimer1() override { m_view.timer().SetTimer(kTimerId, kTimerPeriodMs); }
-    void KillTimer1() override { m_view.timer().KillTimer(kTimerId); }
+    void ShowContextMenu(int x, int y) override {
+        if (FrameBars* f = m_view.frame()) f->PopupContextMenu(m_view.mapToGlobal(QPoint(x, y)));
+    }
+    void ApplyProjection() override {
+        m_view.makeCurrent();
+        m_view.ResizeScene(m_view.state().g_viewWidth, m_view.state().g_viewHeight);
+        m_view.doneCurrent();
+    }
+    void SetTimer1() override { m_view.timer().SetTimer(kViewTimerId, kViewTimerPeriodMs); }
+    void KillTimer1() override { m_view.timer().KillTimer(kViewTimerId); }
     void CaptureMouse() override { m_view.grabMouse(); }
     void ReleaseMouseCapture() override { m_view.releaseMouse(); }
     void Redraw() override { m_view.Redraw(); }
@@ -72,7 +77,7 @@ public:
 
 private:
     astro::PickerValue Picker() const {
-        const Frame* f = m_view.frame();
+        const FrameBars* f = m_view.frame();
         return f ? PickerValueFrom(f->PickerDateTime()) : astro::PickerValue{0.0, false};
     }
     View& m_view;

@@ -1,20 +1,17 @@
 #include "planetarium/tools/Navigation.h"
 
 #include "astro/SkyRotation.h"
+#include "planetarium/CommandIds.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace nv::tools {
 
 namespace {
 constexpr float kInv360f = 0.0027777778f;     // single-precision 1/360
-constexpr float kPerFovDegree = 0.015384615f; // 1/65: turns scale with the field of view
+constexpr float kPerFovDegree = 0.015384615f; // 1 / the widest field: turns scale with the field
 constexpr float kRadToDegf = 57.29578f;       // radians to degrees, single precision
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 } // namespace
 
 float ZoomInFov(float fov) {
@@ -24,15 +21,16 @@ float ZoomInFov(float fov) {
 }
 
 float ZoomOutFov(float fov) {
-    if (fov > -65.0f && fov < 0.0f) fov -= 2.0f;
-    if (fov > 0.0f && fov < 65.0f) fov += 2.0f;
+    if (fov > -kWidestFov && fov < 0.0f) fov -= 2.0f;
+    if (fov > 0.0f && fov < kWidestFov) fov += 2.0f;
     return fov;
 }
 
 int ZoomIndicatorValue(float fov) {
     if (!std::isfinite(fov)) return kZoomIndicatorMin;
-    const double t = std::trunc(std::fmax(-65.0, std::fmin(65.0, static_cast<double>(fov))));
-    return fov > 0.0f ? 65 - static_cast<int>(t) : static_cast<int>(t) + 65;
+    const double widest = kWidestFov;
+    const double t = std::trunc(std::fmax(-widest, std::fmin(widest, static_cast<double>(fov))));
+    return fov > 0.0f ? kZoomIndicatorMax - static_cast<int>(t) : static_cast<int>(t) + kZoomIndicatorMax;
 }
 
 void StartGlideTargets(SkyState& s, float targetPitch, float targetYaw) {
@@ -113,26 +111,27 @@ GlideTarget ArrowKeyTarget(const SkyState& s, ArrowKey key) {
 }
 
 bool IsCompassButton(int id) {
-    return id >= 1032 && id <= 1035;
+    return id >= IDC_FACE_NORTH && id <= IDC_FACE_WEST;
 }
 
 GlideTarget NavButtonTarget(const SkyState& s, int id) {
+    // The compass buttons face their point 30 degrees up: the home view turned about the zenith.
     switch (id) {
-    case 1032:
-        return {-30.0f, 90.0f};
-    case 1033:
-        return {-30.0f, 270.0f};
-    case 1034:
-        return {-30.0f, 0.0f};
-    case 1035:
-        return {-30.0f, 180.0f};
-    case 1036:
+    case IDC_FACE_NORTH:
+        return {kHomePitch, kHomeYaw};
+    case IDC_FACE_SOUTH:
+        return {kHomePitch, kHomeYaw + 180.0f};
+    case IDC_FACE_EAST:
+        return {kHomePitch, kHomeYaw - 90.0f};
+    case IDC_FACE_WEST:
+        return {kHomePitch, kHomeYaw + 90.0f};
+    case IDC_TILT_UP:
         return {s.m_viewPitch - 10.0f, s.m_viewYaw};
-    case 1037:
+    case IDC_TILT_DOWN:
         return {s.m_viewPitch + 10.0f, s.m_viewYaw};
-    case 1038:
+    case IDC_TURN_LEFT:
         return {s.m_viewPitch, s.m_viewYaw + 10.0f};
-    case 1039:
+    case IDC_TURN_RIGHT:
         return {s.m_viewPitch, s.m_viewYaw - 10.0f};
     default:
         return {s.m_viewPitch, s.m_viewYaw};
@@ -154,21 +153,6 @@ GlideTarget AimAtEquatorial(const SkyState& s, SkyVector v) {
     return t;
 }
 
-double ParseNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) return 0.0;
-    double value = 0.0;
-    const auto res = std::from_chars(text.data() + i, text.data() + text.size(), value);
-    if (res.ec != std::errc() || !std::isfinite(value)) return 0.0;
-    return negative ? -value : value;
-}
-
 GlideTarget GotoAltAziTarget(double altitude, double azimuth) {
     const double alt = altitude * g_degToRad;
     const double a = (360.0 - azimuth + 90.0) * g_degToRad;
@@ -186,8 +170,8 @@ GlideTarget GotoRaDecTarget(const SkyState& s, double raHours, double decDegrees
 }
 
 void CenterOnNorth(SkyState& s) {
-    s.m_viewYaw = 90.0f;
-    s.m_viewPitch = -30.0f;
+    s.m_viewYaw = kHomeYaw;
+    s.m_viewPitch = kHomePitch;
 }
 
 void LockOnViewCentre(SkyState& s) {
@@ -196,13 +180,6 @@ void LockOnViewCentre(SkyState& s) {
     s.g_lockY = static_cast<float>(v.y);
     s.g_lockZ = static_cast<float>(v.z);
     s.g_lockOn = true;
-}
-
-void ApplyLockOn(SkyState& s) {
-    if (!s.g_lockOn || s.g_lockIsBody) return;
-    const GlideTarget aim = AimAtEquatorial(s, {s.g_lockX, s.g_lockY, s.g_lockZ});
-    s.m_viewPitch = aim.pitch;
-    s.m_viewYaw = aim.yaw;
 }
 
 void FlipHorizontal(SkyState& s) {

@@ -6,8 +6,6 @@
 #include "astro/AstroMath.h"
 #include "planetarium/SkyState.h"
 
-#include <string_view>
-
 namespace nv::tools {
 
 // --- zoom ---------------------------------------------------------------------------------------
@@ -19,7 +17,7 @@ float ZoomOutFov(float fov);
 // The zoom bar runs from 1 to 65 and is fuller the further the view is zoomed in, in either flip
 // state: 65 - trunc(fov) for a positive field, trunc(fov) + 65 for a flipped one.
 inline constexpr int kZoomIndicatorMin = 1;
-inline constexpr int kZoomIndicatorMax = 65;
+inline constexpr int kZoomIndicatorMax = static_cast<int>(kWidestFov);
 int ZoomIndicatorValue(float fov);
 
 // --- glide --------------------------------------------------------------------------------------
@@ -50,11 +48,9 @@ struct GlideTarget {
 // Zoom-scaled glide target of an arrow key: 10 degrees at full zoom-out, negative when flipped.
 GlideTarget ArrowKeyTarget(const SkyState& s, ArrowKey key);
 
-// Navigation bar buttons 1032..1039. The first four face north, south, east or west 30 degrees up
-// (and reset the field of view to 65); the other four glide 10 degrees up, down, left or right.
-inline constexpr int kNavButtonFirst = 1032;
-inline constexpr int kNavButtonLast = 1039;
-bool IsCompassButton(int id); // 1032..1035
+// Navigation bar buttons IDC_FACE_NORTH .. IDC_TURN_RIGHT. The first four face north, south, east or west 30
+// degrees up (and reset the field of view to 65); the other four glide 10 degrees up, down, left or right.
+bool IsCompassButton(int id); // IDC_FACE_NORTH .. IDC_FACE_WEST
 GlideTarget NavButtonTarget(const SkyState& s, int id);
 
 // --- sky directions -----------------------------------------------------------------------------
@@ -69,9 +65,6 @@ SkyVector ViewCentreEquatorial(const SkyState& s);
 GlideTarget AimAtEquatorial(const SkyState& s, SkyVector v);
 
 // --- Goto ---------------------------------------------------------------------------------------
-// Number in a coordinate edit, read the way atof reads it (leading blanks, longest numeric prefix,
-// anything else 0; a trailing " h" is ignored). Non-finite values read as 0.
-double ParseNumber(std::string_view text);
 // Alt/Azi mode: altitude and azimuth in degrees (azimuth from north through east).
 GlideTarget GotoAltAziTarget(double altitude, double azimuth);
 // RA/Dec mode: right ascension in hours, declination in degrees; the exact inverse of the
@@ -83,9 +76,6 @@ GlideTarget GotoRaDecTarget(const SkyState& s, double raHours, double decDegrees
 void CenterOnNorth(SkyState& s);
 // Lock on the sky point at the centre of the view (g_lockIsBody is left as it is).
 void LockOnViewCentre(SkyState& s);
-// Re-aim the camera at the lock target as every frame does while locked on an equatorial point.
-// Body locks are re-aimed by the frame itself from the solar-system positions.
-void ApplyLockOn(SkyState& s);
 void FlipHorizontal(SkyState& s);
 void FlipVertical(SkyState& s);
 

@@ -45,19 +45,6 @@ int AnimUnitFromText(std::string_view text) {
     return 0;
 }
 
-int AnimCountFromText(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > INT_MAX) return 0; // out of range: treat as no number
-    }
-    return static_cast<int>(negative ? -value : value);
-}
-
 std::optional<PickerValues> PickersForNow(const astro::DateTimeFields& now) {
     PickerValues v;
     astro::DateTimeFields midnight = now;

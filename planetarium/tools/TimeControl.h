@@ -39,8 +39,6 @@ inline constexpr int kAnimUnitDefaultIndex = 0;
 
 // The unit of a list text compared exactly ("Minutes" 1 .. "years" 4); 0 when none matches.
 int AnimUnitFromText(std::string_view text);
-// A count text read the way atoi reads it (leading blanks, sign, digits; anything else 0).
-int AnimCountFromText(std::string_view text);
 
 // Reset to now: the date picker gets today at 00:00:00 and the time picker the clock time.
 struct PickerValues {

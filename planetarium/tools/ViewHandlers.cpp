@@ -1,12 +1,15 @@
 #include "planetarium/tools/ViewHandlers.h"
 
 #include "astro/SkyRotation.h"
+#include "astro/TextFields.h"
+#include "planetarium/CommandIds.h"
 #include "planetarium/tools/AnimationDlg.h"
 #include "planetarium/tools/EyepieceDlg.h"
 #include "planetarium/tools/Navigation.h"
 #include "planetarium/tools/TimeControl.h"
 
 #include <Qt>
+#include <cstdio>
 
 namespace nv::tools {
 
@@ -37,10 +40,19 @@ void UpdateSkyClock(SkyState& s, ViewHost& host) {
     astro::UpdateSiderealAngle(astro::ClockFromPickers(host.GetDatePicker(), host.GetTimePicker()), s);
 }
 
+std::pair<std::string, std::string> ReadoutTexts(const astro::ViewCentreReadout& r, bool altAzi) {
+    char first[400], second[400]; // "%f" of the largest double is 316 characters
+    std::snprintf(first, sizeof first, altAzi ? "%f" : "%f h", r.first);
+    std::snprintf(second, sizeof second, "%f", r.second);
+    return {first, second};
+}
+
 void UpdateReadout(const SkyState& s, ViewHost& host) {
-    const astro::ViewCentreReadout r = astro::UpdateViewCentreReadout(
-        s.m_viewYaw, s.m_viewPitch, host.IsAltAziChecked(), s.g_latitude, LocalSiderealRotation(s));
-    host.SetReadoutTexts(r.text1043, r.text1044);
+    const bool altAzi = host.IsAltAziChecked();
+    const astro::ViewCentreReadout r = astro::UpdateViewCentreReadout(s.m_viewYaw, s.m_viewPitch, altAzi,
+                                                                      s.g_latitude, LocalSiderealRotation(s));
+    const auto [first, second] = ReadoutTexts(r, altAzi);
+    host.SetReadoutTexts(first, second);
 }
 
 void ShowZoom(const SkyState& s, ViewHost& host) {
@@ -145,13 +157,13 @@ void OnTimer(SkyState& s, ViewHost& host) {
 }
 
 void OnNavButton(SkyState& s, ViewHost& host, int id) {
-    if (id < kNavButtonFirst || id > kNavButtonLast) return;
+    if (id < IDC_FACE_NORTH || id > IDC_TURN_RIGHT) return;
     const GlideTarget t = NavButtonTarget(s, id);
     if (IsCompassButton(id)) {
-        s.g_fov = 65.0f;
+        s.g_fov = kWidestFov;
         host.ApplyProjection();
         ShowZoom(s, host);
-        if (id != 1032) {
+        if (id != IDC_FACE_NORTH) {
             UpdateReadout(s, host);
             host.Redraw();
         }
@@ -166,8 +178,9 @@ void OnCoordinateMode(SkyState& s, ViewHost& host) {
 }
 
 void OnGoto(SkyState& s, ViewHost& host) {
-    const double first = ParseNumber(host.GetCoordinateText(1043));
-    const double second = ParseNumber(host.GetCoordinateText(1044));
+    // Typed coordinates are read as atof reads them: a trailing " h" is ignored, no number is 0.
+    const double first = text::ToDouble(host.GetCoordinateText(IDC_COORD_FIRST));
+    const double second = text::ToDouble(host.GetCoordinateText(IDC_COORD_SECOND));
     const GlideTarget t =
         host.IsAltAziChecked() ? GotoAltAziTarget(first, second) : GotoRaDecTarget(s, first, second);
     StartGlide(s, host, t.pitch, t.yaw);

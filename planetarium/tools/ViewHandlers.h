@@ -2,48 +2,19 @@
 // of a small interface to what the view provides (pickers, navigation bar, zoom bar, timer 1,
 // mouse capture, the redraw sequence). The view's own handlers become one-line forwards.
 //
-// How CNightvaneGlView calls them (`s` is the view's nv::SkyState, `host` its ViewHost):
-//
-//   wheelEvent(e)           -> nv::tools::OnMouseWheel(s, host, e->angleDelta().y());
-//   mousePressEvent(e)      -> if (e->button() == Qt::LeftButton)
-//                                  nv::tools::OnLButtonDown(s, host, pos.x(), pos.y());
-//   mouseMoveEvent(e)       -> nv::tools::OnMouseMove(s, host, pos.x(), pos.y());
-//                              (needs setMouseTracking(true) or a held button; it only acts while
-//                              m_mouseDown is set)
-//   mouseReleaseEvent(e)    -> if (e->button() == Qt::LeftButton) nv::tools::OnLButtonUp(s, host);
-//   keyPressEvent(e)        -> if (!nv::tools::OnKeyDown(s, host, nv::tools::VirtualKeyFromQt(e->key())))
-//                                  QOpenGLWidget::keyPressEvent(e);
-//   timer 1 tick            -> nv::tools::OnTimer(s, host);
-//   commands 1032 .. 1039   -> nv::tools::OnNavButton(s, host, id);
-//   command 1041, 1042      -> nv::tools::OnCoordinateMode(s, host);
-//   command 1045 "Goto"     -> nv::tools::OnGoto(s, host);
-//   command 32779           -> nv::tools::OnNorth(s, host);
-//   command 32801           -> nv::tools::OnLockOn(s, host);
-//   command 32809 / 32810   -> nv::tools::OnFlipH(s, host); / nv::tools::OnFlipV(s, host);
-//   command 32794 / 32802   -> nv::tools::OnPlay(s, host);
-//   command 32795 / 32803   -> nv::tools::OnPause(s, host);
-//   command 32796           -> nv::tools::OnAnimationSettings(s, host);
-//   picker 1001/1002 edited -> nv::tools::OnDateTimeChange(s, host);
-//                              (connect to the pickers' dateTimeChanged/editingFinished; the host's
-//                              SetDatePicker/SetTimePicker must write with signals blocked so that a
-//                              programmatic write does not come back as a user change)
-//   command 32798           -> nv::tools::OnResetTime(s, host);
-//   command 32805           -> nv::tools::OnEyepieceSize(s, host);
-//   details, Find, Settings and marathon dialogs, before they open:
-//                           -> nv::tools::StopAnimation(s, host);
-//   OnInitialUpdate         -> nv::tools::UpdateSkyClock(s, host); ... nv::tools::UpdateReadout(s, host);
-//
-// The view keeps a nv::tools::FrameViewHost<CNightvaneGlView, CMainFrame> m_host{*this}
-// (planetarium/tools/FrameViewHost.h), the ViewHost over CMainFrame's accessors and its own timer,
-// mouse grab and redraw.
-// RenderScene re-aims a locked camera every frame (nv::tools::ApplyLockOn for a sky point).
+// The view's handlers are one-line forwards to these (for example
+// `void CNightvaneGlView::OnGoto() { nv::tools::OnGoto(m_state, m_host); }`), with a
+// nv::tools::FrameViewHost (planetarium/tools/FrameViewHost.h) as the host. Each frame re-aims a
+// locked camera itself (nv::ReaimLockOn in the frame update).
 #pragma once
 
 #include "astro/AutomationDate.h"
 #include "astro/SkyClock.h"
+#include "astro/SkyRotation.h"
 #include "planetarium/SkyState.h"
 
 #include <string>
+#include <utility>
 
 class QWidget;
 
@@ -65,8 +36,9 @@ public:
 
     // Navigation bar: "Alt / Azi" (1042) checked, and the two coordinate edits 1043 and 1044.
     virtual bool IsAltAziChecked() const = 0;
+    virtual void SetAltAziChecked(bool) {}
     virtual std::string GetCoordinateText(int editId) const = 0;
-    virtual void SetReadoutTexts(const std::string& text1043, const std::string& text1044) = 0;
+    virtual void SetReadoutTexts(const std::string& first, const std::string& second) = 0;
 
     // The projection of the current g_fov, flips and view size (ApplyProjection).
     virtual void ApplyProjection() = 0;
@@ -80,12 +52,14 @@ public:
     virtual void Redraw() = 0;
     // Owner of the modal dialogs.
     virtual QWidget* DialogParent() const = 0;
+    // The layer switches changed other than through their menu items (the menus' check marks
+    // follow).
+    virtual void SwitchesChanged() {}
+    // The right-click menu at a point of the view.
+    virtual void ShowContextMenu(int /*x*/, int /*y*/) {}
     // The computer's local time (tests may fix it).
     virtual astro::DateTimeFields LocalNow() const;
 };
-
-inline constexpr int kTimerPeriodMs = 50;
-inline constexpr int kTimerId = 1;
 
 // Virtual-key codes the key handler understands.
 inline constexpr int kVkLeft = 0x25;
@@ -100,6 +74,8 @@ int VirtualKeyFromQt(int qtKey);
 // --- shared steps ---------------------------------------------------------------------------------
 // UpdateSiderealAngle from the pickers.
 void UpdateSkyClock(SkyState& s, ViewHost& host);
+// The texts of the two coordinate edits for a readout: "%f" each, " h" after a right ascension.
+std::pair<std::string, std::string> ReadoutTexts(const astro::ViewCentreReadout& readout, bool altAzi);
 // UpdateViewCentreReadout with the current angles, into edits 1043 and 1044.
 void UpdateReadout(const SkyState& s, ViewHost& host);
 // ShowZoom: the zoom bar from g_fov.

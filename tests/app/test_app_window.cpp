@@ -1,7 +1,7 @@
 // The main window and the sky view, driven through their real menus, buttons and keys.
 #include "GlTestContext.h"
+#include "planetarium/CommandIds.h"
 #include "planetarium/app/Application.h"
-#include "planetarium/app/CommandIds.h"
 #include "planetarium/app/CommandTable.h"
 #include "planetarium/app/MainFrame.h"
 #include "planetarium/app/NightvaneGlView.h"
@@ -24,6 +24,7 @@
 #include <QtTest>
 #include <cmath>
 
+using namespace nv;
 using namespace nv::app;
 
 namespace {

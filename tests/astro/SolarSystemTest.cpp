@@ -17,7 +17,7 @@ double Dot(const Vec3& a, const Vec3& b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
 }
 double AngleDeg(const Vec3& a, const Vec3& b) {
-    return std::acos(std::clamp(Dot(a, b) / (Length(a) * Length(b)), -1.0, 1.0)) * kRadToDeg;
+    return std::acos(std::clamp(Dot(a, b) / (Length(a) * Length(b)), -1.0, 1.0)) * g_radToDeg;
 }
 
 } // namespace
@@ -37,7 +37,7 @@ TEST(SolarSystemWorkedValues, MeanAnomaliesAndElements) {
     OrbitalElements el = PlanetElements(0, 100.0f);
     el.M = 60.0;
     double E = el.M;
-    for (int k = 0; k < 50; ++k) E = E - (E - el.e * kRadToDeg * SinD(E) - el.M) / (1 - el.e * CosD(E));
+    for (int k = 0; k < 50; ++k) E = E - (E - el.e * g_radToDeg * SinD(E) - el.M) / (1 - el.e * CosD(E));
     const double r = std::hypot(el.a * (CosD(E) - el.e), el.a * std::sqrt(1 - el.e * el.e) * SinD(E));
     const double once = Length(PositionFromElements(el));
     EXPECT_NEAR(once, r, 1e-3);
@@ -83,7 +83,7 @@ TEST(SolarSystemReference, WithinTheTheorysLimits) {
             const std::string n = names[b];
             const double lon2 = t.Num(r, n + "_lon"), lat2 = t.Num(r, n + "_lat");
             const double c = SinD(lat) * SinD(lat2) + CosD(lat) * CosD(lat2) * CosD(lon - lon2);
-            EXPECT_LT(std::acos(std::clamp(c, -1.0, 1.0)) * kRadToDeg * 60.0, limitArcmin[b])
+            EXPECT_LT(std::acos(std::clamp(c, -1.0, 1.0)) * g_radToDeg * 60.0, limitArcmin[b])
                 << n << " row " << r << " (" << t.Int(r, "year") << ")";
         }
     }

@@ -16,7 +16,7 @@ double Dot(const nv::Vec3f& a, const nv::Vec3f& b) {
 
 // Angle in degrees between two directions given as RA/Dec.
 double Separation(double ra1, double dec1, double ra2, double dec2) {
-    const nv::Vec3f a = nv::MessierUnitVector(ra1, dec1), b = nv::MessierUnitVector(ra2, dec2);
+    const nv::Vec3f a = nv::SkyDirection(ra1, dec1), b = nv::SkyDirection(ra2, dec2);
     return std::acos(std::min(1.0, Dot(a, b) / std::sqrt(Dot(a, a) * Dot(b, b)))) * nv::g_radToDeg;
 }
 
@@ -28,10 +28,10 @@ TEST(MessierTable, UnitVectorsWithCornersInBoxOrder) {
         SCOPED_TRACE("M" + std::to_string(i + 1));
         const nv::MessierRow& r = nv::kMessierRows[i];
         EXPECT_NEAR(Dot(centre[i], centre[i]), 1.0, 1e-6);
-        EXPECT_NEAR(Dot(centre[i], nv::MessierUnitVector(r.raDeg, r.decDeg)), 1.0, 1e-6);
+        EXPECT_NEAR(Dot(centre[i], nv::SkyDirection(r.raDeg, r.decDeg)), 1.0, 1e-6);
         const double box[4][2] = {{r.ra1, r.dec1}, {r.ra1, r.dec2}, {r.ra2, r.dec2}, {r.ra2, r.dec1}};
         for (int k = 0; k < 4; ++k)
-            EXPECT_NEAR(Dot(corners[i][k], nv::MessierUnitVector(box[k][0], box[k][1])), 1.0, 1e-6) << k;
+            EXPECT_NEAR(Dot(corners[i][k], nv::SkyDirection(box[k][0], box[k][1])), 1.0, 1e-6) << k;
         // A picture frame around its object: never far from the centre, never huge (M24 is the largest).
         EXPECT_TRUE(r.ra1 < r.ra2 && r.ra2 - r.ra1 < 5.0 && r.dec1 < r.dec2 && r.dec2 - r.dec1 < 5.0);
         EXPECT_LT(Separation((r.ra1 + r.ra2) / 2, (r.dec1 + r.dec2) / 2, r.raDeg, r.decDeg), 1.5);
@@ -46,7 +46,7 @@ TEST(MessierTable, PublishedRowsAgreeWithinAThirdOfADegree) {
         const nv::MessierRow& r = nv::kMessierRows[int(k[0]) - 1];
         EXPECT_LT(Separation(r.raDeg, r.decDeg, k[1], k[2]), 0.3) << "M" << k[0];
     }
-    const nv::Vec3f m1 = nv::MessierUnitVector(83.531, 22.013);
+    const nv::Vec3f m1 = nv::SkyDirection(83.531, 22.013);
     EXPECT_TRUE(std::fabs(m1.x + 0.921197) < 1e-5 && std::fabs(m1.y + 0.374815) < 1e-5 &&
                 std::fabs(m1.z - 0.104447) < 1e-5);
     // Objects inside M31's picture get boxes of their own, inside M31's box.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "astro/AutomationDate.h"
+#include "planetarium/render/RenderScene.h"
 #include "planetarium/tools/Navigation.h"
 #include "planetarium/tools/ViewHandlers.h"
 
@@ -53,7 +54,7 @@ public:
     // A frame re-aims a locked camera, as RenderScene does.
     void Redraw() override {
         ++redraws;
-        nv::tools::ApplyLockOn(m_state);
+        nv::ReaimLockOn(m_state, astro::g_solarSystem);
     }
     QWidget* DialogParent() const override { return nullptr; }
     astro::DateTimeFields LocalNow() const override { return now; }

@@ -1,6 +1,9 @@
 // Camera arithmetic: zoom, glide, nav buttons, drag, Goto, lock-on and flips over a plain sky state.
 #include "planetarium/tools/Navigation.h"
 #include "astro/SkyRotation.h"
+#include "astro/TextFields.h"
+#include "planetarium/render/RenderScene.h"
+#include "planetarium/tools/ViewHandlers.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -13,7 +16,7 @@ namespace {
 
 double AngleBetween(const astro::Vec3& a, const astro::Vec3& b) {
     const double d = (a.x * b.x + a.y * b.y + a.z * b.z) / (astro::Length(a) * astro::Length(b));
-    return std::acos(std::fmax(-1.0, std::fmin(1.0, d))) * astro::kRadToDeg;
+    return std::acos(std::fmax(-1.0, std::fmin(1.0, d))) * astro::g_radToDeg;
 }
 
 SkyState PlaceAndTime(double latitude, double longitude, float siderealAngle) {
@@ -133,9 +136,12 @@ TEST(Goto, TargetsInvertTheReadoutInBothModes) {
                         astro::UpdateViewCentreReadout(yaw, pitch, true, lat, LocalSiderealRotation(s));
                     const auto e =
                         astro::UpdateViewCentreReadout(yaw, pitch, false, lat, LocalSiderealRotation(s));
+                    // The edits' texts are read back the way Goto reads them.
+                    const auto [alt, az] = ReadoutTexts(a, true);
+                    const auto [ra, dec] = ReadoutTexts(e, false);
                     for (const GlideTarget g :
-                         {GotoAltAziTarget(std::stod(a.text1043), std::stod(a.text1044)),
-                          GotoRaDecTarget(s, ParseNumber(e.text1043), ParseNumber(e.text1044))}) {
+                         {GotoAltAziTarget(nv::text::ToDouble(alt), nv::text::ToDouble(az)),
+                          GotoRaDecTarget(s, nv::text::ToDouble(ra), nv::text::ToDouble(dec))}) {
                         EXPECT_NEAR(g.pitch, pitch, 0.01) << lat << " " << sidereal << " " << yaw;
                         EXPECT_NEAR(std::remainder(g.yaw - yaw, 360.0), 0.0, 0.01)
                             << lat << " " << sidereal << " " << yaw;
@@ -154,11 +160,15 @@ TEST(Goto, TypedStarCoordinatesCentreTheStar) {
 }
 
 TEST(Goto, NumbersReadAsAtofReadsThem) {
-    EXPECT_DOUBLE_EQ(ParseNumber("12.500000 h"), 12.5);
-    EXPECT_DOUBLE_EQ(ParseNumber("  -7.25"), -7.25);
-    EXPECT_DOUBLE_EQ(ParseNumber("+3e1x"), 30.0);
+    EXPECT_DOUBLE_EQ(nv::text::ToDouble("12.500000 h"), 12.5);
+    EXPECT_DOUBLE_EQ(nv::text::ToDouble("  -7.25"), -7.25);
+    EXPECT_DOUBLE_EQ(nv::text::ToDouble("+3e1x"), 30.0);
     for (const char* none : {"", "abc", "--5", "nan", "inf", "1e999"})
-        EXPECT_DOUBLE_EQ(ParseNumber(none), 0.0) << none;
+        EXPECT_DOUBLE_EQ(nv::text::ToDouble(none), 0.0) << none;
+    // Options on a command line are whole numbers or nothing.
+    EXPECT_EQ(nv::text::ParseWholeNumber("-7.25"), -7.25);
+    for (const char* refused : {"", " 1", "1 ", "5x", "+-1", "nan", "1e999"})
+        EXPECT_FALSE(nv::text::ParseWholeNumber(refused).has_value()) << refused;
 }
 
 TEST(LockOn, KeepsTheViewCentreOnTheSkyPointWhileTheSkyTurns) {
@@ -170,7 +180,7 @@ TEST(LockOn, KeepsTheViewCentreOnTheSkyPointWhileTheSkyTurns) {
     EXPECT_TRUE(s.g_lockOn);
     for (float sidereal = 40.0f; sidereal < 100.0f; sidereal += 7.5f) {
         s.g_siderealAngle = sidereal;
-        ApplyLockOn(s);
+        nv::ReaimLockOn(s, astro::g_solarSystem); // as each frame does
         EXPECT_LT(AngleBetween(ViewCentreEquatorial(s), before), 0.001);
     }
     EXPECT_NE(s.m_viewYaw, 130.0f); // the camera followed the sky

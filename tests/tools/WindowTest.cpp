@@ -141,7 +141,7 @@ void WindowTest::lockedViewFollowsTheAnimation() {
     const astro::Vec3 centre = ViewCentreEquatorial(s);
     const double dot = (centre.x * target.x + centre.y * target.y + centre.z * target.z) /
                        (astro::Length(centre) * astro::Length(target));
-    QVERIFY(dot > std::cos(0.01 * astro::kDegToRad));
+    QVERIFY(dot > std::cos(0.01 * astro::g_degToRad));
     QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, view->rect().center());
     QVERIFY(!s.g_lockOn);
     const float yaw = s.m_viewYaw;

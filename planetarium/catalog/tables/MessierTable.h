@@ -17,10 +17,6 @@ struct MessierRow {
 // Row N - 1 is object M(N).
 extern const MessierRow kMessierRows[kMessierCount];
 
-// Unit vector of a direction in the star table's convention (x = -cos d sin a, y = -sin d,
-// z = cos d cos a), angles in degrees.
-Vec3f MessierUnitVector(double raDeg, double decDeg);
-
 // Writes the 110 centres and the 4 x 110 picture corners, entry N - 1 for M(N). Corners run
 // (ra1, dec1), (ra1, dec2), (ra2, dec2), (ra2, dec1).
 void FillMessierTable(std::array<Vec3f, kMessierCount>& centre,

@@ -1,7 +1,7 @@
 // Numeric command and control identifiers of the sky chart's menus, toolbar and bars.
 #pragma once
 
-namespace nv::app {
+namespace nv {
 
 // File
 inline constexpr int ID_FILE_NEW = 57600;
@@ -76,8 +76,8 @@ inline constexpr int IDC_COORD_FIRST = 1043;
 inline constexpr int IDC_COORD_SECOND = 1044;
 inline constexpr int IDC_GOTO = 1045;
 
-// The view's one timer: animation and glide steps.
+// The view's one timer: animation and glide steps, one tick every 50 ms.
 inline constexpr unsigned kViewTimerId = 1;
 inline constexpr int kViewTimerPeriodMs = 50;
 
-} // namespace nv::app
+} // namespace nv

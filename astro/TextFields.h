@@ -1,12 +1,15 @@
-// Small text helpers shared by the catalogue, names and settings readers: numbers read the way
-// the C library's atoi/atof read them (leading white space, a sign, the longest numeric prefix,
-// 0 when there is none), without needing a terminating NUL, and text-mode line reading.
+// The one place where text becomes numbers, for every reader of files, edits and command lines
+// of both programs. Numbers are read the way the C library's atoi/atof read them (leading white
+// space, a sign, the longest numeric prefix, 0 when there is none) without needing a terminating
+// NUL and whatever the locale; ParseWholeNumber is the strict form for command-line options.
+// Also text-mode line reading.
 #pragma once
 
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string_view>
 
 namespace nv::text {
@@ -68,6 +71,17 @@ inline double ToDouble(std::string_view s) {
     const auto [ptr, ec] = std::from_chars(s.data() + i, s.data() + s.size(), value);
     (void)ptr;
     return ec == std::errc{} && std::isfinite(value) ? value : 0.0;
+}
+
+// The whole text (no blanks, nothing after the number) as a finite number; no value otherwise.
+inline std::optional<double> ParseWholeNumber(std::string_view s) {
+    if (s.empty() || IsSpace(s.front())) return std::nullopt;
+    std::size_t i = s.front() == '+' ? 1 : 0;
+    if (i == 1 && (s.size() == 1 || s[1] == '-' || s[1] == '+')) return std::nullopt;
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(s.data() + i, s.data() + s.size(), value);
+    if (ec != std::errc{} || ptr != s.data() + s.size() || !std::isfinite(value)) return std::nullopt;
+    return value;
 }
 
 // A double narrowed to float; values beyond the float range are held at its largest finite
