@@ -1,9 +1,10 @@
 #include "imaging/Bmp.h"
 
+#include "platform/FileAccess.h"
+
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <limits>
+#include <optional>
 
 namespace imaging {
 namespace {
@@ -26,9 +27,13 @@ void Put32(std::uint8_t* p, std::uint32_t v) {
     Put16(p + 2, v >> 16);
 }
 
-bool Fail(std::string* error, const char* what) {
+bool Fail(std::string* error, const std::string& what) {
     if (error) *error = what;
     return false;
+}
+
+std::span<const std::uint8_t> AsBytes(const std::string& s) {
+    return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
 }
 
 constexpr std::size_t kFileHeader = 14;
@@ -43,13 +48,21 @@ BmpImage BmpImage::Blank(int width, int height) {
     return image;
 }
 
-bool DecodeBmp24(std::span<const std::uint8_t> bytes, BmpImage& out, std::string* error) {
-    out = BmpImage{};
+namespace {
+
+// Where the pixels are and how many bytes they take, from the headers alone.
+struct BmpLayout {
+    std::uint32_t pixelOffset = 0;
+    int width = 0, height = 0;
+    bool topDown = false;
+    std::size_t pixelBytes = 0; // stride * height
+};
+
+// Reads the file header and the info header (the first kHeaderBytes of a file are enough).
+bool ReadLayout(std::span<const std::uint8_t> bytes, BmpLayout& layout, std::string* error) {
     if (bytes.size() < kFileHeader + 12) return Fail(error, "file too short for a bitmap header");
     if (bytes[0] != 'B' || bytes[1] != 'M') return Fail(error, "not a BMP file");
-    const std::uint32_t pixelOffset = U32(bytes, 10);
     const std::uint32_t headerSize = U32(bytes, kFileHeader);
-
     std::int64_t width = 0, height = 0;
     std::uint32_t planes = 0, bitCount = 0, compression = 0;
     if (headerSize == 12) {
@@ -72,24 +85,38 @@ bool DecodeBmp24(std::span<const std::uint8_t> bytes, BmpImage& out, std::string
     if (compression != 0) return Fail(error, "compressed bitmaps are not supported");
     if (planes != 1) return Fail(error, "bitmap with more than one plane");
 
-    const bool topDown = height < 0;
-    if (topDown) height = -height;
+    layout.topDown = height < 0;
+    if (layout.topDown) height = -height;
     if (width <= 0 || height <= 0) return Fail(error, "bitmap has no pixels");
     if (width > kMaxBmpDimension || height > kMaxBmpDimension) return Fail(error, "bitmap too large");
+    layout.pixelOffset = U32(bytes, 10);
+    if (layout.pixelOffset < kFileHeader + headerSize)
+        return Fail(error, "bitmap pixel data overlaps its header");
+    layout.width = static_cast<int>(width);
+    layout.height = static_cast<int>(height);
+    layout.pixelBytes = BmpImage::RowStride(layout.width) * static_cast<std::size_t>(layout.height);
+    return true;
+}
 
-    const std::size_t stride = BmpImage::RowStride(static_cast<int>(width));
-    const std::size_t need = stride * static_cast<std::size_t>(height);
-    if (pixelOffset < kFileHeader + headerSize || pixelOffset > bytes.size() ||
-        bytes.size() - pixelOffset < need)
+constexpr std::size_t kHeaderBytes = kFileHeader + 124;
+
+} // namespace
+
+bool DecodeBmp24(std::span<const std::uint8_t> bytes, BmpImage& out, std::string* error) {
+    out = BmpImage{};
+    BmpLayout layout;
+    if (!ReadLayout(bytes, layout, error)) return false;
+    if (layout.pixelOffset > bytes.size() || bytes.size() - layout.pixelOffset < layout.pixelBytes)
         return Fail(error, "bitmap pixel data truncated");
 
-    out.width = static_cast<int>(width);
-    out.height = static_cast<int>(height);
-    out.pixels.resize(need);
-    const std::uint8_t* src = bytes.data() + pixelOffset;
-    if (!topDown) {
-        std::memcpy(out.pixels.data(), src, need);
+    out.width = layout.width;
+    out.height = layout.height;
+    out.pixels.resize(layout.pixelBytes);
+    const std::uint8_t* src = bytes.data() + layout.pixelOffset;
+    if (!layout.topDown) {
+        std::memcpy(out.pixels.data(), src, layout.pixelBytes);
     } else {
+        const std::size_t stride = out.rowStride();
         for (int y = 0; y < out.height; ++y)
             std::memcpy(out.row(out.height - 1 - y), src + stride * static_cast<std::size_t>(y), stride);
     }
@@ -98,19 +125,21 @@ bool DecodeBmp24(std::span<const std::uint8_t> bytes, BmpImage& out, std::string
 
 bool ReadBmp24(const std::filesystem::path& file, BmpImage& out, std::string* error) {
     out = BmpImage{};
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return Fail(error, "cannot open file");
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) return Fail(error, "cannot read file");
-    // No sensible 24-bit picture within kMaxBmpDimension is larger than this.
-    constexpr std::streamoff kLimit =
-        static_cast<std::streamoff>(kMaxBmpDimension) * (kMaxBmpDimension * 3 + 3) + 4096;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min(size, kLimit)));
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!in) return Fail(error, "cannot read file");
-    return DecodeBmp24(bytes, out, error);
+    // Only a regular file is read, and only as many bytes as its headers promise, after
+    // checking that the file really holds them: nothing is allocated for what is not there.
+    std::string why;
+    const std::optional<std::uintmax_t> size = platform::RegularFileSize(file, &why);
+    if (!size) return Fail(error, why);
+    const std::optional<std::string> header = platform::ReadRegularFile(file, kHeaderBytes, &why);
+    if (!header) return Fail(error, why);
+    BmpLayout layout;
+    if (!ReadLayout(AsBytes(*header), layout, error)) return false;
+    const std::uintmax_t total = std::uintmax_t{layout.pixelOffset} + layout.pixelBytes;
+    if (*size < total) return Fail(error, "bitmap pixel data truncated");
+    const std::optional<std::string> bytes =
+        platform::ReadRegularFile(file, static_cast<std::size_t>(total), &why);
+    if (!bytes) return Fail(error, why);
+    return DecodeBmp24(AsBytes(*bytes), out, error);
 }
 
 std::vector<std::uint8_t> EncodeBmp24(const BmpImage& image) {
@@ -136,12 +165,10 @@ bool WriteBmp24(const std::filesystem::path& file, const BmpImage& image, std::s
     if (image.empty() || image.pixels.size() < image.rowStride() * static_cast<std::size_t>(image.height))
         return Fail(error, "no picture to write");
     const std::vector<std::uint8_t> bytes = EncodeBmp24(image);
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out) return Fail(error, "cannot create file");
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) return Fail(error, "cannot write file");
-    return true;
+    // Through a temporary file: a failed write leaves any earlier picture at that path whole.
+    const std::string why = platform::WriteFileReplacing(
+        file, std::span<const char>(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return why.empty() || Fail(error, why);
 }
 
 } // namespace imaging

@@ -43,15 +43,19 @@ struct BmpImage {
 // *error and leaves `out` empty.
 bool DecodeBmp24(std::span<const std::uint8_t> bytes, BmpImage& out, std::string* error = nullptr);
 
-// Reads and decodes a file. A missing or unreadable file fails like a broken one.
+// Reads and decodes a file. A missing or unreadable file fails like a broken one; so does
+// anything but a regular file (a folder, a FIFO), and a file shorter than its headers promise,
+// before any pixel memory is allocated.
 bool ReadBmp24(const std::filesystem::path& file, BmpImage& out, std::string* error = nullptr);
 
 // Encodes a picture as a 24-bit BMP: 14-byte file header, 40-byte info header (no
 // compression, biSizeImage set, resolution 0), pixel offset 54, positive height.
 std::vector<std::uint8_t> EncodeBmp24(const BmpImage& image);
 
-// Writes EncodeBmp24(image) to a file. Returns false (with a message) when the picture is
-// empty or the file cannot be written.
+// Writes EncodeBmp24(image) to a file through a temporary file beside it and a rename, so a
+// failed write (a full disk) keeps the earlier file at that path. Returns false (with a message
+// naming the path and the system's reason) when the picture is empty or the file cannot be
+// written.
 bool WriteBmp24(const std::filesystem::path& file, const BmpImage& image, std::string* error = nullptr);
 
 } // namespace imaging

@@ -2,6 +2,7 @@
 
 #include "astro/TextFields.h"
 #include "planetarium/catalog/FileText.h"
+#include "platform/FileAccess.h"
 
 namespace nv {
 
@@ -28,11 +29,12 @@ StarNamesReport ParseStarNames(std::string_view text, std::array<std::string, kS
 }
 
 StarNamesReport ReadStarNames(const std::filesystem::path& file, SkyCatalog& catalog) {
-    const std::optional<std::string> bytes = ReadWholeFile(file, kSmallFileLimit);
+    std::string why;
+    const std::optional<std::string> bytes = platform::ReadRegularFile(file, kSmallFileLimit, &why);
     if (!bytes) {
         StarNamesReport report;
-        report.message = "The star names file \"" + file.string() +
-                         "\" could not be opened. Stars will be shown without names.";
+        report.message =
+            "The star names file could not be read: " + why + ". Stars will be shown without names.";
         return report;
     }
     return ParseStarNames(*bytes, catalog.m_starNames);

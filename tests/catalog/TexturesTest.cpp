@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h> // mkfifo
 
 namespace fs = std::filesystem;
 
@@ -95,13 +96,23 @@ private slots:
         save("m41.bmp", 60);
         bmp[28] = 8;
         save("m42.bmp", bmp.size());
+        // A FIFO would block start-up for ever, a folder cost a huge buffer: both refused at once.
+        fs::remove(m_dir / "m43.bmp");
+        QCOMPARE(mkfifo((m_dir / "m43.bmp").c_str(), 0600), 0);
+        fs::remove(m_dir / "m44.bmp");
+        fs::create_directory(m_dir / "m44.bmp");
         nv::SkyState state;
         const nv::TextureLoadReport report = nv::LoadAllTextures(state, m_dir);
-        QCOMPARE(report.loaded, 118);
-        QCOMPARE(report.failed.size(), std::size_t{4});
-        const char* bad[] = {"grass.bmp", "m40.bmp", "m41.bmp", "m42.bmp"};
-        for (int i = 0; i < 4; ++i) QVERIFY(report.failed[i].find(bad[i]) != std::string::npos);
+        QCOMPARE(report.loaded, 116);
+        QCOMPARE(report.failed.size(), std::size_t{6});
+        const char* bad[] = {"grass.bmp", "m40.bmp", "m41.bmp", "m42.bmp", "m43.bmp", "m44.bmp"};
+        for (int i = 0; i < 6; ++i) QVERIFY(report.failed[i].find(bad[i]) != std::string::npos);
+        QVERIFY(report.failed[4].find("pipe") != std::string::npos);
+        QVERIFY(report.failed[5].find("folder") != std::string::npos);
         QVERIFY(!glIsTexture(3) && !glIsTexture(140) && !glIsTexture(141) && !glIsTexture(142));
+        QVERIFY(!glIsTexture(143) && !glIsTexture(144));
+        fs::remove(m_dir / "m43.bmp");
+        fs::remove(m_dir / "m44.bmp");
         glBindTexture(GL_TEXTURE_2D, 110); // m10.bmp: its red channel is the slot it was written for
         QCOMPARE(int(Pixels()[0]), 110);
     }

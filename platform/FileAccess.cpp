@@ -1,0 +1,175 @@
+#include "platform/FileAccess.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <random>
+#include <system_error>
+
+#if defined(__unix__) || defined(__APPLE__)
+#define NV_POSIX_FILES 1
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <cstdio>
+#include <fstream>
+#endif
+
+namespace platform {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Quoted(const fs::path& p) {
+    return "\"" + p.string() + "\"";
+}
+
+std::string SystemReason(int error) {
+    return std::generic_category().message(error);
+}
+
+// Why a path that exists is not a regular file.
+std::string KindProblem(fs::file_type type) {
+    switch (type) {
+    case fs::file_type::directory:
+        return "is a folder, not a file";
+    case fs::file_type::fifo:
+        return "is a pipe (FIFO), not a file";
+    case fs::file_type::block:
+    case fs::file_type::character:
+        return "is a device, not a file";
+    case fs::file_type::socket:
+        return "is a socket, not a file";
+    default:
+        return "is not a regular file";
+    }
+}
+
+std::nullopt_t Fail(std::string* why, std::string text) {
+    if (why != nullptr) *why = std::move(text);
+    return std::nullopt;
+}
+
+// A name for the temporary file beside `file` that nobody can guess in advance.
+fs::path TemporaryBeside(const fs::path& file) {
+    static std::mt19937_64 rng{std::random_device{}()};
+    const char* const digits = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string suffix;
+    for (int i = 0; i < 12; ++i) suffix += digits[rng() % 36];
+    const fs::path dir = file.has_parent_path() ? file.parent_path() : fs::path(".");
+    return dir / ("." + file.filename().string() + "." + suffix + ".tmp");
+}
+
+#ifdef NV_POSIX_FILES
+// Writes all bytes to `fd` and forces them to the disk; 0 or the errno of the failure.
+int WriteAll(int fd, std::span<const char> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n < 0 ? errno : EIO;
+        done += static_cast<std::size_t>(n);
+    }
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+#endif
+
+} // namespace
+
+std::optional<std::uintmax_t> RegularFileSize(const fs::path& file, std::string* why) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(file, ec);
+    if (status.type() == fs::file_type::not_found) return Fail(why, Quoted(file) + " does not exist");
+    if (ec) return Fail(why, Quoted(file) + ": " + ec.message());
+    if (status.type() != fs::file_type::regular)
+        return Fail(why, Quoted(file) + " " + KindProblem(status.type()));
+    const std::uintmax_t size = fs::file_size(file, ec);
+    if (ec) return Fail(why, Quoted(file) + ": " + ec.message());
+    return size;
+}
+
+std::optional<std::string> ReadRegularFile(const fs::path& file, std::size_t maxBytes, std::string* why) {
+    // The kind is checked before the file is opened: opening a FIFO for reading waits for a writer.
+    if (!RegularFileSize(file, why)) return std::nullopt;
+#ifdef NV_POSIX_FILES
+    // Opened without waiting and checked again, in case something else took the name meanwhile.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return Fail(why, Quoted(file) + ": " + SystemReason(errno));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return Fail(why, Quoted(file) + " is not a regular file");
+    }
+    std::string bytes(
+        std::min(static_cast<std::uintmax_t>(st.st_size), static_cast<std::uintmax_t>(maxBytes)), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            return Fail(why, Quoted(file) + ": " + SystemReason(error));
+        }
+        if (n == 0) break; // the file became shorter
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    bytes.resize(done);
+    return bytes;
+#else
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return Fail(why, Quoted(file) + " cannot be opened");
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0) return Fail(why, Quoted(file) + " cannot be read");
+    std::string bytes(std::min(static_cast<std::size_t>(size), maxBytes), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+#endif
+}
+
+std::string WriteFileReplacing(const fs::path& file, std::span<const char> bytes) {
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const fs::path temp = TemporaryBeside(file);
+#ifdef NV_POSIX_FILES
+        // O_EXCL with O_CREAT never follows a link, dangling or not, planted under the name.
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) return "Cannot write " + Quoted(file) + ": " + SystemReason(errno);
+        // A replaced file keeps its permissions.
+        struct stat old {};
+        if (::stat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+        int error = WriteAll(fd, bytes);
+        if (::close(fd) != 0 && error == 0) error = errno;
+        if (error != 0) {
+            ::unlink(temp.c_str());
+            return "Cannot write " + Quoted(file) + ": " + SystemReason(error);
+        }
+#else
+        std::FILE* out = std::fopen(temp.string().c_str(), "wbx");
+        if (out == nullptr && fs::exists(temp)) continue;
+        if (out == nullptr) return "Cannot write " + Quoted(file) + ": " + SystemReason(errno);
+        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+        const int error = errno;
+        if (std::fclose(out) != 0 || !written) {
+            std::error_code ignored;
+            fs::remove(temp, ignored);
+            return "Cannot write " + Quoted(file) + ": " + SystemReason(error);
+        }
+#endif
+        std::error_code ec;
+        fs::rename(temp, file, ec);
+        if (ec) {
+            std::error_code ignored;
+            fs::remove(temp, ignored);
+            return "Cannot replace " + Quoted(file) + ": " + ec.message();
+        }
+        return {};
+    }
+    return "Cannot write " + Quoted(file) + ": no free name for a temporary file beside it";
+}
+
+} // namespace platform
