@@ -3,9 +3,9 @@
 #include "astro/TextFields.h"
 #include "planetarium/catalog/FileText.h"
 #include "planetarium/catalog/tables/MessierTable.h"
+#include "platform/FileAccess.h"
 
 #include <cmath>
-#include <exception>
 #include <optional>
 
 namespace nv {
@@ -57,65 +57,72 @@ bool CutFields(std::string_view line, std::string_view (&fields)[kFieldsNeeded])
     return true;
 }
 
+// What the lines before left behind: the class of an unknown spectral character and the
+// magnitude of an empty field come from them.
+struct HeldValues {
+    float spectralClass = 0.0f; // 0 before the first line
+    float magnitude = 0.0f;     // offset included; 0 before the first line
+};
+
+// Stores one line into the table. False (nothing stored, nothing held) for a line with fewer
+// than eight fields, a negative number or an implausible magnitude.
+bool StoreLine(std::string_view line, std::array<StarRecord, kStarSlots>& stars, HeldValues& held) {
+    std::string_view fields[kFieldsNeeded];
+    if (line.empty() || !CutFields(line, fields)) return false;
+    int number = text::ToInt(fields[0]);
+    if (number < 0) return false;
+    if (number > kHighestHipNumber) number = kHighestHipNumber;
+    const float magnitude =
+        (fields[6].empty() ? held.magnitude : text::ToFloat(text::ToDouble(fields[6]))) + kMagnitudeOffset;
+    if (!IsPlausibleMagnitude(magnitude)) return false;
+    const int cls = fields[7].empty() ? -1 : SpectralClassOf(fields[7].front());
+    if (cls >= 0) held.spectralClass = static_cast<float>(cls);
+    held.magnitude = magnitude;
+    StarRecord& star = stars[static_cast<std::size_t>(number)];
+    star.x = text::ToFloat(text::ToDouble(fields[1]));
+    star.y = text::ToFloat(text::ToDouble(fields[2]));
+    star.z = text::ToFloat(text::ToDouble(fields[3]));
+    star.spectralClass = held.spectralClass;
+    star.magnitude = magnitude;
+    return true;
+}
+
 } // namespace
 
 StarLoadReport ParseStarCatalogue(std::string_view text, std::array<StarRecord, kStarSlots>& stars,
                                   const LoadProgressFn& progress) {
     StarLoadReport report;
-    report.ok = true;
     text::LineReader reader(text);
-    float heldClass = 0.0f;     // class of the line before (0 before the first line)
-    float heldMagnitude = 0.0f; // magnitude of the line before, offset included
+    HeldValues held;
     int lastProgress = -1;
-    std::string_view fields[kFieldsNeeded];
-
     for (int i = 0; i < kCatalogueLines; ++i) {
-        const std::string_view line = reader.next();
-        if (!line.empty() && CutFields(line, fields)) {
-            int number = text::ToInt(fields[0]);
-            if (number >= 0) {
-                if (number > kHighestHipNumber) number = kHighestHipNumber;
-                const int cls = fields[7].empty() ? -1 : SpectralClassOf(fields[7].front());
-                if (cls >= 0) heldClass = static_cast<float>(cls);
-                if (!fields[6].empty()) heldMagnitude = text::ToFloat(text::ToDouble(fields[6]));
-                heldMagnitude += kMagnitudeOffset;
-                StarRecord& star = stars[static_cast<std::size_t>(number)];
-                star.x = text::ToFloat(text::ToDouble(fields[1]));
-                star.y = text::ToFloat(text::ToDouble(fields[2]));
-                star.z = text::ToFloat(text::ToDouble(fields[3]));
-                star.spectralClass = heldClass;
-                star.magnitude = heldMagnitude;
-                ++report.linesStored;
-            } else {
-                ++report.linesSkipped;
-            }
-        } else {
+        if (StoreLine(reader.next(), stars, held))
+            ++report.linesStored;
+        else
             ++report.linesSkipped;
-        }
         const int value = i / 10;
         if (value != lastProgress) {
             lastProgress = value;
             if (progress) progress(value);
         }
     }
+    report.ok = report.linesStored > 0;
     return report;
 }
 
 StarLoadReport LoadStarData(SkyCatalog& catalog, const std::filesystem::path& file,
                             const LoadProgressFn& progress) {
     StarLoadReport report;
-    std::optional<std::string> bytes;
-    try {
-        bytes = ReadWholeFile(file);
-    } catch (const std::exception&) { // a file too large to hold in memory
-        bytes.reset();
-    }
+    std::string why;
+    const std::optional<std::string> bytes = platform::ReadRegularFile(file, kCatalogueFileLimit, &why);
     if (bytes) {
         report = ParseStarCatalogue(*bytes, catalog.m_stars, progress);
+        if (!report.ok)
+            report.message = "The star catalogue \"" + file.string() +
+                             "\" holds no stars. The sky will be shown without stars.";
     } else {
-        report.ok = false;
-        report.message = "The star catalogue \"" + file.string() +
-                         "\" could not be read. The sky will be shown without stars.";
+        report.message =
+            "The star catalogue could not be read: " + why + ". The sky will be shown without stars.";
         if (progress) progress(kLoadProgressEnd);
     }
     FillMessierTable(catalog.m_messierCentre, catalog.m_messierCorners);

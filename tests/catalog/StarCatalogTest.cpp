@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -85,6 +86,43 @@ TEST(StarCatalog, MalformedLinesAreSkippedAndNeverWriteOutsideTheTable) {
     EXPECT_TRUE(s[13].x == 0.5f && s[13].y == 0.0f && s[13].magnitude == 0.608f); // "x7" reads as 0
     EXPECT_TRUE(s[14].spectralClass == 4.0f && s[14].magnitude == 2.608f);
     EXPECT_TRUE(s[15].x == 0.0f && std::isfinite(s[15].y) && s[15].z == 0.0f && s[15].magnitude == 0.608f);
+}
+
+// A magnitude no catalogue star has is skipped like a broken line, so a hostile file cannot make
+// every star a screen-filling glow: the shown magnitude (file value + 0.608) lies in -2 .. 16.
+TEST(StarCatalog, ImplausibleMagnitudesAreSkippedAndAnEmptyCatalogueSaysSo) {
+    std::string text;
+    for (int hip = 1; hip <= 5000; ++hip) text += Line(hip, "-100", "A");
+    nv::StarLoadReport report;
+    auto stars = Parse(text, &report);
+    EXPECT_FALSE(report.ok);
+    EXPECT_EQ(report.linesStored, 0);
+    EXPECT_TRUE(AllZero((*stars)[1]) && AllZero((*stars)[5000]));
+
+    text = Line(1, "-2.5", "A") + Line(2, "-2.7", "A") + Line(3, "15.3", "A") + Line(4, "15.5", "A") +
+           Line(5, "1e30", "A") + Line(6, "-1e30", "A");
+    // A skipped line leaves the held class and magnitude to the next empty-magnitude line; an
+    // empty field whose carried value grows past 16 is skipped too.
+    text += Line(10, "3", "G") + Line(11, "-100", "M") + Line(12, "", "w") + Line(13, "15.3", "A") +
+            Line(14, "", "A");
+    stars = Parse(text, &report);
+    EXPECT_TRUE(report.ok);
+    const float m = 0.608f;
+    EXPECT_EQ((*stars)[1].magnitude, -2.5f + m);
+    EXPECT_EQ((*stars)[3].magnitude, 15.3f + m);
+    for (int hip : {2, 4, 5, 6, 11, 14}) EXPECT_TRUE(AllZero((*stars)[hip])) << hip;
+    EXPECT_EQ((*stars)[12].spectralClass, 4.0f);
+    EXPECT_EQ((*stars)[12].magnitude, 3.0f + m + m);
+    EXPECT_EQ(report.linesStored, 5);
+
+    // A catalogue file with nothing in it says so.
+    const std::filesystem::path empty = std::filesystem::temp_directory_path() / "nv_empty_hip.txt";
+    { std::ofstream touch(empty); }
+    auto catalog = std::make_unique<nv::SkyCatalog>();
+    report = nv::LoadStarData(*catalog, empty);
+    EXPECT_FALSE(report.ok);
+    EXPECT_NE(report.message.find("holds no stars"), std::string::npos) << report.message;
+    std::filesystem::remove(empty);
 }
 
 TEST(StarCatalog, FullCatalogueFillsEverySlotAndReportsProgress) {
