@@ -43,7 +43,7 @@ bool InRange(double date) {
 } // namespace
 
 bool AutomationDateFromFields(const DateTimeFields& f, double& out) {
-    if (f.year < 100 || f.year > 9999 || f.month < 1 || f.month > 12) return false;
+    if (f.year < kFirstYear || f.year > kLastYear || f.month < 1 || f.month > 12) return false;
     if (f.day < 1 || f.day > DaysInMonth(f.year, f.month)) return false;
     if (f.hour < 0 || f.hour > 23 || f.minute < 0 || f.minute > 59 || f.second < 0 || f.second > 59)
         return false;

@@ -10,7 +10,10 @@ struct DateTimeFields {
     int hour = 0, minute = 0, second = 0;
 };
 
-// Dates from 0100-01-01 to 9999-12-31 23:59:59 are valid.
+// Dates from 0100-01-01 to 9999-12-31 23:59:59 are valid: the calendar years the pickers, the
+// snapshot's --date and skycalc's --date accept.
+inline constexpr int kFirstYear = 100;
+inline constexpr int kLastYear = 9999;
 inline constexpr double kMinAutomationDate = -657434.0;
 inline constexpr double kMaxAutomationDate = 2958465.99999;
 // A span outside +-3615897 days is invalid.

@@ -35,9 +35,10 @@ inline int ToInt(std::string_view s) {
                                                                     : value);
 }
 
-// atof over a view. Infinities, NaN and values beyond the range of double read as 0, so every
-// number a reader takes from a file is finite.
-inline double ToDouble(std::string_view s) {
+// atof over a view, except that infinities, NaN and values beyond the range of double give no
+// value (a reader can then keep its default and say so). Text without a number reads as 0, as
+// with atof; values too small to hold read as 0.
+inline std::optional<double> ToFiniteDouble(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size() && IsSpace(s[i])) ++i;
     if (i < s.size() && s[i] == '+') {
@@ -68,9 +69,24 @@ inline double ToDouble(std::string_view s) {
         }
     }
     double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(s.data() + i, s.data() + s.size(), value);
-    (void)ptr;
-    return ec == std::errc{} && std::isfinite(value) ? value : 0.0;
+    const char* const begin = s.data() + i;
+    const auto [ptr, ec] = std::from_chars(begin, s.data() + s.size(), value);
+    if (ec == std::errc::invalid_argument) return 0.0; // no number at all
+    if (ec == std::errc::result_out_of_range) {
+        // Too small to hold reads as 0 (a negative exponent); too large has no value.
+        const std::string_view number(begin, static_cast<std::size_t>(ptr - begin));
+        const std::size_t e = number.find_first_of("eE");
+        if (e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-') return 0.0;
+        return std::nullopt;
+    }
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+// atof over a view. Infinities, NaN and values beyond the range of double read as 0, so every
+// number a reader takes from a file is finite.
+inline double ToDouble(std::string_view s) {
+    return ToFiniteDouble(s).value_or(0.0);
 }
 
 // The whole text (no blanks, nothing after the number) as a finite number; no value otherwise.

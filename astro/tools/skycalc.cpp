@@ -4,7 +4,8 @@
 //   skycalc altaz  --ra DEG --dec DEG [options]
 //   skycalc rts    --ra DEG --dec DEG [options]
 //   skycalc moons  [options]
-// options: --date YYYY-MM-DD --time HH:MM --zone H --lat DEG --lon DEG (east positive)
+// options: --date YYYY-MM-DD --time HH:MM --zone H --lat DEG --lon DEG (east positive); each value
+// must lie in its range (astro/ValueRanges.h), or the command is refused with status 2.
 // Each result is one line "name value...".
 #include "astro/AutomationDate.h"
 #include "astro/RiseTransitSet.h"
@@ -12,6 +13,7 @@
 #include "astro/SkyRotation.h"
 #include "astro/SolarSystem.h"
 #include "astro/TextFields.h"
+#include "astro/ValueRanges.h"
 
 #include <cmath>
 #include <cstdio>
@@ -45,28 +47,19 @@ bool ParseNumber(const char* s, double& out) {
 }
 
 bool ParseDate(const char* s, LocalClock& c) {
-    int y, m, d;
-    char tail;
-    if (std::sscanf(s, "%d-%d-%d%c", &y, &m, &d, &tail) != 3) return false;
-    DateTimeFields f;
-    f.year = y;
-    f.month = m;
-    f.day = d;
-    double dummy;
-    if (!AutomationDateFromFields(f, dummy)) return false;
-    c.year = y;
-    c.month = m;
-    c.day = d;
+    const std::optional<DateTimeFields> f = ParseDateText(s);
+    if (!f) return false;
+    c.year = f->year;
+    c.month = f->month;
+    c.day = f->day;
     return true;
 }
 
 bool ParseTime(const char* s, LocalClock& c) {
-    int h, m;
-    char tail;
-    if (std::sscanf(s, "%d:%d%c", &h, &m, &tail) != 2) return false;
-    if (h < 0 || h > 23 || m < 0 || m > 59) return false;
-    c.hour = h;
-    c.minute = m;
+    const std::optional<DateTimeFields> f = ParseClockText(s);
+    if (!f) return false;
+    c.hour = f->hour;
+    c.minute = f->minute;
     return true;
 }
 
@@ -100,29 +93,35 @@ LocalClock LocalNow() {
     return clock;
 }
 
+// A number option within its range into `out`; an empty string, or why it is refused.
+std::string RangedNumber(const char* val, const ValueRange& range, double& out) {
+    double v = 0;
+    if (!ParseNumber(val, v))
+        return std::string("bad ") + range.what + " (a number, " + RangeText(range) + ")";
+    if (std::string why = RangeProblem(range, v); !why.empty()) return why;
+    out = v;
+    return "";
+}
+
 // One option and its value into the request; an empty string, or why the value is refused.
 std::string ApplyOption(std::string_view opt, const char* val, Request& r) {
-    double v = 0;
-    if (opt == "--date")
-        return ParseDate(val, r.clock) ? "" : "bad date (want YYYY-MM-DD, years 100 to 9999)";
-    if (opt == "--time") return ParseTime(val, r.clock) ? "" : "bad time (want HH:MM)";
-    if (opt == "--zone") {
-        if (!ParseNumber(val, v) || v < -24 || v > 24) return "bad zone (hours, -24 to 24)";
-        r.place.gmtOffset = static_cast<float>(v);
-    } else if (opt == "--lat") {
-        if (!ParseNumber(val, v) || v < -90 || v > 90) return "bad latitude (-90 to 90)";
-        r.place.latitude = v;
-    } else if (opt == "--lon") {
-        if (!ParseNumber(val, v) || v < -360 || v > 360) return "bad longitude (-360 to 360)";
-        r.place.longitude = v;
-    } else if (opt == "--ra") {
-        if (!ParseNumber(val, r.ra)) return "bad right ascension";
-    } else if (opt == "--dec") {
-        if (!ParseNumber(val, r.dec) || r.dec < -90 || r.dec > 90) return "bad declination (-90 to 90)";
-    } else {
-        return "unknown option " + std::string(opt);
+    if (opt == "--date") {
+        if (ParseDate(val, r.clock)) return "";
+        return "bad date (want YYYY-MM-DD, years " + std::to_string(kFirstYear) + " to " +
+               std::to_string(kLastYear) + ")";
     }
-    return "";
+    if (opt == "--time") return ParseTime(val, r.clock) ? "" : "bad time (want HH:MM, 00:00 to 23:59)";
+    if (opt == "--zone") {
+        double zone = r.place.gmtOffset;
+        std::string why = RangedNumber(val, kZoneRange, zone);
+        r.place.gmtOffset = static_cast<float>(zone);
+        return why;
+    }
+    if (opt == "--lat") return RangedNumber(val, kLatitudeRange, r.place.latitude);
+    if (opt == "--lon") return RangedNumber(val, kLongitudeRange, r.place.longitude);
+    if (opt == "--ra") return RangedNumber(val, kRightAscensionRange, r.ra);
+    if (opt == "--dec") return RangedNumber(val, kDeclinationRange, r.dec);
+    return "unknown option " + std::string(opt);
 }
 
 // Reads the options after the command; an empty string, or why they are refused.

@@ -2,6 +2,7 @@
 
 #include "CommandTable.h"
 #include "NightvaneGlView.h"
+#include "astro/AutomationDate.h"
 #include "planetarium/CommandIds.h"
 #include "planetarium/tools/Navigation.h"
 #include "resources/Icons.h"
@@ -174,6 +175,7 @@ void CMainFrame::CreateTopBar() {
     m_datePicker = new QDateEdit(now.date(), panel);
     m_datePicker->setObjectName(QStringLiteral("IDC_%1").arg(IDC_DATE_PICKER));
     m_datePicker->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    m_datePicker->setDateRange(QDate(astro::kFirstYear, 1, 1), QDate(astro::kLastYear, 12, 31));
     m_datePicker->setAlignment(Qt::AlignRight);
     m_controls[IDC_TIME_PICKER] = m_timePicker;
     m_controls[IDC_DATE_PICKER] = m_datePicker;

@@ -1,13 +1,14 @@
 #include "planetarium/catalog/SettingsFile.h"
 
 #include "astro/TextFields.h"
+#include "astro/ValueRanges.h"
 #include "planetarium/catalog/FileText.h"
+#include "platform/FileAccess.h"
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <limits>
-#include <system_error>
+#include <vector>
 
 namespace nv {
 namespace {
@@ -37,6 +38,27 @@ int WholeHours(float offset) {
     return static_cast<int>(t);
 }
 
+// A number line of the place: `value` (holding the default) takes the number when it is finite
+// and inside `range`; otherwise it keeps the default and `problems` says why.
+void ReadPlaceNumber(std::string_view line, const astro::ValueRange& range, double& value,
+                     std::vector<std::string>& problems) {
+    const std::optional<double> read = text::ToFiniteDouble(line);
+    std::string why;
+    if (!read) {
+        while (!line.empty() && text::IsSpace(line.back())) line.remove_suffix(1);
+        why = std::string(range.what) + " \"" + std::string(line.substr(0, 40)) + "\" is not a finite number";
+    } else {
+        why = astro::RangeProblem(range, *read);
+    }
+    if (why.empty()) {
+        value = *read;
+        return;
+    }
+    char fallback[32];
+    std::snprintf(fallback, sizeof fallback, "%g", value);
+    problems.push_back("The settings file's " + why + "; the default " + fallback + " is used.");
+}
+
 } // namespace
 
 SettingsFile DefaultSettings() {
@@ -60,26 +82,34 @@ SettingsReport ParseSettings(std::string_view text, SettingsFile& out) {
     }
     for (int s = 0; s < kSettingSwitchCount; ++s)
         if (kSwitchLine[s] < present) out.m_switches[s] = ReadsTrue(lines[kSwitchLine[s]]);
-    if (kLongitudeLine < present) out.m_longitude = text::ToDouble(lines[kLongitudeLine]);
-    if (kLatitudeLine < present) out.m_latitude = text::ToDouble(lines[kLatitudeLine]);
-    if (kGmtLine < present) out.m_gmtOffset = text::ToFloat(text::ToDouble(lines[kGmtLine]));
+    std::vector<std::string> problems;
+    if (kLongitudeLine < present)
+        ReadPlaceNumber(lines[kLongitudeLine], astro::kLongitudeRange, out.m_longitude, problems);
+    if (kLatitudeLine < present)
+        ReadPlaceNumber(lines[kLatitudeLine], astro::kLatitudeRange, out.m_latitude, problems);
+    if (kGmtLine < present) {
+        double zone = out.m_gmtOffset;
+        ReadPlaceNumber(lines[kGmtLine], astro::kZoneRange, zone, problems);
+        out.m_gmtOffset = static_cast<float>(zone);
+    }
 
     SettingsReport report;
-    report.ok = present == kSettingsLines;
-    if (!report.ok)
-        report.message = "The settings file is incomplete (" + std::to_string(present) + " of " +
-                         std::to_string(kSettingsLines) +
-                         " lines); the missing settings take their defaults.";
+    report.ok = present == kSettingsLines && problems.empty();
+    if (present != kSettingsLines)
+        problems.insert(problems.begin(), "The settings file is incomplete (" + std::to_string(present) +
+                                              " of " + std::to_string(kSettingsLines) +
+                                              " lines); the missing settings take their defaults.");
+    for (const std::string& p : problems) report.message += (report.message.empty() ? "" : "\n") + p;
     return report;
 }
 
 SettingsReport ReadSettingsFile(const std::filesystem::path& file, SettingsFile& out) {
-    const std::optional<std::string> bytes = ReadWholeFile(file, kSmallFileLimit);
+    std::string why;
+    const std::optional<std::string> bytes = platform::ReadRegularFile(file, kSmallFileLimit, &why);
     if (!bytes) {
         out = DefaultSettings();
         SettingsReport report;
-        report.message =
-            "The settings file \"" + file.string() + "\" could not be opened. Default settings are used.";
+        report.message = "The settings file could not be read: " + why + ". Default settings are used.";
         return report;
     }
     SettingsReport report = ParseSettings(*bytes, out);
@@ -101,32 +131,10 @@ std::string FormatSettings(const SettingsFile& settings) {
 }
 
 SettingsReport WriteSettingsFile(const std::filesystem::path& file, const SettingsFile& settings) {
-    SettingsReport report;
     const std::string text = FormatSettings(settings);
-    std::filesystem::path temp = file;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-            out.flush();
-        }
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            report.message = "The settings could not be written to \"" + temp.string() + "\".";
-            return report;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, file, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        report.message = "The settings file \"" + file.string() + "\" could not be replaced: " + ec.message();
-        return report;
-    }
-    report.ok = true;
+    SettingsReport report;
+    report.message = platform::WriteFileReplacing(file, text);
+    report.ok = report.message.empty();
     return report;
 }
 

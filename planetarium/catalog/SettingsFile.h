@@ -50,8 +50,9 @@ struct SettingsReport {
     std::string message; // for the user when !ok
 };
 
-// Parses the file's text. Lines missing at the end, and numbers that are not finite, keep the
-// default value (and make the report !ok with a message).
+// Parses the file's text. Lines missing at the end, numbers that are not finite and numbers
+// outside their range (astro/ValueRanges.h) keep the default value and make the report !ok
+// with a message.
 SettingsReport ParseSettings(std::string_view text, SettingsFile& out);
 
 // Reads the file. A missing file gives DefaultSettings() and a message.
@@ -61,8 +62,10 @@ SettingsReport ReadSettingsFile(const std::filesystem::path& file, SettingsFile&
 // each line ending in CR CR LF.
 std::string FormatSettings(const SettingsFile& settings);
 
-// Writes FormatSettings into a temporary file beside `file`, then renames it over `file`, so a
-// failed write never loses the old file. Creates the file when there was none.
+// Writes FormatSettings into a new temporary file beside `file` (created exclusively: a link
+// planted under its name is never followed), then renames it over `file`, so a failed write
+// never loses the old file. Creates the file when there was none. The message names the path
+// and the system's reason.
 SettingsReport WriteSettingsFile(const std::filesystem::path& file, const SettingsFile& settings);
 
 // Copies the settings into the sky state: the twelve View switches from m_showStars to

@@ -34,10 +34,33 @@ TEST(CommandLine, SnapshotWithEveryOption) {
 TEST(CommandLine, StrangeValuesAreRefusedWithAReason) {
     QList<QStringList> bad = {
         {"--snapshot"}, {"--size", "10x10"}, {"stray"}}; // no file, no snapshot, no option
-    const QStringList afterFile[] = {{"--size", "0x100"},      {"--size", "100000x100"}, {"--size", "big"},
-                                     {"--date", "2026-13-01"}, {"--time", "25:00"},      {"--lat", "91"},
-                                     {"--lat", "nan"},         {"--fov", "0"},           {"--fov", "120"},
-                                     {"--zone", "30"},         {"--colour", "red"}};
+    const QStringList afterFile[] = {{"--size", "0x100"},
+                                     {"--size", "100000x100"},
+                                     {"--size", "big"},
+                                     {"--date", "2026-13-01"},
+                                     {"--time", "25:00"},
+                                     {"--lat", "91"},
+                                     {"--lat", "nan"},
+                                     {"--fov", "0"},
+                                     {"--fov", "120"},
+                                     {"--zone", "30"},
+                                     {"--colour", "red"},
+                                     // Numbers that would draw a black picture or wrap round.
+                                     {"--pitch", "1e300"},
+                                     {"--yaw", "1e300"},
+                                     {"--yaw", "-360.5"},
+                                     {"--lon", "361"},
+                                     {"--zone", "-14.5"},
+                                     {"--pitch", "inf"},
+                                     // One date range for every way in: years 100 to 9999.
+                                     {"--date", "0099-12-31"},
+                                     {"--date", "10000-01-01"},
+                                     {"--date", "4294969322-01-01"},
+                                     {"--date", "2026-02-29"},
+                                     {"--date", "2026-1-5x"},
+                                     {"--time", "4294967303:00"},
+                                     {"--time", "24:00"},
+                                     {"--time", "12:60"}};
     for (const QStringList& tail : afterFile) bad << QStringList({"--snapshot", "a.bmp"}) + tail;
     for (const QStringList& args : bad) {
         SnapshotOptions o;
@@ -46,4 +69,20 @@ TEST(CommandLine, StrangeValuesAreRefusedWithAReason) {
             << args.join(' ').toStdString();
         EXPECT_FALSE(error.isEmpty());
     }
+}
+
+TEST(CommandLine, TheEdgesOfEachRangeAreAcceptedAndARefusalNamesTheRange) {
+    SnapshotOptions o;
+    QString error;
+    const QStringList edges = {"--snapshot", "a.bmp", "--date", "0100-01-01", "--time", "23:59",
+                               "--pitch",    "360",   "--yaw",  "-360",       "--lat",  "-90",
+                               "--lon",      "360",   "--zone", "-14"};
+    ASSERT_EQ(ParseCommandLine(edges, o, &error), LaunchMode::Snapshot) << error.toStdString();
+    EXPECT_EQ(o.date.value_or(QDate()), QDate(100, 1, 1));
+    EXPECT_EQ(o.pitch.value_or(0), 360.0);
+    ASSERT_EQ(ParseCommandLine({"--snapshot", "a.bmp", "--date", "9999-12-31"}, o, &error),
+              LaunchMode::Snapshot);
+    ASSERT_EQ(ParseCommandLine({"--snapshot", "a.bmp", "--pitch", "1e300"}, o, &error),
+              LaunchMode::BadArguments);
+    EXPECT_TRUE(error.contains("1e+300") && error.contains("-360 to 360")) << error.toStdString();
 }

@@ -11,6 +11,8 @@
 #include <iterator>
 #include <memory>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -52,10 +54,40 @@ TEST(SettingsFile, EveryLineEndReadsItsSwitchesAndNumbers) {
     nv::ParseSettings(Make(sw, "\n", "10", "-33.9", "-3.5"), s);
     EXPECT_EQ(s.m_gmtOffset, -3.5f);
     EXPECT_DOUBLE_EQ(s.m_latitude, -33.9);
-    // Garbage numbers read as 0, switch lines other than TRUE as false; extra lines are ignored.
-    EXPECT_TRUE(nv::ParseSettings(Make({}, "\n", "east", "nan", "1e999") + "extra line\n", s).ok);
+    // Text that is no number reads as 0, switch lines other than TRUE as false; extra lines are
+    // ignored.
+    EXPECT_TRUE(nv::ParseSettings(Make({}, "\n", "east", "north", "z") + "extra line\n", s).ok);
     EXPECT_TRUE(s.m_longitude == 0.0 && s.m_latitude == 0.0 && s.m_gmtOffset == 0.0f);
     EXPECT_EQ(s.m_switches, decltype(sw){});
+}
+
+// Numbers that are not finite or lie outside their range keep the default (latitude 53,
+// longitude 0, zone 0), and the message names each; the rest of the file still counts.
+TEST(SettingsFile, ImpossiblePlacesKeepTheDefaultsWithAMessage) {
+    std::array<bool, 14> sw{};
+    sw[nv::kSetNightVision] = true;
+    struct Case {
+        const char *lon, *lat, *gmt;
+        double wantLon, wantLat, wantGmt;
+        std::vector<std::string> named; // in the message
+    };
+    const Case cases[] = {
+        {"1e308", "1000", "1e30", 0, 53, 0, {"longitude 1e+308", "latitude 1000", "zone 1e+30"}},
+        {"nan", "inf", "-INFINITY", 0, 53, 0, {"\"nan\"", "\"inf\"", "\"-INFINITY\""}},
+        {"1e999", "-90.000001", "-14.5", 0, 53, 0, {"\"1e999\"", "latitude -90.000001", "zone -14.5"}},
+        {"-360", "90", "14", -360, 90, 14, {}}, // the edges of each range are fine
+    };
+    for (const Case& c : cases) {
+        nv::SettingsFile s;
+        const nv::SettingsReport report = nv::ParseSettings(Make(sw, "\r\r\n", c.lon, c.lat, c.gmt), s);
+        EXPECT_EQ(report.ok, c.named.empty()) << c.lat;
+        EXPECT_EQ(s.m_longitude, c.wantLon) << c.lon;
+        EXPECT_EQ(s.m_latitude, c.wantLat) << c.lat;
+        EXPECT_EQ(s.m_gmtOffset, static_cast<float>(c.wantGmt)) << c.gmt;
+        EXPECT_EQ(s.m_switches, sw);
+        for (const std::string& n : c.named)
+            EXPECT_NE(report.message.find(n), std::string::npos) << report.message;
+    }
 }
 
 TEST(SettingsFile, MissingOrShortFilesGiveDefaults) {
@@ -88,12 +120,19 @@ TEST(SettingsFile, WritesSeventeenCrCrLfLinesAndNeverLosesTheFile) {
     ASSERT_TRUE(nv::ReadSettingsFile(file, back).ok);
     EXPECT_EQ(back.m_switches, s.m_switches);
     EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
-    // The temporary file cannot be created: the write fails and the old file stays.
-    fs::create_directories(file.string() + ".tmp");
-    const nv::SettingsReport report = nv::WriteSettingsFile(file, nv::DefaultSettings());
-    EXPECT_FALSE(report.ok || report.message.empty());
-    EXPECT_EQ(Slurp(file), nv::FormatSettings(s));
-    fs::remove_all(file.string() + ".tmp");
+    // A link planted where a temporary file could go is never written through.
+    const fs::path victim = TempDir() / "victim.txt";
+    std::ofstream(victim) << "precious";
+    fs::create_symlink(victim, file.string() + ".tmp");
+    ASSERT_TRUE(nv::WriteSettingsFile(file, nv::DefaultSettings()).ok);
+    EXPECT_EQ(Slurp(victim), "precious");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(file)));
+    EXPECT_EQ(Slurp(file), nv::FormatSettings(nv::DefaultSettings()));
+    // A file that cannot be written: the message names it and why.
+    const nv::SettingsReport report = nv::WriteSettingsFile(victim / "NightvaneGL.ini", s);
+    EXPECT_FALSE(report.ok);
+    EXPECT_NE(report.message.find("victim.txt"), std::string::npos) << report.message;
+    EXPECT_NE(report.message.find("Not a directory"), std::string::npos) << report.message;
 }
 
 TEST(SettingsFile, AppliesToTheSkyStateInFileOrder) {
