@@ -45,6 +45,13 @@ int LoadTexture(unsigned texture, const std::filesystem::path& fileName, std::st
     return result;
 }
 
+bool LoadPictureSlot(unsigned slot, const std::filesystem::path& dataDir, std::string* error) {
+    for (const TextureSlot& entry : TextureSlots())
+        if (entry.slot == slot) return LoadTexture(slot, dataDir / entry.fileName, error) == 0;
+    if (error) *error = "no picture belongs in texture slot " + std::to_string(slot);
+    return false;
+}
+
 TextureLoadReport LoadAllTextures(SkyState& state, const std::filesystem::path& dataDir,
                                   const std::function<void(int n)>& messierStep) {
     TextureLoadReport report;

@@ -28,6 +28,10 @@ const std::vector<TextureSlot>& TextureSlots();
 // message in *error.
 int LoadTexture(unsigned texture, const std::filesystem::path& fileName, std::string* error = nullptr);
 
+// Loads the picture of one slot of the table from `dataDir` (LoadTexture). False with a message
+// in *error when the slot is not in the table or its file cannot be loaded.
+bool LoadPictureSlot(unsigned slot, const std::filesystem::path& dataDir, std::string* error = nullptr);
+
 struct TextureLoadReport {
     int loaded = 0;
     std::vector<std::string> failed; // one line per file that left its slot empty

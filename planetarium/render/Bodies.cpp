@@ -1,6 +1,7 @@
 #include "Bodies.h"
 
 #include "BodyLabels.h"
+#include "Pictures.h"
 #include "SkyFrames.h"
 
 #include <GL/gl.h>
@@ -86,12 +87,13 @@ void DrawBody(SkyState& s, QuadricShapes& shapes, float x, float y, float z, uns
     glRotatef(100.0f, 0.0f, 0.0f, 1.0f);
     glRotatef(100.0f, 1.0f, 0.0f, 0.0f);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, t);
+    // A body whose picture is missing keeps its glow and label but shows no blank sphere.
+    const bool pictured = shown && BindPicture(t);
 
     if (t == kSaturnTexture) {
         glEnable(GL_DEPTH_TEST);
         glRotatef(50.0f, 0.0f, 1.0f, 0.0f);
-        if (shown) shapes.Sphere(r, 32, 32);
+        if (pictured) shapes.Sphere(r, 32, 32);
         glRotatef(-50.0f, 0.0f, 1.0f, 0.0f);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
         glColor3f(0.3f, 0.3f, 0.3f);
@@ -103,10 +105,10 @@ void DrawBody(SkyState& s, QuadricShapes& shapes, float x, float y, float z, uns
         glDisable(GL_DEPTH_TEST);
     } else if (t == kSunTexture) {
         glDisable(GL_DEPTH_TEST);
-        if (shown) shapes.Sphere(r, 32, 32);
+        if (pictured) shapes.Sphere(r, 32, 32);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glEnable(GL_DEPTH_TEST);
-    } else if (shown) {
+    } else if (pictured) {
         shapes.Sphere(r, 32, 32);
     }
     glDisable(GL_TEXTURE_2D);

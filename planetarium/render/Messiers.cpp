@@ -1,5 +1,6 @@
 #include "Messiers.h"
 
+#include "Pictures.h"
 #include "SkyFrames.h"
 
 #include <GL/gl.h>
@@ -15,8 +16,9 @@ void DrawMessiers(const SkyState& state, const SkyCatalog& catalog, bool skipInv
     // (s = 0) lies on the east side (ra2) and its bottom row (t = 0) on the south side (dec1).
     static const float kTexCoords[4][2] = {{1, 0}, {1, 1}, {0, 1}, {0, 0}};
     for (int k = 1; k <= kMessierDrawn; ++k) {
+        // A picture that is missing would be a grey rectangle: left out.
+        if (!BindPicture(kMessierTextureBase + k)) continue;
         glLoadName(kMessierPickBase + k);
-        glBindTexture(GL_TEXTURE_2D, kMessierTextureBase + k);
         glBegin(GL_QUADS);
         for (int c = 0; c < 4; ++c) {
             const Vec3f& v = catalog.m_messierCorners[k - 1][c];

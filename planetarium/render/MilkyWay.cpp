@@ -1,5 +1,6 @@
 #include "MilkyWay.h"
 
+#include "Pictures.h"
 #include "SkyFrames.h"
 #include "planetarium/SkyObjects.h"
 
@@ -387,12 +388,13 @@ void DrawMilkyWaySphere(QuadricShapes& shapes, bool splitAllowed, MilkyWayMesh* 
 }
 
 void DrawMilkyWayLayer(SkyState& s, QuadricShapes& shapes, MilkyWayMesh* mesh) {
-    glDisable(GL_DEPTH_TEST);
     s.m_texture = kMilkyWayTexture;
+    // Without its picture the sphere would turn the whole night flat grey: leave the layer out.
+    if (!BindPicture(s.m_texture)) return;
+    glDisable(GL_DEPTH_TEST);
     const float g = s.sw.m_showDayLight ? 0.34f * s.g_dayLightLevel : 0.35f;
     glColor3f(g, g, g);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, s.m_texture);
     LoadFrame(s, SkyFrame::Equatorial);
     glRotatef(150.0f, 0.0f, 0.0f, 1.0f);
     glRotatef(30.0f, 1.0f, 0.0f, 0.0f);

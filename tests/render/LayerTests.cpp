@@ -4,6 +4,7 @@
 #include "astro/SolarSystem.h"
 #include "planetarium/catalog/tables/MessierTable.h"
 #include "planetarium/render/Messiers.h"
+#include "planetarium/render/Pictures.h"
 #include "planetarium/render/Projection.h"
 
 #include <GL/gl.h>
@@ -218,4 +219,40 @@ TEST_F(LayerTest, BatchedStarsDrawTheSamePictureAsOneStarAtATime) {
         EXPECT_TRUE(one == frame.Render(s, *real)) << "fov " << v.fov;
         EXPECT_LT(frame.res.stars.CellsDrawn(), 649) << "cells outside the view are left out";
     }
+}
+
+// A slot with no picture (its file missing or refused) draws nothing: no flat grey night for the
+// Milky Way, no grey rectangle for a Messier object.
+TEST_F(LayerTest, AMissingPictureLeavesWhatItShowsOut) {
+    s.sw.m_showMilkyWay = true;
+    EXPECT_EQ(LitBesidesCompass(frame.Render(s, *empty)), 0) << "no flat grey night";
+    s.sw.m_showMilkyWay = false;
+    nv::FillMessierTable(empty->m_messierCentre, empty->m_messierCorners);
+    s.sw.m_showMessiers = true;
+    s.g_lockOn = true;
+    const nv::Vec3f m42 = empty->m_messierCentre[41];
+    s.g_lockX = m42.x, s.g_lockY = m42.y, s.g_lockZ = m42.z;
+    s.g_fov = 10.0f;
+    EXPECT_EQ(LitBesidesCompass(frame.Render(s, *empty)), 0) << "no grey rectangle";
+    MakeTexture(142, 8, 8, {});
+    EXPECT_GT(LitBesidesCompass(frame.Render(s, *empty)), 20000) << "the picture, once there, is drawn";
+}
+
+// A picture source (what a single snapshot uses) is asked for a slot only when a layer draws with
+// it, and only once.
+TEST_F(LayerTest, PicturesOnDemandAreReadOnlyForWhatTheFrameShows) {
+    std::vector<unsigned> asked;
+    nv::SetPictureSource([&asked](unsigned slot) {
+        asked.push_back(slot);
+        if (slot == nv::kMilkyWayTexture) MakeTexture(slot, 4, 4, {});
+        return slot == nv::kMilkyWayTexture;
+    });
+    nv::FillMessierTable(empty->m_messierCentre, empty->m_messierCorners);
+    s.sw.m_showMilkyWay = s.sw.m_showMessiers = true;
+    s.g_fov = 65.0f; // the Messier pictures are invisible this wide: none is read
+    const int lit = LitBesidesCompass(frame.Render(s, *empty));
+    frame.Render(s, *empty);
+    nv::SetPictureSource({});
+    EXPECT_EQ(asked, std::vector<unsigned>{nv::kMilkyWayTexture});
+    EXPECT_GT(lit, 100000) << "the picture read on demand is drawn in the same frame";
 }

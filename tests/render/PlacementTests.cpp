@@ -73,7 +73,8 @@ TEST_F(PlacementTest, MoonAndJupiterLandWhereTheCoreSaysWithinTwoPixels) {
     ExpectDrawnAt(
         *empty, AltAzOfBody(s, frame.solar, astro::kJupiter),
         [](const QImage& img, QPointF at) { return Centroid(img, at, 20, White); }, astro::kJupiter);
-    // The Moon: its disc, grey where the Sun does not light it.
+    // The Moon: its disc (a white picture), grey where the Sun does not light it.
+    MakeTexture(nv::kMoonTexture, 4, 4, {});
     ExpectDrawnAt(
         *empty, AltAzOfBody(s, frame.solar, astro::kMoon),
         [](const QImage& img, QPointF at) { return Centroid(img, at, 20, Grey); }, astro::kMoon);
