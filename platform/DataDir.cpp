@@ -1,9 +1,14 @@
 #include "DataDir.h"
 
 #include <cstdlib>
+#include <system_error>
 
 #ifndef NV_DEFAULT_DATA_DIR
 #define NV_DEFAULT_DATA_DIR "data"
+#endif
+// The installed data folder, relative to the installed programs' folder.
+#ifndef NV_INSTALLED_DATA_DIR
+#define NV_INSTALLED_DATA_DIR "../share/nightvanegl/data"
 #endif
 
 namespace platform {
@@ -12,16 +17,38 @@ std::filesystem::path& Override() {
     static std::filesystem::path dir;
     return dir;
 }
+std::filesystem::path& ProgramDir() {
+    static std::filesystem::path dir;
+    return dir;
+}
+bool IsFolder(const std::filesystem::path& dir) {
+    std::error_code ec;
+    return std::filesystem::is_directory(dir, ec);
+}
 } // namespace
 
 std::filesystem::path DataDir() {
     if (!Override().empty()) return Override();
     if (const char* env = std::getenv("NIGHTVANE_DATA"); env && *env) return env;
+    if (!ProgramDir().empty()) {
+        for (const char* relative : {"data", NV_INSTALLED_DATA_DIR}) {
+            const std::filesystem::path dir = (ProgramDir() / relative).lexically_normal();
+            if (IsFolder(dir)) return dir;
+        }
+    }
     return NV_DEFAULT_DATA_DIR;
 }
 
-void SetDataDir(const std::filesystem::path& dir) { Override() = dir; }
+void SetDataDir(const std::filesystem::path& dir) {
+    Override() = dir;
+}
 
-std::filesystem::path DataFile(std::string_view name) { return DataDir() / std::filesystem::path(name); }
+void SetProgramDir(const std::filesystem::path& dir) {
+    ProgramDir() = dir;
+}
+
+std::filesystem::path DataFile(std::string_view name) {
+    return DataDir() / std::filesystem::path(name);
+}
 
 } // namespace platform

@@ -4,18 +4,25 @@
 #include "SkyScene.h"
 #include "StartupData.h"
 #include "astro/TextFields.h"
+#include "astro/ValueRanges.h"
 #include "imaging/Bmp.h"
+#include "planetarium/catalog/Textures.h"
+#include "planetarium/render/Pictures.h"
+#include "platform/DataDir.h"
 #include "platform/MessageBox.h"
+#include "platform/OffscreenGl.h"
 
 #include <GL/gl.h>
 #include <QApplication>
 #include <QFileInfo>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
-#include <QOpenGLFramebufferObject>
 #include <QScreen>
 #include <cmath>
 #include <cstdio>
+#include <future>
+#include <string>
+#include <vector>
 
 namespace nv::app {
 
@@ -23,6 +30,41 @@ namespace {
 
 std::optional<double> ParseNumber(const QString& text) {
     return text::ParseWholeNumber(text.toStdString());
+}
+
+// The number options and the range each must lie in (the field of view has its own rule).
+struct RangedOption {
+    const char* name;
+    const astro::ValueRange* range;
+    std::optional<double> SnapshotOptions::*field;
+};
+constexpr RangedOption kRangedOptions[] = {
+    {"--zone", &astro::kZoneRange, &SnapshotOptions::zone},
+    {"--lat", &astro::kLatitudeRange, &SnapshotOptions::latitude},
+    {"--lon", &astro::kLongitudeRange, &SnapshotOptions::longitude},
+    {"--pitch", &astro::kPitchRange, &SnapshotOptions::pitch},
+    {"--yaw", &astro::kYawRange, &SnapshotOptions::yaw},
+};
+
+// One number option into `o`; an empty string, or why its value is refused.
+QString ApplyNumberOption(const QString& name, const QString& value, SnapshotOptions& o) {
+    const std::optional<double> v = ParseNumber(value);
+    if (!v) return QStringLiteral("%1 wants a number: %2").arg(name, value);
+    if (name == QStringLiteral("--fov")) {
+        // The zoom keeps the field between 1 and 65 degrees; a negative one is upside down.
+        if (std::fabs(*v) < kNarrowestFov || std::fabs(*v) > kWidestFov)
+            return QStringLiteral("--fov must be 1 to 65 degrees (negative flips vertically)");
+        o.fov = v;
+        return {};
+    }
+    for (const RangedOption& option : kRangedOptions) {
+        if (name != QLatin1String(option.name)) continue;
+        if (const std::string why = astro::RangeProblem(*option.range, *v); !why.empty())
+            return QStringLiteral("%1: %2").arg(name, QString::fromStdString(why));
+        o.*option.field = v;
+        return {};
+    }
+    return QStringLiteral("unknown option: %1").arg(name);
 }
 
 } // namespace
@@ -55,38 +97,20 @@ LaunchMode ParseCommandLine(const QStringList& args, SnapshotOptions& o, QString
             o.width = w;
             o.height = h;
         } else if (name == QStringLiteral("--date")) {
-            const QDate d = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
-            if (!d.isValid()) return fail(QStringLiteral("--date wants YYYY-MM-DD: %1").arg(value));
-            o.date = d;
-        } else if (name == QStringLiteral("--time")) {
-            const QTime t = QTime::fromString(value, QStringLiteral("HH:mm"));
-            if (!t.isValid()) return fail(QStringLiteral("--time wants HH:MM: %1").arg(value));
-            o.time = t;
-        } else {
-            const std::optional<double> v = ParseNumber(value);
-            if (!v) return fail(QStringLiteral("%1 wants a number: %2").arg(name, value));
-            if (name == QStringLiteral("--zone")) {
-                if (std::fabs(*v) > 14.0) return fail(QStringLiteral("--zone must lie between -14 and 14"));
-                o.zone = v;
-            } else if (name == QStringLiteral("--lat")) {
-                if (std::fabs(*v) > 90.0) return fail(QStringLiteral("--lat must lie between -90 and 90"));
-                o.latitude = v;
-            } else if (name == QStringLiteral("--lon")) {
-                if (std::fabs(*v) > 360.0) return fail(QStringLiteral("--lon must lie between -360 and 360"));
-                o.longitude = v;
-            } else if (name == QStringLiteral("--pitch")) {
-                o.pitch = v;
-            } else if (name == QStringLiteral("--yaw")) {
-                o.yaw = v;
-            } else if (name == QStringLiteral("--fov")) {
-                // The zoom keeps the field between 1 and 65 degrees; a negative one is upside down.
-                if (std::fabs(*v) < kNarrowestFov || std::fabs(*v) > kWidestFov) {
-                    return fail(QStringLiteral("--fov must be 1 to 65 degrees (negative flips vertically)"));
-                }
-                o.fov = v;
-            } else {
-                return fail(QStringLiteral("unknown option: %1").arg(name));
+            const std::optional<astro::DateTimeFields> d = astro::ParseDateText(value.toStdString());
+            if (!d) {
+                return fail(QStringLiteral("--date wants YYYY-MM-DD, years %1 to %2: %3")
+                                .arg(astro::kFirstYear)
+                                .arg(astro::kLastYear)
+                                .arg(value));
             }
+            o.date = QDate(d->year, d->month, d->day);
+        } else if (name == QStringLiteral("--time")) {
+            const std::optional<astro::DateTimeFields> t = astro::ParseClockText(value.toStdString());
+            if (!t) return fail(QStringLiteral("--time wants HH:MM, 00:00 to 23:59: %1").arg(value));
+            o.time = QTime(t->hour, t->minute);
+        } else if (const QString why = ApplyNumberOption(name, value, o); !why.isEmpty()) {
+            return fail(why);
         }
     }
     if (!snapshot) return fail(QStringLiteral("options are only for --snapshot FILE.bmp"));
@@ -119,13 +143,12 @@ void Report(const QString& message) {
     std::fprintf(stderr, "NightvaneGl: %s\n", qPrintable(message));
 }
 
-// The start-up every chart runs, with the options replacing the start values.
-void StartSnapshot(CSkyScene& scene, SkyState& state, SkyCatalog& catalog, const SnapshotOptions& o) {
+// The start-up every chart runs, with the options replacing the start values. The star table
+// is being read meanwhile (`stars`); the pictures are read when the frame first draws with them.
+void StartSnapshot(CSkyScene& scene, SkyState& state, SkyCatalog& catalog, const SnapshotOptions& o,
+                   std::future<QString>& stars) {
     StartupSteps steps;
-    steps.loadTablesAndPictures = [&] {
-        if (const QString message = LoadStarTable(catalog); !message.isEmpty()) Report(message);
-        for (const QString& line : LoadTextures(state)) Report(line);
-    };
+    steps.loadTablesAndPictures = [&stars] { return QStringList{stars.get()}; };
     steps.overrides = [&o](SkyState& s) {
         if (o.zone) s.g_gmtOffset = static_cast<float>(*o.zone);
         if (o.latitude) s.g_latitude = *o.latitude;
@@ -146,43 +169,35 @@ void StartSnapshot(CSkyScene& scene, SkyState& state, SkyCatalog& catalog, const
 // Draws one frame into an off-screen buffer of the picture's size and reads it back as a 24-bit
 // BMP (BGR rows from the bottom up, each padded to four bytes). False when no buffer can be made.
 bool RenderPicture(CSkyScene& scene, int width, int height, imaging::BmpImage& image) {
-    // The picture's own buffer is made after the textures, so that it takes none of their names.
-    QOpenGLFramebufferObjectFormat fboFormat;
-    fboFormat.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
-    QOpenGLFramebufferObject fbo(width, height, fboFormat);
-    if (!fbo.isValid() || !fbo.bind()) return false;
+    platform::OffscreenFramebuffer framebuffer;
+    if (!framebuffer.Create(width, height)) return false;
     scene.ResizeScene(width, height, 1.0);
     scene.RenderScene();
-    glFinish();
     image = imaging::BmpImage::Blank(width, height);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE, image.pixels.data());
-    fbo.release();
     return true;
 }
 
-} // namespace
-
-int RunSnapshot(const SnapshotOptions& o, const platform::GlContextFactory& factory) {
-    if (!CheckGlContext(factory)) return 1;
-    QOffscreenSurface surface;
-    surface.setFormat(QSurfaceFormat::defaultFormat());
-    surface.create();
-    QOpenGLContext context;
-    context.setFormat(QSurfaceFormat::defaultFormat());
-    if (!context.create() || !context.makeCurrent(&surface)) {
-        Report(QStringLiteral("no OpenGL context for the snapshot"));
-        return 1;
-    }
+// The snapshot's drawing, once a context is current: start-up, one frame, the picture. Only the
+// pictures the frame shows are read from the data folder, each when a layer first draws with it.
+int DrawAndWrite(const SnapshotOptions& o, SkyCatalog& catalog, std::future<QString>& stars) {
     auto state = std::make_unique<SkyState>();
-    auto catalog = std::make_unique<SkyCatalog>();
-    CSkyScene scene(*state, *catalog);
+    CSkyScene scene(*state, catalog);
     scene.InitGL();
-    StartSnapshot(scene, *state, *catalog, o);
+    std::vector<std::string> failed;
+    SetPictureSource([&failed](unsigned slot) {
+        std::string error;
+        if (LoadPictureSlot(slot, platform::DataDir(), &error)) return true;
+        failed.push_back(error);
+        return false;
+    });
+    StartSnapshot(scene, *state, catalog, o, stars);
     imaging::BmpImage image;
     const bool drawn = RenderPicture(scene, o.width, o.height, image);
+    SetPictureSource({});
     scene.ReleaseGL();
-    context.doneCurrent();
+    if (const QString message = MissingPicturesMessage(failed); !message.isEmpty()) Report(message);
     if (!drawn) {
         Report(QStringLiteral("cannot make a %1x%2 off-screen picture").arg(o.width).arg(o.height));
         return 1;
@@ -195,6 +210,42 @@ int RunSnapshot(const SnapshotOptions& o, const platform::GlContextFactory& fact
     }
     std::printf("The sky picture is in %s (%dx%d, 24-bit BMP)\n", qPrintable(path), o.width, o.height);
     return 0;
+}
+
+} // namespace
+
+int RunSnapshot(const SnapshotOptions& o, const platform::GlContextFactory& factory) {
+    // Without the data folder there is nothing to draw: one message, not one per missing file.
+    if (const QString missing = MissingDataFolderMessage(); !missing.isEmpty()) {
+        Report(missing);
+        return 1;
+    }
+    // The catalogue is read on a second thread while the OpenGL context is made.
+    auto catalog = std::make_unique<SkyCatalog>();
+    std::future<QString> stars =
+        std::async(std::launch::async, [&catalog] { return LoadStarTable(*catalog); });
+    if (!platform::DisplayAvailable()) {
+        // No display at all: Mesa's surfaceless EGL context.
+        platform::SurfacelessGlContext context;
+        if (std::string why; !context.Create(&why)) {
+            Report(QStringLiteral("no OpenGL context for the snapshot: %1").arg(QString::fromStdString(why)));
+            return 1;
+        }
+        return DrawAndWrite(o, *catalog, stars);
+    }
+    if (!CheckGlContext(factory)) return 1;
+    QOffscreenSurface surface;
+    surface.setFormat(QSurfaceFormat::defaultFormat());
+    surface.create();
+    QOpenGLContext context;
+    context.setFormat(QSurfaceFormat::defaultFormat());
+    if (!context.create() || !context.makeCurrent(&surface)) {
+        Report(QStringLiteral("no OpenGL context for the snapshot"));
+        return 1;
+    }
+    const int status = DrawAndWrite(o, *catalog, stars);
+    context.doneCurrent();
+    return status;
 }
 
 int NightvaneGlMain(QApplication& app, const QStringList& arguments,

@@ -103,21 +103,21 @@ void CNightvaneGlView::OnCreateLoad() {
         // dialog's worker thread.
         steps.loadTablesAndPictures = [this] {
             m_loading = true;
-            QStringList textureFailures;
+            QString pictures;
             CLoadingDlg dialog(
                 *m_catalog,
-                [this, &textureFailures] {
+                [this, &pictures] {
                     makeCurrent();
-                    textureFailures = LoadTextures(m_state);
+                    pictures = LoadTextures(m_state);
                     doneCurrent();
                 },
                 this);
             dialog.exec();
             m_loading = false;
+            QStringList messages{pictures};
             if (dialog.catalogueMissing())
-                platform::ShowMessageBox(this, QString::fromStdString(dialog.loadReport().message),
-                                         QStringLiteral("NightvaneGl"));
-            for (const QString& line : textureFailures) qWarning("NightvaneGl: %s", qPrintable(line));
+                messages.prepend(QString::fromStdString(dialog.loadReport().message));
+            return messages;
         };
     }
     steps.startTime = [this] {

@@ -7,6 +7,9 @@
 #include "planetarium/catalog/Textures.h"
 #include "platform/DataDir.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace nv::app {
 
 namespace {
@@ -40,10 +43,13 @@ void ApplyStartDefaults(SkyState& s) {
 } // namespace
 
 void RunStartup(CSkyScene& scene, SkyState& state, SkyCatalog& catalog, const StartupSteps& steps) {
-    auto say = [&steps](const QString& message) {
-        if (!message.isEmpty() && steps.report) steps.report(message);
+    const QString noData = steps.loadTablesAndPictures ? MissingDataFolderMessage() : QString();
+    if (!noData.isEmpty() && steps.report) steps.report(noData);
+    auto say = [&steps, quiet = !noData.isEmpty()](const QString& message) {
+        if (!message.isEmpty() && !quiet && steps.report) steps.report(message);
     };
-    if (steps.loadTablesAndPictures) steps.loadTablesAndPictures();
+    if (steps.loadTablesAndPictures)
+        for (const QString& message : steps.loadTablesAndPictures()) say(message);
     scene.CatalogueLoaded();
     state.m_eyeX = state.m_eyeY = state.m_eyeZ = 0.0f;
     state.m_viewYaw = kHomeYaw;
@@ -66,11 +72,30 @@ QString LoadStarTable(SkyCatalog& catalog) {
     return report.ok ? QString() : QString::fromStdString(report.message);
 }
 
-QStringList LoadTextures(SkyState& state) {
-    const TextureLoadReport report = LoadAllTextures(state, platform::DataDir());
-    QStringList failed;
-    for (const std::string& line : report.failed) failed << QString::fromStdString(line);
-    return failed;
+QString MissingDataFolderMessage() {
+    const std::filesystem::path dir = platform::DataDir();
+    std::error_code ec;
+    if (std::filesystem::is_directory(dir, ec)) return {};
+    return QStringLiteral("The data folder \"%1\" was not found, so there is no sky to draw. Set "
+                          "NIGHTVANE_DATA to the folder that holds hip.txt and the pictures.")
+        .arg(QString::fromStdString(std::filesystem::absolute(dir, ec).string()));
+}
+
+QString LoadTextures(SkyState& state) {
+    return MissingPicturesMessage(LoadAllTextures(state, platform::DataDir()).failed);
+}
+
+QString MissingPicturesMessage(const std::vector<std::string>& failed) {
+    if (failed.empty()) return {};
+    constexpr std::size_t kListed = 5;
+    QString message = failed.size() == 1
+                          ? QStringLiteral("A picture could not be loaded; what it shows is left out:")
+                          : QStringLiteral("%1 pictures could not be loaded; what they show is left out:")
+                                .arg(failed.size());
+    for (std::size_t k = 0; k < failed.size() && k < kListed; ++k)
+        message += QStringLiteral("\n") + QString::fromStdString(failed[k]);
+    if (failed.size() > kListed) message += QStringLiteral("\n(and %1 more)").arg(failed.size() - kListed);
+    return message;
 }
 
 void SetSkyClock(SkyState& s, const QDateTime& local) {

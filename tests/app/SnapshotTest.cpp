@@ -1,0 +1,201 @@
+// The snapshot as a user runs it, one process each: with no display at all, and against hostile
+// data folders and disks (a FIFO or a folder where a picture should be, no data folder, an
+// empty catalogue, a disk that fills up while the picture is written).
+#include "imaging/Bmp.h"
+#include "planetarium/catalog/SettingsFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sys/stat.h> // mkfifo
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int status = -1;
+    QString out, err;
+    double seconds = 0;
+};
+
+// Runs `command` (a program and its arguments) with the data folder `data`, with or without the
+// display the test was given.
+Result RunProgram(const QStringList& command, const fs::path& data, bool display) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("NIGHTVANE_DATA", QString::fromStdString(data.string()));
+    if (!display) {
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+    }
+    QProcess p;
+    p.setProcessEnvironment(env);
+    const auto start = std::chrono::steady_clock::now();
+    p.start(command.front(), command.mid(1));
+    Result r;
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    // Qt's own note about a missing XDG_RUNTIME_DIR is not the program's.
+    for (const QString& line : QString::fromUtf8(p.readAllStandardError()).split('\n', Qt::SkipEmptyParts))
+        if (!line.startsWith("QStandardPaths:")) r.err += line + '\n';
+    return r;
+}
+
+// A night view over London, the same on every run.
+QStringList Snapshot(const fs::path& file, const QString& size = "320x200") {
+    return {NV_NIGHTVANE_EXE, "--snapshot", QString::fromStdString(file.string()),
+            "--size",         size,         "--date",
+            "2026-12-06",     "--time",     "22:00",
+            "--zone",         "0",          "--lat",
+            "51.5",           "--lon",      "-0.1"};
+}
+
+std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Pixels that are not black.
+int Lit(const imaging::BmpImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            const std::uint8_t* p = image.row(y) + 3 * x;
+            n += p[0] + p[1] + p[2] > 0;
+        }
+    return n;
+}
+
+class SnapshotTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() / ("nv_snapshot_" + std::to_string(std::random_device{}()));
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    // A copy of the real data folder (links to its files) in which the test may replace files,
+    // with a settings file that shows only the given layer.
+    fs::path DataCopy(nv::SettingSwitch onlyLayer) {
+        const fs::path copy = m_dir / "data";
+        fs::create_directories(copy);
+        for (const fs::directory_entry& e : fs::directory_iterator(NV_TEST_DATA_DIR))
+            fs::create_symlink(e.path(), copy / e.path().filename());
+        ShowOnly(copy, onlyLayer);
+        return copy;
+    }
+    // Rewrites the copy's settings: only `layer` on (none for kSettingSwitchCount).
+    static void ShowOnly(const fs::path& copy, nv::SettingSwitch layer) {
+        nv::SettingsFile settings = nv::DefaultSettings();
+        settings.m_switches.fill(false);
+        if (layer < nv::kSettingSwitchCount) settings.m_switches[layer] = true;
+        fs::remove(copy / "NightvaneGL.ini");
+        EXPECT_TRUE(nv::WriteSettingsFile(copy / "NightvaneGL.ini", settings).ok);
+    }
+
+    fs::path m_dir;
+};
+
+} // namespace
+
+// With DISPLAY unset the snapshot draws through Mesa's surfaceless EGL context: status 0 and the
+// same picture as with the display, within a few pixels.
+TEST_F(SnapshotTest, WithNoDisplayAtAllThePictureIsTheSame) {
+    const fs::path headless = m_dir / "headless.bmp", shown = m_dir / "display.bmp";
+    const Result r = RunProgram(Snapshot(headless, "640x400"), NV_TEST_DATA_DIR, false);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    imaging::BmpImage a, b;
+    ASSERT_TRUE(imaging::ReadBmp24(headless, a));
+    EXPECT_GT(Lit(a), 2000) << "a real sky, not a black picture";
+    if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display to compare with";
+    ASSERT_EQ(RunProgram(Snapshot(shown, "640x400"), NV_TEST_DATA_DIR, true).status, 0);
+    ASSERT_TRUE(imaging::ReadBmp24(shown, b));
+    ASSERT_TRUE(a.width == b.width && a.height == b.height);
+    int differ = 0;
+    for (std::size_t i = 0; i + 2 < a.pixels.size(); i += 3)
+        differ += std::abs(a.pixels[i] - b.pixels[i]) + std::abs(a.pixels[i + 1] - b.pixels[i + 1]) +
+                      std::abs(a.pixels[i + 2] - b.pixels[i + 2]) >
+                  6;
+    EXPECT_LE(differ, 8);
+}
+
+TEST_F(SnapshotTest, NoDataFolderIsOneClearMessageAndAFailure) {
+    const fs::path file = m_dir / "sky.bmp";
+    const Result r = RunProgram(Snapshot(file), m_dir / "no such folder", false);
+    EXPECT_NE(r.status, 0);
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("data folder") && r.err.contains("no such folder")) << r.err.toStdString();
+    EXPECT_FALSE(r.out.contains("sky picture"));
+    EXPECT_FALSE(fs::exists(file));
+}
+
+// A FIFO named like the Milky Way picture no longer blocks start-up; the missing picture leaves
+// its layer out (the picture with no layer on, not a flat grey night) and the message names it.
+TEST_F(SnapshotTest, APictureThatIsAPipeOrAFolderLeavesItsLayerOut) {
+    const fs::path data = DataCopy(nv::kSettingSwitchCount);
+    const fs::path none = m_dir / "none.bmp", good = m_dir / "good.bmp", bad = m_dir / "bad.bmp";
+    Result r = RunProgram(Snapshot(none), data, false);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    ShowOnly(data, nv::kSetMilkyWay);
+    ASSERT_EQ(RunProgram(Snapshot(good), data, false).status, 0);
+    imaging::BmpImage image, empty;
+    ASSERT_TRUE(imaging::ReadBmp24(good, image) && imaging::ReadBmp24(none, empty));
+    EXPECT_GT(Lit(image), Lit(empty) + 5000) << "the Milky Way lights much of the picture";
+    for (const bool pipe : {true, false}) {
+        fs::remove(data / "milky.bmp");
+        if (pipe)
+            ASSERT_EQ(mkfifo((data / "milky.bmp").c_str(), 0600), 0);
+        else
+            fs::create_directory(data / "milky.bmp");
+        r = RunProgram(Snapshot(bad), data, false);
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_LT(r.seconds, 60.0);
+        EXPECT_TRUE(r.err.contains("milky.bmp") && r.err.contains(pipe ? "pipe" : "folder"))
+            << r.err.toStdString();
+        EXPECT_EQ(Slurp(bad), Slurp(none)) << "no grey sphere in place of the missing picture";
+        fs::remove(data / "milky.bmp");
+    }
+}
+
+TEST_F(SnapshotTest, AnEmptyCatalogueSaysSo) {
+    const fs::path data = DataCopy(nv::kSetStars);
+    fs::remove(data / "hip.txt");
+    { std::ofstream touch(data / "hip.txt"); }
+    const Result r = RunProgram(Snapshot(m_dir / "sky.bmp"), data, false);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.err.contains("holds no stars")) << r.err.toStdString();
+}
+
+// A disk that fills up while the picture is written (a file-size limit here): the earlier
+// picture at that path is kept whole, nothing is left beside it, and the message names the path
+// and the reason.
+TEST_F(SnapshotTest, AFullDiskKeepsTheOldPicture) {
+    const fs::path file = m_dir / "sky.bmp";
+    std::ofstream(file, std::ios::binary) << "the old picture";
+    const QString command = "trap '' XFSZ; ulimit -f 64; exec \"$0\" \"$@\"";
+    const Result r =
+        RunProgram(QStringList{"/bin/sh", "-c", command} + Snapshot(file), NV_TEST_DATA_DIR, false);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QString::fromStdString(file.string())) && r.err.contains("too large"))
+        << r.err.toStdString();
+    EXPECT_EQ(Slurp(file), "the old picture");
+    int others = 0;
+    for (const fs::directory_entry& e : fs::directory_iterator(m_dir)) others += e.path() != file;
+    EXPECT_EQ(others, 0);
+}
