@@ -96,6 +96,15 @@ StarLoadReport ParseStarCatalogue(std::string_view text, std::array<StarRecord, 
     HeldValues held;
     int lastProgress = -1;
     for (int i = 0; i < kCatalogueLines; ++i) {
+        if (reader.atEnd()) {
+            // Every step left reads an empty line, which is skipped: count them and report the
+            // progress values they would have reported, without running them one by one.
+            report.linesSkipped += kCatalogueLines - i;
+            if (progress)
+                for (int value = lastProgress + 1; value <= (kCatalogueLines - 1) / 10; ++value)
+                    progress(value);
+            break;
+        }
         if (StoreLine(reader.next(), stars, held))
             ++report.linesStored;
         else

@@ -1,0 +1,123 @@
+#include "FuzzTargets.h"
+
+#include "astro/TextFields.h"
+#include "astro/ValueRanges.h"
+#include "imaging/Bmp.h"
+#include "planetarium/catalog/SettingsFile.h"
+#include "planetarium/catalog/StarCatalog.h"
+#include "planetarium/catalog/StarNames.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <span>
+
+namespace nvfuzz {
+namespace {
+
+// A broken promise: say which and stop (the fuzzer keeps the input).
+void Require(bool ok, const char* what) {
+    if (ok) return;
+    std::fprintf(stderr, "reader promise broken: %s\n", what);
+    std::abort();
+}
+
+std::string_view Text(const std::uint8_t* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+// The star table with guard records on both sides (a stray write shows up in them).
+struct GuardedStars {
+    std::array<nv::StarRecord, 8> before{};
+    std::array<nv::StarRecord, nv::kStarSlots> stars{};
+    std::array<nv::StarRecord, 8> after{};
+};
+
+bool Zero(const nv::StarRecord& s) {
+    return s.x == 0 && s.y == 0 && s.z == 0 && s.spectralClass == 0 && s.magnitude == 0;
+}
+
+} // namespace
+
+void FuzzStarCatalogue(const std::uint8_t* data, std::size_t size) {
+    // The table stays all zero between inputs: only the slots a line can name are checked and
+    // cleared again (a line names the slot of atoi of its text before the first comma), so an
+    // input costs what its text costs, not a pass over the whole table.
+    static auto table = std::make_unique<GuardedStars>();
+    const std::string_view text = Text(data, size);
+    // The progress (11833 calls a file) is followed on every 16th input only.
+    static unsigned count = 0;
+    const bool follow = count++ % 16 == 0;
+    int last = -1;
+    const nv::LoadProgressFn progress = [&](int p) {
+        Require(p == last + 1, "progress rises by one");
+        last = p;
+    };
+    const nv::StarLoadReport report = nv::ParseStarCatalogue(text, table->stars, follow ? progress : nullptr);
+    Require(!follow || last == nv::kLoadProgressEnd, "progress reaches its end");
+    Require(report.linesStored + report.linesSkipped == nv::kCatalogueLines, "every read step counted");
+    Require(report.ok == (report.linesStored > 0), "ok means stars were stored");
+    for (std::size_t i = 0; i < table->before.size(); ++i)
+        Require(Zero(table->before[i]) && Zero(table->after[i]), "nothing written outside the table");
+    int stored = 0;
+    nv::text::LineReader lines(text);
+    for (int i = 0; i < nv::kCatalogueLines && !lines.atEnd(); ++i) {
+        const int number = nv::text::ToInt(lines.next());
+        if (number < 0) continue;
+        nv::StarRecord& s = table->stars[static_cast<std::size_t>(std::min(number, nv::kHighestHipNumber))];
+        if (Zero(s)) continue;
+        Require(std::isfinite(s.x) && std::isfinite(s.y) && std::isfinite(s.z), "finite directions");
+        Require(s.spectralClass >= 0 && s.spectralClass <= 7, "a known colour class");
+        Require(nv::IsPlausibleMagnitude(s.magnitude), "a plausible magnitude");
+        s = nv::StarRecord{};
+        ++stored;
+    }
+    Require(stored <= report.linesStored, "no slot written but by a stored line");
+}
+
+void FuzzStarNames(const std::uint8_t* data, std::size_t size) {
+    static auto names = std::make_unique<std::array<std::string, nv::kStarSlots>>();
+    const nv::StarNamesReport report = nv::ParseStarNames(Text(data, size), *names);
+    Require(report.ok, "parsing text always succeeds");
+    Require(report.namesStored + report.linesIgnored <= nv::kStarNameLines, "at most 96 lines");
+}
+
+void FuzzSettings(const std::uint8_t* data, std::size_t size) {
+    nv::SettingsFile s, back;
+    const nv::SettingsReport report = nv::ParseSettings(Text(data, size), s);
+    Require(report.ok == report.message.empty(), "a message exactly when something was wrong");
+    Require(astro::kLongitudeRange.Contains(s.m_longitude), "longitude in range");
+    Require(astro::kLatitudeRange.Contains(s.m_latitude), "latitude in range");
+    Require(astro::kZoneRange.Contains(s.m_gmtOffset), "zone in range");
+    // What is written reads back whole, with the same switches and the place to six decimals.
+    Require(nv::ParseSettings(nv::FormatSettings(s), back).ok, "the written file reads back");
+    Require(back.m_switches == s.m_switches, "switches survive a round trip");
+    Require(std::fabs(back.m_latitude - s.m_latitude) <= 5e-7 &&
+                std::fabs(back.m_longitude - s.m_longitude) <= 5e-7,
+            "the place survives a round trip");
+    Require(back.m_gmtOffset == std::trunc(s.m_gmtOffset), "the zone is written in whole hours");
+}
+
+void FuzzBmp(const std::uint8_t* data, std::size_t size) {
+    imaging::BmpImage image;
+    std::string error;
+    if (!imaging::DecodeBmp24(std::span<const std::uint8_t>(data, size), image, &error)) {
+        Require(image.empty() && !error.empty(), "a refused picture is empty and says why");
+        return;
+    }
+    Require(image.width > 0 && image.height > 0 && image.width <= imaging::kMaxBmpDimension &&
+                image.height <= imaging::kMaxBmpDimension,
+            "a decoded size within the limits");
+    Require(image.pixels.size() == image.rowStride() * static_cast<std::size_t>(image.height),
+            "pixels match the size");
+    Require(image.pixels.size() <= size, "no more pixels than the file holds");
+    // Writing the picture and reading it again gives the same pixels.
+    imaging::BmpImage again;
+    Require(imaging::DecodeBmp24(imaging::EncodeBmp24(image), again), "the written picture decodes");
+    Require(again.width == image.width && again.height == image.height && again.pixels == image.pixels,
+            "the picture survives a round trip");
+}
+
+} // namespace nvfuzz

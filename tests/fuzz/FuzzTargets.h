@@ -1,0 +1,32 @@
+// One fuzz target per reader of outside data: the star catalogue, the star names, the settings
+// file and BMP pictures. Each runs the reader over the bytes it is given and checks what the
+// reader promises (nothing outside its table, every number finite and in range, what it writes
+// reads back the same); a broken promise aborts, which the fuzzer records as a finding.
+//
+// The same functions serve the libFuzzer programs (FuzzMain.cpp) and the ordinary test that
+// replays every input that ever made a reader fail (ReplayTest.cpp).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace nvfuzz {
+
+void FuzzStarCatalogue(const std::uint8_t* data, std::size_t size);
+void FuzzStarNames(const std::uint8_t* data, std::size_t size);
+void FuzzSettings(const std::uint8_t* data, std::size_t size);
+void FuzzBmp(const std::uint8_t* data, std::size_t size);
+
+struct Target {
+    std::string_view name; // also the folder of its seeds and regression inputs
+    void (*run)(const std::uint8_t*, std::size_t);
+};
+inline constexpr Target kTargets[] = {
+    {"star_catalogue", FuzzStarCatalogue},
+    {"star_names", FuzzStarNames},
+    {"settings", FuzzSettings},
+    {"bmp", FuzzBmp},
+};
+
+} // namespace nvfuzz
