@@ -2,9 +2,9 @@
 # Installs the Debian packages the build, the tests and the data builder need.
 # Only missing packages are installed, so a second run costs nothing.
 set -euo pipefail
-PKGS=(qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libgl1-mesa-dri libgl-dev libegl-dev
+PKGS=(qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libgl1-mesa-dri libgl-dev libegl-dev libegl-mesa0
       xvfb xauth fonts-dejavu-core cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
-      python3 dpkg-dev nodejs npm)
+      python3 dpkg-dev file clang libclang-rt-14-dev nodejs npm)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

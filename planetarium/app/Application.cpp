@@ -11,6 +11,7 @@
 #include "platform/DataDir.h"
 #include "platform/MessageBox.h"
 #include "platform/OffscreenGl.h"
+#include "resources/AppIcons.h"
 
 #include <GL/gl.h>
 #include <QApplication>
@@ -269,6 +270,7 @@ int NightvaneGlMain(QApplication& app, const QStringList& arguments,
     case LaunchMode::Window:
         break;
     }
+    QApplication::setWindowIcon(res::AppIcon(res::AppIconId::NightvaneGl));
     std::unique_ptr<CMainFrame> frame = CreateMainWindow(factory);
     if (!frame) return 1;
     // Without a window manager "maximised" changes nothing: start at the screen's size anyway.

@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     QSurfaceFormat::setDefaultFormat(platform::SkySurfaceFormat());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("NightvaneGl"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("nightvanegl")); // its menu entry
     // An installed program finds the data folder beside it or in the installed share folder;
     // $NIGHTVANE_DATA or the build tree's folder serve otherwise.
     platform::SetProgramDir(QApplication::applicationDirPath().toStdString());
