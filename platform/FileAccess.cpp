@@ -61,7 +61,7 @@ fs::path TemporaryBeside(const fs::path& file) {
 }
 
 #ifdef NV_POSIX_FILES
-// Writes all bytes to `fd` and forces them to the disk; 0 or the errno of the failure.
+// Writes all bytes to `fd`; 0 or the errno of the failure.
 int WriteAll(int fd, std::span<const char> bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -70,7 +70,7 @@ int WriteAll(int fd, std::span<const char> bytes) {
         if (n <= 0) return n < 0 ? errno : EIO;
         done += static_cast<std::size_t>(n);
     }
-    return ::fsync(fd) == 0 ? 0 : errno;
+    return 0;
 }
 #endif
 
@@ -88,36 +88,60 @@ std::optional<std::uintmax_t> RegularFileSize(const fs::path& file, std::string*
     return size;
 }
 
-std::optional<std::string> ReadRegularFile(const fs::path& file, std::size_t maxBytes, std::string* why) {
-    // The kind is checked before the file is opened: opening a FIFO for reading waits for a writer.
-    if (!RegularFileSize(file, why)) return std::nullopt;
+namespace {
+
 #ifdef NV_POSIX_FILES
-    // Opened without waiting and checked again, in case something else took the name meanwhile.
+// Opens a regular file for reading without waiting (a FIFO swapped in after the check would
+// otherwise block the open) and checks its kind again on the descriptor. -1 with the reason.
+int OpenRegular(const fs::path& file, std::string* why) {
+    if (!RegularFileSize(file, why)) return -1;
     const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return Fail(why, Quoted(file) + ": " + SystemReason(errno));
+    if (fd < 0) {
+        Fail(why, Quoted(file) + ": " + SystemReason(errno));
+        return -1;
+    }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return Fail(why, Quoted(file) + " is not a regular file");
+        Fail(why, Quoted(file) + " is not a regular file");
+        return -1;
     }
-    std::string bytes(
-        std::min(static_cast<std::uintmax_t>(st.st_size), static_cast<std::uintmax_t>(maxBytes)), '\0');
+    return fd;
+}
+
+// Reads up to into.size() bytes at `offset`; the count read, or -1 with errno set.
+long long ReadAt(int fd, std::uint64_t offset, std::span<char> into) {
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+    while (done < into.size()) {
+        const ssize_t n =
+            ::pread(fd, into.data() + done, into.size() - done, static_cast<off_t>(offset + done));
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            return Fail(why, Quoted(file) + ": " + SystemReason(error));
-        }
-        if (n == 0) break; // the file became shorter
+        if (n < 0) return -1;
+        if (n == 0) break; // the end of the file
         done += static_cast<std::size_t>(n);
     }
+    return static_cast<long long>(done);
+}
+#endif
+
+} // namespace
+
+std::optional<std::string> ReadRegularFile(const fs::path& file, std::size_t maxBytes, std::string* why) {
+#ifdef NV_POSIX_FILES
+    const int fd = OpenRegular(file, why);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    ::fstat(fd, &st);
+    std::string bytes(
+        std::min(static_cast<std::uintmax_t>(st.st_size), static_cast<std::uintmax_t>(maxBytes)), '\0');
+    const long long n = ReadAt(fd, 0, bytes);
+    const int error = errno;
     ::close(fd);
-    bytes.resize(done);
+    if (n < 0) return Fail(why, Quoted(file) + ": " + SystemReason(error));
+    bytes.resize(static_cast<std::size_t>(n)); // the file became shorter
     return bytes;
 #else
+    if (!RegularFileSize(file, why)) return std::nullopt;
     std::ifstream in(file, std::ios::binary);
     if (!in) return Fail(why, Quoted(file) + " cannot be opened");
     in.seekg(0, std::ios::end);
@@ -131,7 +155,34 @@ std::optional<std::string> ReadRegularFile(const fs::path& file, std::size_t max
 #endif
 }
 
+bool ReadRegularFileInto(const fs::path& file, std::uint64_t offset, std::span<char> into, std::string* why) {
+#ifdef NV_POSIX_FILES
+    const int fd = OpenRegular(file, why);
+    if (fd < 0) return false;
+    const long long n = ReadAt(fd, offset, into);
+    const int error = errno;
+    ::close(fd);
+    if (n < 0) {
+        Fail(why, Quoted(file) + ": " + SystemReason(error));
+        return false;
+    }
+#else
+    if (!RegularFileSize(file, why)) return false;
+    std::ifstream in(file, std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(offset));
+    in.read(into.data(), static_cast<std::streamsize>(into.size()));
+    const long long n = in.gcount();
+#endif
+    if (static_cast<std::size_t>(n) == into.size()) return true;
+    Fail(why, Quoted(file) + " is shorter than expected");
+    return false;
+}
+
 std::string WriteFileReplacing(const fs::path& file, std::span<const char> bytes) {
+    return WriteFileReplacing(file, {bytes});
+}
+
+std::string WriteFileReplacing(const fs::path& file, std::initializer_list<std::span<const char>> parts) {
     for (int attempt = 0; attempt < 16; ++attempt) {
         const fs::path temp = TemporaryBeside(file);
 #ifdef NV_POSIX_FILES
@@ -142,7 +193,10 @@ std::string WriteFileReplacing(const fs::path& file, std::span<const char> bytes
         // A replaced file keeps its permissions.
         struct stat old {};
         if (::stat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
-        int error = WriteAll(fd, bytes);
+        int error = 0;
+        for (const std::span<const char> part : parts)
+            if (error == 0) error = WriteAll(fd, part);
+        if (error == 0 && ::fsync(fd) != 0) error = errno;
         if (::close(fd) != 0 && error == 0) error = errno;
         if (error != 0) {
             ::unlink(temp.c_str());
@@ -152,7 +206,9 @@ std::string WriteFileReplacing(const fs::path& file, std::span<const char> bytes
         std::FILE* out = std::fopen(temp.string().c_str(), "wbx");
         if (out == nullptr && fs::exists(temp)) continue;
         if (out == nullptr) return "Cannot write " + Quoted(file) + ": " + SystemReason(errno);
-        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+        bool written = true;
+        for (const std::span<const char> part : parts)
+            written = written && std::fwrite(part.data(), 1, part.size(), out) == part.size();
         const int error = errno;
         if (std::fclose(out) != 0 || !written) {
             std::error_code ignored;

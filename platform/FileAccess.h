@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
@@ -27,9 +28,16 @@ std::optional<std::uintmax_t> RegularFileSize(const std::filesystem::path& file,
 std::optional<std::string> ReadRegularFile(const std::filesystem::path& file, std::size_t maxBytes,
                                            std::string* why = nullptr);
 
-// Replaces the contents of `file` with `bytes` through a temporary file and a rename (the file
-// is created when there was none). Returns an empty string on success, else a message that
-// names the path and the system's reason.
+// Fills `into` with the bytes of a regular file from `offset` on. False (and the reason in
+// *why) when it is not a regular file, cannot be read or is too short.
+bool ReadRegularFileInto(const std::filesystem::path& file, std::uint64_t offset, std::span<char> into,
+                         std::string* why = nullptr);
+
+// Replaces the contents of `file` with `bytes` (or with `parts`, one after the other) through a
+// temporary file and a rename (the file is created when there was none). Returns an empty
+// string on success, else a message that names the path and the system's reason.
 std::string WriteFileReplacing(const std::filesystem::path& file, std::span<const char> bytes);
+std::string WriteFileReplacing(const std::filesystem::path& file,
+                               std::initializer_list<std::span<const char>> parts);
 
 } // namespace platform

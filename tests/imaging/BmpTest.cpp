@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 using imaging::BmpImage;
@@ -69,7 +70,12 @@ TEST(Bmp, RoundTripAndEveryAcceptedHeaderForm) {
         ASSERT_TRUE(imaging::DecodeBmp24(file, back)) << file.size();
         EXPECT_EQ(back.width, 5);
         EXPECT_EQ(back.pixels, image.pixels) << file.size();
+        // The file reader reads the pixels straight from the file: the same picture.
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+        ASSERT_TRUE(imaging::ReadBmp24(path, back, &error)) << error;
+        EXPECT_EQ(back.pixels, image.pixels) << file.size();
     }
+    std::filesystem::remove(path);
 }
 
 TEST(Bmp, BrokenFilesFailWithoutPixels) {
