@@ -6,6 +6,7 @@
 #include "planetarium/app/MainFrame.h"
 #include "planetarium/app/NightvaneGlView.h"
 #include "planetarium/app/SkyScene.h"
+#include "platform/DataDir.h"
 #include "platform/GlContextProbe.h"
 #include "platform/MessageBox.h"
 #include "resources/Icons.h"
@@ -109,6 +110,7 @@ private slots:
     // Each case starts from an active main window with no dialog, pop-up, glide or animation left
     // over (without a window manager nothing reactivates a window by itself).
     void init() {
+        if (!m_frame) return; // the last cases build their own window
         if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
         if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
         m_view->state().g_gliding = false;
@@ -352,6 +354,23 @@ private slots:
         // The sky is drawn with its stars: far more lit pixels than the compass words alone.
         QImage sky = frame.View()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
         QVERIFY(sky.width() * sky.height() - CountColour(sky, Qt::black) > 2000);
+    }
+
+    // With no data folder the window still opens, and one box (not one per missing file) says why.
+    void withNoDataFolderOneBoxSaysSo() {
+        QTemporaryDir dir;
+        platform::SetDataDir((dir.path() + "/no data here").toStdString());
+        platform::MessageBoxRecorder boxes;
+        {
+            CMainFrame frame;
+            frame.resize(400, 300);
+            frame.show();
+            QTRY_VERIFY_WITH_TIMEOUT(frame.View()->started(), 60000);
+        }
+        platform::SetDataDir({});
+        QCOMPARE(boxes.boxes().size(), std::size_t{1});
+        QVERIFY(boxes.boxes()[0].first.contains("data folder"));
+        QVERIFY(boxes.boxes()[0].first.contains("no data here"));
     }
 
     void cleanupTestCase() { QCOMPARE(g_view, nullptr); }
