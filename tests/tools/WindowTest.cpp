@@ -27,7 +27,7 @@ class WindowTest : public QObject {
 private slots:
     void init();
     void cleanup();
-    void zoomWheelFlipAndIndicator();
+    void zoomWheelKeysFlipAndIndicator();
     void arrowGlideNorthButtonAndGoto();
     void gotoRaDecRoundTrip();
     void dragAndLock();
@@ -64,13 +64,20 @@ void WindowTest::cleanup() {
     view = nullptr;
 }
 
-void WindowTest::zoomWheelFlipAndIndicator() {
+void WindowTest::zoomWheelKeysFlipAndIndicator() {
     nv::SkyState& s = view->state();
-    for (int i = 0; i < 32; ++i) Wheel(120);
+    const int redraws = view->redrawCount();
+    for (int i = 0; i < 31; ++i) Wheel(120);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_A); // the last step in, by key
     QCOMPARE(s.g_fov, 1.0f);
     QCOMPARE(frame->ZoomIndicator(), 64);
-    for (int i = 0; i < 32; ++i) Wheel(-120);
+    QCOMPARE(view->redrawCount(), redraws + 32); // one redraw a step
+    for (int i = 0; i < 31; ++i) Wheel(-120);
+    QTest::keyClick(view, Qt::Key_Z);
+    QTest::keyClick(view, Qt::Key_Q); // no key of the view's
     QCOMPARE(s.g_fov, 65.0f);
+    QCOMPARE(view->redrawCount(), redraws + 64);
     frame->ExecuteCommand(32810); // flip vertically
     QCOMPARE(s.g_fov, -65.0f);
     Wheel(120);
@@ -82,9 +89,11 @@ void WindowTest::arrowGlideNorthButtonAndGoto() {
     nv::SkyState& s = view->state();
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Left);
-    QVERIFY(s.g_gliding);
+    QVERIFY(s.g_gliding && view->timer().IsRunning(1));
     QTRY_VERIFY_WITH_TIMEOUT(Idle(), 2000);
     QVERIFY(std::fabs(s.m_viewYaw - 100.0f) < 1e-4);
+    QVERIFY(!view->timer().IsRunning(1)); // landed: the timer is not armed again
+    QCOMPARE(frame->ReadoutTexts().first, QString("30.000000"));
 
     s.g_fov = -21.0f;
     qobject_cast<QAbstractButton*>(frame->Control(1032))->click();
@@ -99,6 +108,10 @@ void WindowTest::arrowGlideNorthButtonAndGoto() {
     QTRY_VERIFY_WITH_TIMEOUT(Idle(), 3000);
     QVERIFY(std::fabs(s.m_viewPitch + 45.0f) < 1e-4);
     QVERIFY(std::fabs(s.m_viewYaw) < 1e-4);
+    // Edits that hold no number read as 0: the horizon due north.
+    frame->SetReadoutTexts("", "not a number");
+    frame->ExecuteCommand(1045);
+    QVERIFY(s.g_glideTargetPitch == 0.0f && std::fabs(s.g_glideTargetYaw - 90.0f) < 1e-4);
 }
 
 void WindowTest::gotoRaDecRoundTrip() {
@@ -121,12 +134,14 @@ void WindowTest::dragAndLock() {
     const QPoint c = view->rect().center();
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, c);
     QVERIFY(!s.g_lockOn);
+    QCOMPARE(QWidget::mouseGrabber(), view); // the drag goes on outside the view
     QTest::mouseMove(view, c + QPoint(40, 0));
     const float yaw = s.m_viewYaw;
+    QVERIFY(yaw > 90.0f); // dragging right turns the view toward north, so the sky follows
     QTest::mouseMove(view, c + QPoint(30, 0)); // turns back: nothing on x
     QCOMPARE(s.m_viewYaw, yaw);
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, c + QPoint(30, 0));
-    QVERIFY(!s.m_mouseDown);
+    QVERIFY(!s.m_mouseDown && QWidget::mouseGrabber() == nullptr);
 }
 
 void WindowTest::lockedViewFollowsTheAnimation() {
