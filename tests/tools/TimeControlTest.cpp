@@ -1,5 +1,7 @@
-// Animation steps over picker values, the dialog's list texts and the pickers for "now".
+// Animation steps over picker values, the dialog's list texts, the pickers for "now" and the
+// pickers' dates and times as values.
 #include "planetarium/tools/TimeControl.h"
+#include "planetarium/tools/QtPickers.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -100,4 +102,17 @@ TEST(ResetToNow, DatePickerAtMidnightTimePickerAtTheClock) {
     const auto now = LocalNow();
     EXPECT_GE(now.year, 2024);
     EXPECT_TRUE(PickersForNow(now));
+}
+
+TEST(PickerValues, DatesAndTimesBothWays) {
+    const astro::PickerValue v = PickerValueFrom(QDate(2023, 12, 31), QTime(23, 30, 15));
+    EXPECT_TRUE(v.valid);
+    EXPECT_DOUBLE_EQ(v.value, Date(2023, 12, 31, 23, 30, 15));
+    EXPECT_EQ(PickerDate(v.value), QDate(2023, 12, 31));
+    EXPECT_EQ(PickerTime(v.value), QTime(23, 30, 15));
+    // Before 1899-12-30 the time of day still counts forward from midnight.
+    EXPECT_EQ(PickerTime(PickerValueFrom(QDate(1850, 6, 1), QTime(6, 0)).value), QTime(6, 0));
+    EXPECT_FALSE(PickerValueFrom(QDate(), QTime(1, 0)).valid);
+    EXPECT_FALSE(PickerValueFrom(QDate(50, 1, 1), QTime(1, 0)).valid); // outside the picker range
+    EXPECT_FALSE(PickerDate(1e12).isValid());
 }

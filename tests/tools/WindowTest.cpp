@@ -1,7 +1,5 @@
 // Navigation and time control driven through the real main window: its buttons,
 // keys, wheel, mouse, menu commands and timer 1.
-#include "FakeView.h"
-
 #include "planetarium/app/MainFrame.h"
 #include "planetarium/app/NightvaneGlView.h"
 #include "planetarium/tools/AnimationDlg.h"
@@ -11,16 +9,39 @@
 #include "platform/MessageBox.h"
 
 #include <QAbstractButton>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSlider>
 #include <QSurfaceFormat>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QtTest>
+#include <climits>
 #include <cmath>
+#include <functional>
 #include <memory>
 
 using namespace nv::tools;
+
+namespace nvtest {
+
+// Runs `f` on the next modal dialog once it is shown (call before the code that opens it).
+void OnNextModal(std::function<void(QWidget*)> f) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, f]() {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || !w->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        f(w);
+    });
+    timer->start();
+}
+
+} // namespace nvtest
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -34,6 +55,7 @@ private slots:
     void lockedViewFollowsTheAnimation();
     void animationSettingsCancelAndResume();
     void resetToNow();
+    void pickerEditedByHand();
     void eyepieceDialog();
 
 private:
@@ -88,11 +110,13 @@ void WindowTest::zoomWheelKeysFlipAndIndicator() {
 void WindowTest::arrowGlideNorthButtonAndGoto() {
     nv::SkyState& s = view->state();
     view->setFocus();
+    const int redraws = view->redrawCount();
     QTest::keyClick(view, Qt::Key_Left);
     QVERIFY(s.g_gliding && view->timer().IsRunning(1));
     QTRY_VERIFY_WITH_TIMEOUT(Idle(), 2000);
     QVERIFY(std::fabs(s.m_viewYaw - 100.0f) < 1e-4);
-    QVERIFY(!view->timer().IsRunning(1)); // landed: the timer is not armed again
+    QCOMPARE(view->redrawCount() - redraws, 3); // 4, 4 and a snap of 2: three ticks
+    QVERIFY(!view->timer().IsRunning(1));       // landed: the timer is not armed again
     QCOMPARE(frame->ReadoutTexts().first, QString("30.000000"));
 
     s.g_fov = -21.0f;
@@ -221,6 +245,25 @@ void WindowTest::resetToNow() {
     QCOMPARE(view->state().g_year, now.date().year());
 }
 
+// A date typed into the picker moves the sky clock at once, and the animation goes on from it, a
+// minute a tick.
+void WindowTest::pickerEditedByHand() {
+    nv::SkyState& s = view->state();
+    s.m_animUnit = 1, s.m_animCount = 1;
+    frame->SetPickerDateTime(QDateTime(QDate(2024, 1, 1), QTime(8, 0)));
+    qobject_cast<QDateEdit*>(frame->Control(1002))->setDate(QDate(2030, 6, 1));
+    QCOMPARE((std::array{s.g_year, s.g_month, s.g_day, s.g_hour, s.g_minute}),
+             (std::array{2030, 6, 1, 8, 0}));
+    const int redraws = view->redrawCount();
+    frame->ExecuteCommand(32794);
+    QTRY_VERIFY_WITH_TIMEOUT(frame->PickerDateTime().time().minute() >= 3, 2000);
+    frame->ExecuteCommand(32795);
+    const QDateTime t = frame->PickerDateTime();
+    QCOMPARE(t.date(), QDate(2030, 6, 1));
+    QCOMPARE(t.time().minute(), view->redrawCount() - redraws - 2); // less Play's and Pause's redraws
+    QCOMPARE(s.g_minute, t.time().minute());
+}
+
 void WindowTest::eyepieceDialog() {
     nv::SkyState& s = view->state();
     auto answer = [](const char* shown, const char* typed, bool ok) {
@@ -232,15 +275,27 @@ void WindowTest::eyepieceDialog() {
             QTest::mouseClick(ok ? dlg->okButton() : dlg->cancelButton(), Qt::LeftButton);
         });
     };
-    answer("1", "12.5", true);
+    // The slider released at 40 puts "40" in the edit (moving it alone does not).
+    nvtest::OnNextModal([](QWidget* w) {
+        auto* dlg = qobject_cast<CEyepieceDlg*>(w);
+        QVERIFY(dlg && dlg->windowTitle() == "Eye piece size" && dlg->m_slider->value() == 1);
+        dlg->m_slider->setValue(40);
+        QCOMPARE(dlg->m_sizeEdit->text(), QString("1"));
+        emit dlg->m_slider->sliderReleased();
+        QCOMPARE(dlg->m_sizeEdit->text(), QString("40"));
+        QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
+    });
+    frame->ExecuteCommand(32805);
+    QCOMPARE(s.m_eyepieceSize, 40.0f);
+    answer("40", "nan", true); // a text that is no number reads as 0
+    frame->ExecuteCommand(32805);
+    QCOMPARE(s.m_eyepieceSize, 0.0f);
+    answer("1", "12.5", true); // a size of 0 reopens at 1
     frame->ExecuteCommand(32805);
     QCOMPARE(s.m_eyepieceSize, 12.5f);
     answer("12", "30", false); // reopened as 12; Cancel keeps the size
     frame->ExecuteCommand(32805);
     QCOMPARE(s.m_eyepieceSize, 12.5f);
-    s.m_eyepieceSize = 0.0f;
-    answer("1", "", false); // a size of 0 reopens at 1
-    frame->ExecuteCommand(32805);
 
     // An empty text is refused with a message and the dialog stays open.
     s.m_eyepieceSize = 12.5f;
@@ -255,6 +310,9 @@ void WindowTest::eyepieceDialog() {
     frame->ExecuteCommand(32805);
     QCOMPARE(int(boxes.boxes().size()), 1);
     QCOMPARE(s.m_eyepieceSize, 12.5f);
+    // Sizes no slider position holds still open safely.
+    QCOMPARE(CEyepieceDlg::PositionForSize(1e30f), INT_MAX);
+    QCOMPARE(CEyepieceDlg::PositionForSize(-7.9f), -7);
 }
 
 int main(int argc, char** argv) {
