@@ -298,21 +298,3 @@ TEST_F(LayerTest, GridsInTheirOwnColours) {
     s.g_nightVision = true; // (0.3, 0, 0)
     EXPECT_TRUE(Near(commonest(), 77, 0, 0)) << std::hex << commonest();
 }
-
-TEST_F(LayerTest, BatchedStarsDrawTheSamePictureAsOneStarAtATime) {
-    ASSERT_NE(real, nullptr) << why;
-    s.sw.m_showStars = true;
-    struct View {
-        float fov, pitch, yaw;
-        bool flip;
-    };
-    for (const View v : {View{65, -30, 90, false}, View{20, -40, 300, false}, View{-40, -10, 200, true}}) {
-        s.g_fov = v.fov, s.m_viewPitch = v.pitch, s.m_viewYaw = v.yaw, s.g_flipHorizontal = v.flip;
-        frame.res.batchStars = false;
-        const QImage one = frame.Render(s, *real);
-        frame.res.batchStars = true;
-        EXPECT_GT(LitPixels(one), 1000);
-        EXPECT_TRUE(one == frame.Render(s, *real)) << "fov " << v.fov;
-        EXPECT_LT(frame.res.stars.CellsDrawn(), 649) << "cells outside the view are left out";
-    }
-}
