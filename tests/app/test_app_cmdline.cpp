@@ -1,6 +1,7 @@
 // The command line: window start, the snapshot options and their refusals.
 #include "planetarium/app/Application.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using nv::app::LaunchMode;
@@ -29,15 +30,21 @@ TEST(CommandLine, SnapshotWithEveryOption) {
     const std::optional<double> read[] = {o.zone, o.latitude, o.longitude, o.pitch, o.yaw, o.fov};
     const double expected[] = {-5.0, 51.5, -0.1, -20.0, 0.0, -40.0};
     for (int i = 0; i < 6; ++i) EXPECT_DOUBLE_EQ(read[i].value_or(99.0), expected[i]) << i;
+    // The poles are places too.
+    for (const char* pole : {"90", "-90"}) {
+        ASSERT_EQ(ParseCommandLine({"--snapshot", "a.bmp", "--lat", pole}, o, &error), LaunchMode::Snapshot)
+            << pole;
+        EXPECT_DOUBLE_EQ(std::fabs(o.latitude.value_or(0.0)), 90.0);
+    }
 }
 
 TEST(CommandLine, StrangeValuesAreRefusedWithAReason) {
     QList<QStringList> bad = {
         {"--snapshot"}, {"--size", "10x10"}, {"stray"}}; // no file, no snapshot, no option
     const QStringList afterFile[] = {{"--size", "0x100"},      {"--size", "100000x100"}, {"--size", "big"},
-                                     {"--date", "2026-13-01"}, {"--time", "25:00"},      {"--lat", "91"},
-                                     {"--lat", "nan"},         {"--fov", "0"},           {"--fov", "120"},
-                                     {"--zone", "30"},         {"--colour", "red"}};
+                                     {"--date", "2026-13-01"}, {"--time", "25:00"},      {"--lat", "90.0001"},
+                                     {"--lat", "-90.0001"},    {"--lat", "nan"},         {"--fov", "0"},
+                                     {"--fov", "120"},         {"--zone", "30"},         {"--colour", "red"}};
     for (const QStringList& tail : afterFile) bad << QStringList({"--snapshot", "a.bmp"}) + tail;
     for (const QStringList& args : bad) {
         SnapshotOptions o;

@@ -78,6 +78,19 @@ class AppWindowTest : public QObject {
         QTRY_VERIFY(!menu->isVisible());
     }
 
+    // The item of a menu-bar menu or of the pop-up menu with this text (null if none).
+    static QAction* Find(QMenu* menu, const QString& text) {
+        for (QAction* a : menu->actions())
+            if (a->text() == text) return a;
+        return nullptr;
+    }
+    QAction* MenuItem(const QString& title, const QString& text) {
+        for (QAction* m : m_frame->menuBar()->actions())
+            if (m->text() == title) return Find(m->menu(), text);
+        return nullptr;
+    }
+    QAction* PopupItem(const QString& text) { return Find(m_frame->ContextMenu(), text); }
+
     QWidget* ToolButton(int id) { return m_frame->ToolBar()->widgetForAction(m_frame->Action(id)); }
     // How many redraws a click on `w`, or Ctrl+key, asked of the view.
     int Clicked(QWidget* w) {
@@ -160,46 +173,107 @@ private slots:
         QVERIFY(nv::res::CommandIcon(IconId::None).isNull());
     }
 
-    void everyViewCommandReachesAHandlerAndRedraws() {
-        const int ids[] = {32782, 32783, 32784, 32807, 32785, 32786, 32787, 32788, 32789, 32790, 32791,
-                           32792, 32793, 32808, 32804, 32805, 32794, 32795, 32796, 32802, 32803, 32800,
-                           32801, 32774, 32779, 32798, 32809, 32810, 32781, 32797, 32799, 57603, 57604,
-                           57607, 57608, 57609, 57667, 57664, 1032,  1033,  1034,  1035,  1036,  1037,
-                           1038,  1039,  1041,  1042,  1045,  1052,  1058};
-        // Commands that open a dialog are answered with Cancel as soon as it shows.
-        QTimer closer;
-        QObject::connect(&closer, &QTimer::timeout, [] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
-        });
-        closer.start(20);
-        for (int id : ids) {
-            const int before = m_view->redrawCount();
-            QVERIFY2(m_view->OnCommand(id) && m_view->redrawCount() > before,
-                     qPrintable(QString::number(id)));
-            if (FindCommand(id)->layerSwitch != nullptr) m_view->OnCommand(id); // back as it was
-        }
-        m_view->OnCommand(ID_ANIM_PAUSE);
-        QVERIFY(!m_view->OnCommand(ID_VIEW_TOOLBAR)); // the frame's, not the view's
-        QVERIFY(!m_view->OnCommand(4242));
-    }
-
-    void switchFromTheMenuToggledTwiceRestoresStateAndCheckMark() {
-        for (int id : {ID_VIEW_STARS, ID_VIEW_NIGHTVISION, ID_VIEW_ALTAZI, ID_SHOW_EYEPIECE}) {
-            const char* menu = id == ID_SHOW_EYEPIECE ? "Eye piece" : "&View";
-            bool& flag = FindCommand(id)->layerSwitch(m_view->state());
-            const bool start = flag;
-            for (bool expected : {!start, start}) {
-                ClickMenuItem(menu, id);
-                QCOMPARE(flag, expected);
-                QCOMPARE(m_frame->Action(id)->isChecked(), expected);
+    // Each switch item of the View and Eye piece menus turns its own layer on and off and nothing
+    // else, and shows its state as a check mark (the item's text, id and layer are typed here).
+    void everySwitchItemTogglesItsOwnLayerOnly() {
+        using Flags = std::array<bool, 15>;
+        auto flags = [this] {
+            const nv::SkyState& s = m_view->state();
+            const nv::LayerSwitches& w = s.sw;
+            return Flags{w.m_showStars,      w.m_showStarNames,  w.m_showRaDec,    w.m_showAltAzi,
+                         w.m_showEcliptic,   w.m_showPlanets,    w.m_showGround,   w.m_showMilkyWay,
+                         w.m_showConstLines, w.m_showConstNames, w.m_showMessiers, w.m_showMessierNames,
+                         w.m_showDayLight,   s.g_nightVision,    w.m_showEyepiece};
+        };
+        // clang-format off
+        const std::pair<const char*, int> items[15] = {
+            {"Stars", 32782}, {"Star names", 32783}, {"RA and Dec charts", 32784}, {"Alt Azi chart", 32807},
+            {"Ecliptic", 32785}, {"Planets", 32786}, {"Ground", 32787}, {"Milky way", 32788},
+            {"Constellation lines", 32789}, {"Constellation names", 32790}, {"Messiers", 32791},
+            {"Messier names", 32792}, {"Day light", 32793}, {"Night vision", 32808}, {"Show Eyepiece", 32804}};
+        // clang-format on
+        for (int k = 0; k < 15; ++k) {
+            const auto [text, id] = items[k];
+            QAction* item = MenuItem(k < 14 ? "&View" : "Eye piece", text);
+            QVERIFY2(item != nullptr && item->data().toInt() == id, text);
+            for (int round = 0; round < 2; ++round) {
+                Flags expected = flags();
+                expected[k] = !expected[k];
+                item->trigger();
+                QVERIFY2(flags() == expected, text);
+                QCOMPARE(item->isChecked(), expected[k]);
             }
         }
         // A switch changed elsewhere shows its true state when the menu opens.
         for (bool on : {true, false}) {
             m_view->state().sw.m_showGround = on;
             m_frame->UpdateCheckMarks();
-            QCOMPARE(m_frame->Action(ID_VIEW_GROUND)->isChecked(), on);
+            QCOMPARE(MenuItem("&View", "Ground")->isChecked(), on);
         }
+    }
+
+    // The Animation menu and the pop-up menu start and stop the animation; the pop-up opens on a
+    // right-click and locks the view on its centre.
+    void animationAndPopUpItemsDoWhatTheySay() {
+        nv::SkyState& s = m_view->state();
+        const std::pair<QAction*, QAction*> playStop[] = {
+            {MenuItem("Animation", "Play"), MenuItem("Animation", "Pause")},
+            {PopupItem("Play"), PopupItem("Stop animation")}};
+        for (const auto& [play, stop] : playStop) {
+            QVERIFY(play != nullptr && stop != nullptr);
+            play->trigger();
+            QVERIFY(s.m_animating && m_view->timer().IsRunning(1));
+            stop->trigger();
+            QVERIFY(!s.m_animating && !m_view->timer().IsRunning(1));
+        }
+        // "Stop animation" picked with the mouse from the right-click menu.
+        PopupItem("Play")->trigger();
+        QMenu* popup = m_frame->ContextMenu();
+        QTest::mouseClick(m_view, Qt::RightButton, {}, m_view->rect().center());
+        QTRY_VERIFY(popup->isVisible());
+        QTest::mouseClick(popup, Qt::LeftButton, {},
+                          popup->actionGeometry(PopupItem("Stop animation")).center());
+        QTRY_VERIFY(!popup->isVisible());
+        QVERIFY(!s.m_animating && !m_view->timer().IsRunning(1));
+
+        s.g_lockOn = false;
+        PopupItem("Lock on here.")->trigger();
+        QVERIFY(s.g_lockOn && !s.g_lockIsBody);
+        s.g_lockOn = false;
+    }
+
+    // Toolbar and navigation-bar commands, by the numbers their buttons send, turn the camera as
+    // their pictures say (targets typed here).
+    void toolbarAndNavigationCommandsTurnTheCamera() {
+        nv::SkyState& s = m_view->state();
+        auto place = [&](float pitch, float yaw, float fov) {
+            s.m_viewPitch = pitch, s.m_viewYaw = yaw, s.g_fov = fov, s.g_flipHorizontal = false;
+            s.g_gliding = false;
+        };
+        // From pitch 10, yaw 200, upside down at 21 degrees: face north, south, east or west 30
+        // degrees up at the full field. From the start view: tilt and turn 10 degrees.
+        const std::tuple<int, float, float> glides[] = {{1032, -30, 90},  {1033, -30, 270}, {1034, -30, 0},
+                                                        {1035, -30, 180}, {1036, -40, 90},  {1037, -20, 90},
+                                                        {1038, -30, 100}, {1039, -30, 80}};
+        for (const auto& [id, pitch, yaw] : glides) {
+            const bool compass = id <= 1035;
+            compass ? place(10, 200, -21) : place(-30, 90, 65);
+            m_frame->ExecuteCommand(id);
+            QVERIFY2(s.g_gliding && s.g_glideTargetPitch == pitch && s.g_glideTargetYaw == yaw &&
+                         s.g_fov == 65,
+                     qPrintable(QString::number(id)));
+        }
+        place(5, 12, 9);
+        m_frame->ExecuteCommand(32779); // centre on Polaris: at once, the zoom kept
+        QVERIFY(s.m_viewYaw == 90.0f && s.m_viewPitch == -30.0f && s.g_fov == 9.0f && !s.g_gliding);
+        place(-30, 90, 65);
+        m_frame->ExecuteCommand(32809);
+        QVERIFY(s.g_flipHorizontal && s.g_fov == 65.0f);
+        m_frame->ExecuteCommand(32810);
+        QVERIFY(s.g_flipHorizontal && s.g_fov == -65.0f);
+        place(-30, 90, 65);
+        QVERIFY(!m_view->OnCommand(59392)); // the toolbar switch is the frame's, not the view's
+        QVERIFY(!m_view->OnCommand(4242));
     }
 
     // Toolbar buttons, bar buttons and keys each redraw once, with either bar hidden.

@@ -1,5 +1,6 @@
 // Checks the data folder that scripts/build-data writes: the star catalogue against published
 // values, the pictures, the names file, and where the Milky Way lands.
+#include "imaging/Bmp.h"
 #include "planetarium/SkyState.h"
 #include "planetarium/catalog/tables/ConstellationTable.h"
 
@@ -7,14 +8,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -81,45 +80,22 @@ TEST_F(DataFolder, EveryFigureEndPointIsACatalogueStar) {
         for (int end : nv::kConstellationPairs[i]) EXPECT_EQ(stars_.count(end), 1u) << "segment " << i + 1;
 }
 
-struct Bmp {
-    int width = 0, height = 0;
-    std::vector<unsigned char> bgr; // bottom-up rows, padded to 4 bytes
-    int stride() const { return (width * 3 + 3) / 4 * 4; }
-};
-
-bool ReadBmp(const fs::path& p, Bmp& out) {
-    std::ifstream f(p, std::ios::binary);
-    const std::string d((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    auto u32 = [&](std::size_t at) {
-        std::uint32_t v = 0;
-        for (int i = 3; i >= 0; --i) v = v << 8 | std::uint8_t(d[at + i]);
-        return v;
-    };
-    if (d.size() < 54 || d[0] != 'B' || d[1] != 'M') return false;
-    out.width = static_cast<int>(u32(18));
-    out.height = static_cast<int>(u32(22));
-    const std::size_t offset = u32(10), need = std::size_t(out.stride()) * out.height;
-    if ((u32(28) & 0xffff) != 24 || u32(30) != 0 || out.width <= 0 || out.height <= 0 ||
-        d.size() < offset + need)
-        return false;
-    out.bgr.assign(d.begin() + offset, d.begin() + offset + need);
-    return true;
-}
-
 TEST_F(DataFolder, AllTexturesAreUncompressed24BitBitmaps) {
     std::vector<std::string> names = {"milky", "strip",   "grass",  "star",   "mercury", "venus",
                                       "mars",  "jupiter", "saturn", "uranus", "neptune", "moon"};
     for (int n = 1; n <= 110; ++n) names.push_back("m" + std::to_string(n));
     for (const std::string& n : names) {
-        Bmp b;
-        EXPECT_TRUE(ReadBmp(DataDir() / (n + ".bmp"), b)) << n;
-        EXPECT_TRUE(std::any_of(b.bgr.begin(), b.bgr.end(), [](unsigned char c) { return c != 0; })) << n;
+        imaging::BmpImage b;
+        std::string error;
+        EXPECT_TRUE(imaging::ReadBmp24(DataDir() / (n + ".bmp"), b, &error)) << n << ": " << error;
+        EXPECT_TRUE(std::any_of(b.pixels.begin(), b.pixels.end(), [](unsigned char c) { return c != 0; }))
+            << n;
     }
 }
 
 // Mean brightness of the milky.bmp texels around the sky direction (RA, Dec), as the chart's
 // sphere (GLU texture coordinates, rotated 150 deg about z then 30 deg about x) shows it.
-double MilkyWayBrightness(const Bmp& b, double raDeg, double decDeg) {
+double MilkyWayBrightness(const imaging::BmpImage& b, double raDeg, double decDeg) {
     const double a = raDeg * nv::g_degToRad, d = decDeg * nv::g_degToRad;
     const double x = -std::cos(d) * std::sin(a), y = -std::sin(d), z = std::cos(d) * std::cos(a);
     const double c1 = std::cos(-150 * nv::g_degToRad), s1 = std::sin(-150 * nv::g_degToRad);
@@ -135,18 +111,18 @@ double MilkyWayBrightness(const Bmp& b, double raDeg, double decDeg) {
     int count = 0;
     for (int r = std::max(row - 3, 0); r <= std::min(row + 3, b.height - 1); ++r)
         for (int c = col - 3; c <= col + 3; ++c, ++count) {
-            const unsigned char* px = &b.bgr[std::size_t(r) * b.stride() + (c + b.width) % b.width * 3];
+            const unsigned char* px = b.row(r) + (c + b.width) % b.width * 3;
             sum += px[0] + px[1] + px[2];
         }
     return sum / (3.0 * count);
 }
 
 TEST_F(DataFolder, GalacticCentreIsBrightWhereTheSphereShowsIt) {
-    Bmp b;
-    ASSERT_TRUE(ReadBmp(DataDir() / "milky.bmp", b));
+    imaging::BmpImage b;
+    ASSERT_TRUE(imaging::ReadBmp24(DataDir() / "milky.bmp", b));
     double mean = 0;
-    for (unsigned char c : b.bgr) mean += c;
-    mean /= double(b.bgr.size());
+    for (unsigned char c : b.pixels) mean += c;
+    mean /= double(b.pixels.size());
     const double centre = MilkyWayBrightness(b, 266.4, -28.9);
     EXPECT_GT(centre, 3.0 * mean);
     // The galactic poles are dark; the band is brighter than them everywhere along it.

@@ -1,7 +1,8 @@
 // Animation steps over picker values, the dialog's list texts, the pickers for "now" and the
-// Messier marathon's list.
-#include "planetarium/tools/TimeControl.h"
+// pickers' dates and times as values, and the Messier marathon's list.
 #include "planetarium/tools/Marathon.h"
+#include "planetarium/tools/QtPickers.h"
+#include "planetarium/tools/TimeControl.h"
 
 #include <array>
 #include <cstdio>
@@ -101,6 +102,19 @@ TEST(ResetToNow, DatePickerAtMidnightTimePickerAtTheClock) {
     const auto now = LocalNow();
     EXPECT_GE(now.year, 2024);
     EXPECT_TRUE(PickersForNow(now));
+}
+
+TEST(PickerValues, DatesAndTimesBothWays) {
+    const astro::PickerValue v = PickerValueFrom(QDate(2023, 12, 31), QTime(23, 30, 15));
+    EXPECT_TRUE(v.valid);
+    EXPECT_DOUBLE_EQ(v.value, Date(2023, 12, 31, 23, 30, 15));
+    EXPECT_EQ(PickerDate(v.value), QDate(2023, 12, 31));
+    EXPECT_EQ(PickerTime(v.value), QTime(23, 30, 15));
+    // Before 1899-12-30 the time of day still counts forward from midnight.
+    EXPECT_EQ(PickerTime(PickerValueFrom(QDate(1850, 6, 1), QTime(6, 0)).value), QTime(6, 0));
+    EXPECT_FALSE(PickerValueFrom(QDate(), QTime(1, 0)).valid);
+    EXPECT_FALSE(PickerValueFrom(QDate(50, 1, 1), QTime(1, 0)).valid); // outside the picker range
+    EXPECT_FALSE(PickerDate(1e12).isValid());
 }
 
 TEST(Marathon, ListLinesAndChoices) {
