@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -31,9 +32,12 @@ public:
     QPrinter printer;
 };
 
+// The user's pictures folder where there is one, else the home folder.
 QString PicturesFolder() {
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    return pictures.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::HomeLocation) : pictures;
+    return !pictures.isEmpty() && QFileInfo(pictures).isDir()
+               ? pictures
+               : QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
 }
 
 } // namespace
@@ -101,10 +105,13 @@ bool PrintPicture(QWidget* parent, const Picture& picture) {
     if (dialog.exec() != QDialog::Accepted) return false;
     if (PrintPictureOn(printer, picture).isEmpty()) {
         const QString where =
-            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
-        platform::ShowMessageBox(
-            parent, QStringLiteral("The picture was not printed: %1 could not be started.").arg(where),
-            Caption());
+            !printer.outputFileName().isEmpty()
+                ? QStringLiteral("the file %1 could not be written").arg(printer.outputFileName())
+            : !printer.printerName().isEmpty()
+                ? QStringLiteral("the printer %1 could not be started").arg(printer.printerName())
+                : QStringLiteral("no printer is set up");
+        platform::ShowMessageBox(parent, QStringLiteral("The picture was not printed: %1.").arg(where),
+                                 Caption());
         return false;
     }
     return true;

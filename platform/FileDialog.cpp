@@ -37,8 +37,14 @@ QString GetSaveFileName(QWidget* parent, const SaveFileRequest& request) {
     if (!request.startPath.isEmpty() && start.isDir()) {
         dialog.setDirectory(start.absoluteFilePath());
     } else if (!request.startPath.isEmpty()) {
-        dialog.setDirectory(start.absolutePath());
+        // The last name again, in its folder while that still exists, with its file type chosen.
+        if (start.absoluteDir().exists()) dialog.setDirectory(start.absolutePath());
         dialog.selectFile(start.fileName());
+        for (const QString& filter : request.filters) {
+            if (FirstSuffix(filter).compare(start.suffix(), Qt::CaseInsensitive) != 0) continue;
+            dialog.selectNameFilter(filter);
+            dialog.setDefaultSuffix(FirstSuffix(filter));
+        }
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return QFileInfo(dialog.selectedFiles().first()).absoluteFilePath();

@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QOpenGLWidget>
 #include <QPageSetupDialog>
@@ -297,7 +298,7 @@ private slots:
         auto choose = [&](QWidget* w) {
             fileDialog = qobject_cast<QFileDialog*>(w);
             if (fileDialog == nullptr) return false;
-            fileDialog->selectFile(path);
+            fileDialog->findChild<QLineEdit*>("fileNameEdit")->setText(path); // typed by the user
             QMetaObject::invokeMethod(fileDialog, "accept", Qt::QueuedConnection);
             return true;
         };
@@ -317,6 +318,30 @@ private slots:
         QCOMPARE(QFileInfo(last), QFileInfo(path));
         QCOMPARE(Mismatches(QImage(path, "bmp")), 0);
         QCOMPARE(boxes.boxes().size(), size_t(1));
+    }
+
+    // The dialog opens on the last name, in its folder, with its file type chosen.
+    void saveDialogOffersTheLastName() {
+        QTemporaryDir dir;
+        QString offered, filter;
+        QDir folder;
+        ModalDriver driver({[&](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            if (dialog == nullptr) return false;
+            offered = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+            filter = dialog->selectedNameFilter();
+            folder = dialog->directory();
+            dialog->reject();
+            return true;
+        }});
+        platform::MessageBoxRecorder boxes;
+        QString last = dir.filePath("orion.png");
+        QCOMPARE(imaging::SavePicture(&m_window, m_picture, last), imaging::SaveOutcome::Cancelled);
+        QVERIFY(driver.finished() && boxes.boxes().empty());
+        QCOMPARE(offered, QString("orion.png"));
+        QCOMPARE(filter, QString("PNG pictures (*.png)"));
+        QCOMPARE(folder, QDir(dir.path()));
+        QCOMPARE(last, dir.filePath("orion.png"));
     }
 
     // The page rule on paper of known size: a 2:1 picture on equal resolutions is half the page
@@ -397,6 +422,20 @@ private slots:
             QVERIFY(imaging::PrintPicture(m_view, m_picture));
             QVERIFY(driver.finished());
             QVERIFY(ReadAll(dir.filePath("printed.pdf")).startsWith("%PDF"));
+        }
+        {
+            // Accepted without the dialog's own checks: the printer cannot start, and says so.
+            printer.setOutputFileName(dir.filePath("missing/printed.pdf"));
+            ModalDriver driver({[](QWidget* w) {
+                auto* dialog = qobject_cast<QPrintDialog*>(w);
+                if (dialog) dialog->done(QDialog::Accepted);
+                return dialog != nullptr;
+            }});
+            platform::MessageBoxRecorder boxes;
+            QVERIFY(!imaging::PrintPicture(m_view, m_picture));
+            QCOMPARE(boxes.boxes().size(), size_t(1));
+            QVERIFY(boxes.boxes()[0].first.startsWith("The picture was not printed: the file"));
+            QVERIFY(boxes.boxes()[0].first.contains(dir.filePath("missing/printed.pdf")));
         }
         int pages = -1;
         {
