@@ -1,5 +1,6 @@
 // The main window and the sky view, driven through their real menus, buttons and keys.
 #include "GlTestContext.h"
+#include "ModalDriver.h"
 #include "imaging/PictureCommands.h"
 #include "planetarium/app/Application.h"
 #include "planetarium/app/CommandIds.h"
@@ -37,7 +38,6 @@
 #include <QToolBar>
 #include <QtTest>
 #include <cmath>
-#include <functional>
 
 using namespace nv::app;
 
@@ -67,41 +67,6 @@ int CountColour(const QImage& image, QColor c) {
 }
 
 const QColor kCompassGreen(77, 153, 77);
-
-// While it lives, acts on each modal window that shows: `act` returns true once it has answered
-// one (the default rejects any dialog).
-class ModalAnswer {
-public:
-    explicit ModalAnswer(std::function<bool(QWidget*)> act = [](QWidget* w) {
-        auto* dialog = qobject_cast<QDialog*>(w);
-        if (dialog) dialog->reject();
-        return dialog != nullptr;
-    }) {
-        QObject::connect(&m_timer, &QTimer::timeout, [this, act] {
-            if (QWidget* modal = QApplication::activeModalWidget(); modal && act(modal)) ++answered;
-        });
-        m_timer.start(20);
-    }
-    int answered = 0;
-
-private:
-    QTimer m_timer;
-};
-
-// The save dialog answers with `path` while it lives.
-struct SaveAnswer {
-    explicit SaveAnswer(QString path) {
-        m_previous = platform::SetSaveFileSink([this, path](const platform::SaveFileRequest&) {
-            ++asked;
-            return path;
-        });
-    }
-    ~SaveAnswer() { platform::SetSaveFileSink(std::move(m_previous)); }
-    int asked = 0;
-
-private:
-    platform::SaveFileSink m_previous;
-};
 
 // The text of every help page, tags removed and blanks collapsed.
 QString HelpText() {
@@ -235,11 +200,7 @@ private slots:
                            57607, 57608, 57609, 57667, 57664, 1032,  1033,  1034,  1035,  1036,  1037,
                            1038,  1039,  1041,  1042,  1045,  1052,  1058};
         // Commands that open a dialog are answered with Cancel as soon as it shows.
-        QTimer closer;
-        QObject::connect(&closer, &QTimer::timeout, [] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
-        });
-        closer.start(20);
+        nvtest::ModalDriver cancel({nvtest::Answer(false)}, true);
         for (int id : ids) {
             const int before = m_view->redrawCount();
             QVERIFY2(m_view->OnCommand(id) && m_view->redrawCount() > before,
@@ -272,7 +233,7 @@ private slots:
 
     // Toolbar buttons, bar buttons and keys each redraw once, with either bar hidden.
     void hidingToolbarOrStatusBarLeavesTheOtherBarsWorking() {
-        ModalAnswer cancel; // the print and save dialogs
+        nvtest::ModalDriver cancel({nvtest::Answer(false)}, true); // the print and save dialogs
         QCOMPARE(QList({Clicked(ToolButton(ID_APP_ABOUT)), CtrlKey(Qt::Key_P)}), QList({1, 1}));
         ClickMenuItem("&View", ID_VIEW_TOOLBAR);
         QVERIFY(m_frame->ToolBar()->isHidden() && !m_frame->Action(ID_VIEW_TOOLBAR)->isChecked());
@@ -337,21 +298,30 @@ private slots:
     // and the command does not run.
     void helpModeOpensThePageOfTheNextCommand() {
         m_urls->clear();
-        SaveAnswer save("");
-        ModalAnswer anyDialog;
+        nvtest::SaveAnswer save("");
+        nvtest::ModalDriver anyDialog({nvtest::Answer(false)}, true);
         QTest::keyClick(m_frame.get(), Qt::Key_F1, Qt::ShiftModifier);
         QCOMPARE(m_frame->statusBar()->currentMessage(), QString("Select an object on which to get Help"));
         QTest::mouseClick(ToolButton(ID_FILE_SAVE), Qt::LeftButton);
         QTest::keyClick(m_frame.get(), Qt::Key_F1, Qt::ShiftModifier);
+        QCOMPARE(Clicked(m_frame->Control(IDC_GOTO)), 0);
+        QTest::keyClick(m_frame.get(), Qt::Key_F1, Qt::ShiftModifier);
         ClickMenuItem("&File", ID_FILE_PRINT_PREVIEW);
         QTest::keyClick(m_frame.get(), Qt::Key_F1, Qt::ShiftModifier);
         QTest::mouseClick(m_view, Qt::LeftButton, {}, m_view->rect().center());
+        // Escape leaves help mode: the next command runs.
+        QTest::keyClick(m_frame.get(), Qt::Key_F1, Qt::ShiftModifier);
+        QTest::keyClick(m_frame.get(), Qt::Key_Escape);
+        QVERIFY(m_frame->statusBar()->currentMessage().isEmpty());
+        QTest::keyClick(m_frame.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(save.asked, 1);
         QStringList opened;
         for (const QUrl& u : m_urls->urls()) opened << u.fileName() + "#" + u.fragment();
         if (!QFile::exists(QString::fromStdString((nv::tools::HelpFolder() / "index.htm").string())))
             QSKIP("the data folder's help pages are not built");
-        QCOMPARE(opened, QStringList({"window.htm#cmd-57603", "menus.htm#cmd-57609", "index.htm#"}));
-        QVERIFY(save.asked == 0 && anyDialog.answered == 0);
+        QCOMPARE(opened, QStringList({"window.htm#cmd-57603", "window.htm#cmd-1045", "menus.htm#cmd-57609",
+                                      "index.htm#"}));
+        QCOMPARE(anyDialog.answered(), 0);
     }
 
     // Every text of the menus, the toolbar and the bars is explained in the help, and every
@@ -401,7 +371,7 @@ private slots:
             return true;
         };
         {
-            SaveAnswer save(dir.filePath("sky.bmp"));
+            nvtest::SaveAnswer save(dir.filePath("sky.bmp"));
             platform::MessageBoxRecorder boxes;
             QCOMPARE(CtrlKey(Qt::Key_S), 1);
             QVERIFY(save.asked == 1 && boxes.boxes().size() == 1 && boxes.boxes()[0].first == "saved");
@@ -415,13 +385,9 @@ private slots:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath("sky.pdf"));
         {
-            ModalAnswer print([](QWidget* w) {
-                auto* dialog = qobject_cast<QPrintDialog*>(w);
-                if (dialog) dialog->accept();
-                return dialog != nullptr;
-            });
+            nvtest::ModalDriver print({nvtest::Answer<QPrintDialog>(true)});
             QCOMPARE(CtrlKey(Qt::Key_P), 1);
-            QCOMPARE(print.answered, 1);
+            QVERIFY(print.finished());
         }
         QFile pdf(dir.filePath("sky.pdf"));
         QVERIFY(pdf.open(QIODevice::ReadOnly));
@@ -431,19 +397,21 @@ private slots:
 
         int pages = -1;
         QPrinter* setupPrinter = nullptr;
-        ModalAnswer previewAndSetup([&](QWidget* w) {
-            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(w)) {
-                pages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
-                preview->reject();
-                return true;
-            }
-            if (auto* setup = qobject_cast<QPageSetupDialog*>(w)) {
-                setupPrinter = setup->printer();
-                setup->reject();
-                return true;
-            }
-            return false;
-        });
+        nvtest::ModalDriver previewThenSetup({[&pages](QWidget* w) {
+                                                  auto* preview = qobject_cast<QPrintPreviewDialog*>(w);
+                                                  if (preview == nullptr) return false;
+                                                  pages =
+                                                      preview->findChild<QPrintPreviewWidget*>()->pageCount();
+                                                  preview->reject();
+                                                  return true;
+                                              },
+                                              [&setupPrinter](QWidget* w) {
+                                                  auto* setup = qobject_cast<QPageSetupDialog*>(w);
+                                                  if (setup == nullptr) return false;
+                                                  setupPrinter = setup->printer();
+                                                  setup->reject();
+                                                  return true;
+                                              }});
         ClickMenuItem("&File", ID_FILE_PRINT_PREVIEW);
         ClickMenuItem("&File", ID_FILE_PRINT_SETUP);
         QVERIFY(pages == 1 && setupPrinter == &printer);
