@@ -114,7 +114,9 @@ bool ContextHelpMode::TakeCommand(int id) {
 
 bool ContextHelpMode::eventFilter(QObject* watched, QEvent* event) {
     if (!m_active) return false;
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    // Escape leaves help mode, unless it is closing an open menu first.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        QApplication::activePopupWidget() == nullptr) {
         Stop();
         return true;
     }
