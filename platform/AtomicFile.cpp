@@ -54,7 +54,7 @@ bool WriteFileAtomically(const fs::path& file, std::span<const std::uint8_t> byt
     if (out == nullptr) return Fail(error, file, Reason(errno != 0 ? errno : EIO));
 
     // A full disk shows as a short write or, for the buffered tail, as a failing close.
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
     int code = written ? 0 : (errno != 0 ? errno : EIO);
     if (std::fclose(out) != 0 && code == 0) code = errno != 0 ? errno : EIO;
     if (code != 0) {
