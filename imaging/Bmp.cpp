@@ -1,5 +1,7 @@
 #include "imaging/Bmp.h"
 
+#include "platform/AtomicFile.h"
+
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -135,13 +137,7 @@ std::vector<std::uint8_t> EncodeBmp24(const BmpImage& image) {
 bool WriteBmp24(const std::filesystem::path& file, const BmpImage& image, std::string* error) {
     if (image.empty() || image.pixels.size() < image.rowStride() * static_cast<std::size_t>(image.height))
         return Fail(error, "no picture to write");
-    const std::vector<std::uint8_t> bytes = EncodeBmp24(image);
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out) return Fail(error, "cannot create file");
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) return Fail(error, "cannot write file");
-    return true;
+    return platform::WriteFileAtomically(file, EncodeBmp24(image), error);
 }
 
 } // namespace imaging

@@ -2,7 +2,9 @@
 
 #include "CommandTable.h"
 #include "NightvaneGlView.h"
+#include "imaging/PictureCommands.h"
 #include "planetarium/CommandIds.h"
+#include "planetarium/tools/Help.h"
 #include "planetarium/tools/Navigation.h"
 #include "resources/Icons.h"
 
@@ -51,6 +53,7 @@ CMainFrame::CMainFrame(const FrameOptions& options, QWidget* parent) : QMainWind
     CreateNavigationBar();
     CreateStatusBar();
     UpdateCheckMarks();
+    m_contextHelp = new nv::tools::ContextHelpMode(this);
 }
 
 CMainFrame::~CMainFrame() {
@@ -315,6 +318,7 @@ void CMainFrame::UpdateCheckMarks() {
 }
 
 void CMainFrame::ExecuteCommand(int id) {
+    if (m_contextHelp != nullptr && m_contextHelp->TakeCommand(id)) return; // help mode: its page
     if (m_view == nullptr || !m_view->OnCommand(id)) OnCommand(id);
     UpdateCheckMarks();
 }
@@ -357,12 +361,17 @@ void CMainFrame::OnAppExit() {
     close();
 }
 
-// Printer set-up belongs with the printing commands; until then it changes nothing.
-void CMainFrame::OnFilePrintSetup() {}
+// Paper, orientation and margins of the printer that Print and Print Preview use.
+void CMainFrame::OnFilePrintSetup() {
+    imaging::PrintSetup(this);
+}
 
-// F1 and Shift+F1: the help page is opened by the view's Help Topics handler.
+// F1: the help's index page, opened by the view's Help Topics handler.
 void CMainFrame::OnHelp() {
     if (m_view != nullptr) m_view->OnCommand(ID_HELP_FINDER);
 }
 
-void CMainFrame::OnContextHelp() {}
+// Shift+F1: the page of the command chosen next, or the index for a click elsewhere.
+void CMainFrame::OnContextHelp() {
+    m_contextHelp->Start(QString::fromLatin1(FindCommand(ID_CONTEXT_HELP)->prompt));
+}

@@ -2,8 +2,10 @@
 
 #include "CommandTable.h"
 #include "StartupData.h"
+#include "imaging/PictureCommands.h"
 #include "planetarium/CommandIds.h"
 #include "planetarium/catalog/LoadingDialog.h"
+#include "planetarium/tools/Help.h"
 #include "planetarium/tools/ViewHandlers.h"
 #include "platform/MessageBox.h"
 
@@ -215,9 +217,17 @@ void CNightvaneGlView::ToggleSwitch(bool& flag) {
 
 // Handlers of the commands filled in by the navigation, time, picking, find, settings, picture and
 // help modules. Each is reached through the command table and followed by the redraw sequence.
-void CNightvaneGlView::OnSaveImage() {}
-void CNightvaneGlView::OnFilePrint() {}
-void CNightvaneGlView::OnFilePrintPreview() {}
+// Save, Copy, Print and Preview take the frame as drawn: the view draws it once more and reads
+// it back (the clipboard is used by Copy only).
+void CNightvaneGlView::OnSaveImage() {
+    imaging::SavePicture(this, imaging::CaptureView(*this), m_fileName);
+}
+void CNightvaneGlView::OnFilePrint() {
+    imaging::PrintPicture(this, imaging::CaptureView(*this));
+}
+void CNightvaneGlView::OnFilePrintPreview() {
+    imaging::PreviewPicture(this, imaging::CaptureView(*this));
+}
 void CNightvaneGlView::OnSettings() {}
 void CNightvaneGlView::OnEyepieceSize() {
     nv::tools::OnEyepieceSize(m_state, m_host);
@@ -248,8 +258,13 @@ void CNightvaneGlView::OnFlipH() {
 void CNightvaneGlView::OnFlipV() {
     nv::tools::OnFlipV(m_state, m_host);
 }
-void CNightvaneGlView::OnCopyImage() {}
-void CNightvaneGlView::OnHelpTopics() {}
+void CNightvaneGlView::OnCopyImage() {
+    imaging::CopyPicture(imaging::CaptureView(*this));
+}
+// Help Topics and About both open the help's index page.
+void CNightvaneGlView::OnHelpTopics() {
+    nv::tools::OpenHelpIndex(this);
+}
 void CNightvaneGlView::OnFaceNorth() {
     nv::tools::OnNavButton(m_state, m_host, IDC_FACE_NORTH);
 }

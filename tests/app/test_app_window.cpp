@@ -1,25 +1,40 @@
 // The main window and the sky view, driven through their real menus, buttons and keys.
 #include "GlTestContext.h"
+#include "ModalDriver.h"
+#include "imaging/PictureCommands.h"
 #include "planetarium/CommandIds.h"
 #include "planetarium/app/Application.h"
 #include "planetarium/app/CommandTable.h"
 #include "planetarium/app/MainFrame.h"
 #include "planetarium/app/NightvaneGlView.h"
 #include "planetarium/app/SkyScene.h"
+#include "planetarium/tools/Help.h"
+#include "platform/DataDir.h"
+#include "platform/FileDialog.h"
 #include "platform/GlContextProbe.h"
 #include "platform/MessageBox.h"
+#include "platform/UrlOpener.h"
 #include "resources/Icons.h"
 
 #include <GL/gl.h>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextDocumentFragment>
 #include <QToolBar>
 #include <QtTest>
 #include <cmath>
@@ -54,12 +69,31 @@ int CountColour(const QImage& image, QColor c) {
 
 const QColor kCompassGreen(77, 153, 77);
 
+// The text of every help page, tags removed and blanks collapsed.
+QString HelpText() {
+    const QDir folder(QString::fromStdString(nv::tools::HelpFolder().string()));
+    QString all;
+    for (const QString& page : folder.entryList({"*.htm"}, QDir::Files)) {
+        QFile f(folder.filePath(page));
+        if (f.open(QIODevice::ReadOnly))
+            all += QTextDocumentFragment::fromHtml(QString::fromUtf8(f.readAll())).toPlainText() + "\n";
+    }
+    return all.simplified();
+}
+
+// A menu or button text as the help names it: "&Print...\tCtrl+P" -> "Print...".
+QString Plain(QString text) {
+    return text.section('\t', 0, 0).remove('&');
+}
+
 } // namespace
 
 class AppWindowTest : public QObject {
     Q_OBJECT
     std::unique_ptr<CMainFrame> m_frame;
     CNightvaneGlView* m_view = nullptr;
+    // Help pages go here instead of a browser.
+    std::unique_ptr<platform::UrlOpenerRecorder> m_urls = std::make_unique<platform::UrlOpenerRecorder>();
 
     // Opens a menu of the menu bar with the mouse (null if it did not open).
     QMenu* OpenMenu(const QString& title) {
@@ -278,6 +312,7 @@ private slots:
 
     // Toolbar buttons, bar buttons and keys each redraw once, with either bar hidden.
     void hidingToolbarOrStatusBarLeavesTheOtherBarsWorking() {
+        nvtest::ModalDriver cancel({nvtest::Answer(false)}, true); // the print and save dialogs
         QCOMPARE(QList({Clicked(ToolButton(ID_APP_ABOUT)), CtrlKey(Qt::Key_P)}), QList({1, 1}));
         ClickMenuItem("&View", ID_VIEW_TOOLBAR);
         QVERIFY(m_frame->ToolBar()->isHidden() && !m_frame->Action(ID_VIEW_TOOLBAR)->isChecked());
@@ -322,6 +357,143 @@ private slots:
         QTRY_COMPARE(status->currentMessage(), QString("Turns the Milky way on or off."));
         QTest::keyClick(view, Qt::Key_Escape);
         QTRY_VERIFY(!view->isVisible());
+    }
+
+    // "Help Topics", "About" (menu and toolbar) and F1 all open the help's index page.
+    void helpTopicsAboutAndF1OpenTheIndex() {
+        m_urls->clear();
+        platform::MessageBoxRecorder boxes;
+        ClickMenuItem("&Help", ID_HELP_FINDER);
+        ClickMenuItem("&Help", ID_APP_ABOUT);
+        QTest::mouseClick(ToolButton(ID_APP_ABOUT), Qt::LeftButton);
+        QTest::keyClick(m_frame.get(), Qt::Key_F1);
+        const QUrl index = QUrl::fromLocalFile(
+            QDir(QString::fromStdString(platform::DataDir().string())).filePath("help/index.htm"));
+        QVERIFY(m_urls->urls() == std::vector<QUrl>(4, index));
+        if (QFile::exists(index.toLocalFile())) QVERIFY(boxes.boxes().empty());
+    }
+
+    // Shift+F1, then a toolbar button, a menu item or the sky: the command's page, or the index,
+    // and the command does not run.
+    void helpModeOpensThePageOfTheNextCommand() {
+        m_urls->clear();
+        nvtest::SaveAnswer save("");
+        nvtest::ModalDriver anyDialog({nvtest::Answer(false)}, true);
+        QTest::keyClick(m_frame.get(), Qt::Key_F1, Qt::ShiftModifier);
+        QCOMPARE(m_frame->statusBar()->currentMessage(), QString("Select an object on which to get Help"));
+        QTest::mouseClick(ToolButton(ID_FILE_SAVE), Qt::LeftButton);
+        QTest::keyClick(m_frame.get(), Qt::Key_F1, Qt::ShiftModifier);
+        QCOMPARE(Clicked(m_frame->Control(IDC_GOTO)), 0);
+        QTest::keyClick(m_frame.get(), Qt::Key_F1, Qt::ShiftModifier);
+        ClickMenuItem("&File", ID_FILE_PRINT_PREVIEW);
+        QTest::keyClick(m_frame.get(), Qt::Key_F1, Qt::ShiftModifier);
+        QTest::mouseClick(m_view, Qt::LeftButton, {}, m_view->rect().center());
+        // Escape leaves help mode: the next command runs.
+        QTest::keyClick(m_frame.get(), Qt::Key_F1, Qt::ShiftModifier);
+        QTest::keyClick(m_frame.get(), Qt::Key_Escape);
+        QVERIFY(m_frame->statusBar()->currentMessage().isEmpty());
+        QTest::keyClick(m_frame.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(save.asked, 1);
+        QStringList opened;
+        for (const QUrl& u : m_urls->urls()) opened << u.fileName() + "#" + u.fragment();
+        if (!QFile::exists(QString::fromStdString((nv::tools::HelpFolder() / "index.htm").string())))
+            QSKIP("the data folder's help pages are not built");
+        QCOMPARE(opened, QStringList({"window.htm#cmd-57603", "window.htm#cmd-1045", "menus.htm#cmd-57609",
+                                      "index.htm#"}));
+        QCOMPARE(anyDialog.answered(), 0);
+    }
+
+    // Every text of the menus, the toolbar and the bars is explained in the help, and every
+    // command has a page of its own for Shift+F1.
+    void everyCommandTextIsInTheHelp() {
+        const QString help = HelpText();
+        if (help.isEmpty()) QSKIP("the data folder's help pages are not built");
+        QStringList texts;
+        QList<int> ids;
+        for (QAction* menu : m_frame->menuBar()->actions()) {
+            texts << Plain(menu->text());
+            for (QAction* a : menu->menu()->actions()) {
+                if (!a->isSeparator()) texts << Plain(a->text()), ids << a->data().toInt();
+            }
+        }
+        for (QAction* a : m_frame->ContextMenu()->actions()) {
+            if (!a->isSeparator()) texts << Plain(a->text()), ids << a->data().toInt();
+        }
+        for (QAction* a : m_frame->ToolBar()->actions()) {
+            if (!a->isSeparator()) texts << a->toolTip(), ids << a->data().toInt();
+        }
+        for (QToolBar* bar : {m_frame->TopBar(), m_frame->NavigationBar()}) {
+            for (QAbstractButton* b : bar->findChildren<QAbstractButton*>(QRegularExpression("^IDC_"))) {
+                texts << (b->text().isEmpty() ? b->toolTip() : b->text());
+                ids << b->objectName().mid(4).toInt();
+            }
+        }
+        QVERIFY(texts.size() > 60);
+        for (const QString& text : texts)
+            QVERIFY2(help.contains(text), qPrintable("not in the help: " + text));
+        for (int id : ids)
+            QVERIFY2(nv::tools::HelpTopicFor(id).contains("#cmd-"),
+                     qPrintable(QString("no page: %1").arg(id)));
+    }
+
+    // Save, Copy, Print and Preview take the frame as drawn; saving keeps the clipboard's text.
+    void saveCopyAndPrintTakeTheFrameAsDrawn() {
+        QTemporaryDir dir;
+        QApplication::clipboard()->setText("the user's text");
+        const QImage frame = m_view->grabFramebuffer();
+        QVERIFY(CountColour(frame, kCompassGreen) > 20);
+        auto sameAsFrame = [&frame](const QImage& image) {
+            if (image.size() != frame.size()) return false;
+            for (int y = 0; y < frame.height(); ++y)
+                for (int x = 0; x < frame.width(); ++x)
+                    if ((image.pixel(x, y) & 0xffffff) != (frame.pixel(x, y) & 0xffffff)) return false;
+            return true;
+        };
+        {
+            nvtest::SaveAnswer save(dir.filePath("sky.bmp"));
+            platform::MessageBoxRecorder boxes;
+            QCOMPARE(CtrlKey(Qt::Key_S), 1);
+            QVERIFY(save.asked == 1 && boxes.boxes().size() == 1 && boxes.boxes()[0].first == "saved");
+            QVERIFY(sameAsFrame(QImage(dir.filePath("sky.bmp"), "bmp")));
+            QCOMPARE(QApplication::clipboard()->text(), QString("the user's text"));
+        }
+        QTest::mouseClick(ToolButton(ID_COPY_IMAGE), Qt::LeftButton);
+        QTRY_VERIFY(sameAsFrame(QApplication::clipboard()->image()));
+
+        QPrinter& printer = imaging::PrinterFor(m_frame.get());
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("sky.pdf"));
+        {
+            nvtest::ModalDriver print({nvtest::Answer<QPrintDialog>(true)});
+            QCOMPARE(CtrlKey(Qt::Key_P), 1);
+            QVERIFY(print.finished());
+        }
+        QFile pdf(dir.filePath("sky.pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.contains(QString("/Width %1").arg(frame.width()).toLatin1()));
+        QVERIFY(bytes.contains(QString("/Height %1").arg(frame.height()).toLatin1()));
+
+        int pages = -1;
+        QPrinter* setupPrinter = nullptr;
+        nvtest::ModalDriver previewThenSetup({[&pages](QWidget* w) {
+                                                  auto* preview = qobject_cast<QPrintPreviewDialog*>(w);
+                                                  if (preview == nullptr) return false;
+                                                  pages =
+                                                      preview->findChild<QPrintPreviewWidget*>()->pageCount();
+                                                  preview->reject();
+                                                  return true;
+                                              },
+                                              [&setupPrinter](QWidget* w) {
+                                                  auto* setup = qobject_cast<QPageSetupDialog*>(w);
+                                                  if (setup == nullptr) return false;
+                                                  setupPrinter = setup->printer();
+                                                  setup->reject();
+                                                  return true;
+                                              }});
+        ClickMenuItem("&File", ID_FILE_PRINT_PREVIEW);
+        ClickMenuItem("&File", ID_FILE_PRINT_SETUP);
+        QVERIFY(pages == 1 && setupPrinter == &printer);
     }
 
     void viewDrawsTheCompassAndRedrawsAfterACommand() {

@@ -145,7 +145,7 @@ TEST_F(DataFolder, NamesFileNamesCatalogueStars) {
     }
     EXPECT_EQ(lines, 96);
     EXPECT_TRUE(sirius);
-    EXPECT_TRUE(fs::exists(DataDir() / "index.htm"));
+    EXPECT_TRUE(fs::exists(DataDir() / "help" / "index.htm"));
 }
 
 } // namespace
