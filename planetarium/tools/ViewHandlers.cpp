@@ -1,10 +1,10 @@
 #include "planetarium/tools/ViewHandlers.h"
 
 #include "astro/SkyRotation.h"
-#include "planetarium/tools/AnimationDlg.h"
 #include "planetarium/tools/EyepieceDlg.h"
 #include "planetarium/tools/Navigation.h"
 #include "planetarium/tools/TimeControl.h"
+#include "platform/AnimationDlg.h"
 
 #include <Qt>
 
@@ -61,7 +61,7 @@ bool StepGlide(SkyState& s, ViewHost& host) {
 
 void StepAnimation(SkyState& s, ViewHost& host) {
     const std::optional<double> t =
-        AnimationStep(host.GetDatePicker(), host.GetTimePicker(), s.m_animUnit, s.m_animCount);
+        astro::AnimationStep(host.GetDatePicker(), host.GetTimePicker(), s.m_animUnit, s.m_animCount);
     if (t) {
         host.SetDatePicker(*t);
         host.SetTimePicker(*t);

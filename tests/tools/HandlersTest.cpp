@@ -3,7 +3,7 @@
 #include "FakeView.h"
 
 #include "planetarium/tools/EyepieceDlg.h"
-#include "planetarium/tools/QtPickers.h"
+#include "platform/QtPickers.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +12,7 @@
 #include <cmath>
 
 using namespace nv::tools;
+using namespace platform;
 using nvtest::AutoDate;
 using nvtest::AutoFields;
 using nvtest::FakeView;
@@ -183,6 +184,9 @@ void HandlersTest::qtPickerValues() {
     QVERIFY(!PickerValueFrom(QDate(), QTime(1, 0)).valid);
     QVERIFY(!PickerValueFrom(QDate(50, 1, 1), QTime(1, 0)).valid); // outside the picker range
     QVERIFY(!PickerDate(1e12).isValid());
+    // The pickers' range is the years 100 to 9999.
+    QCOMPARE(PickerMinimumDate(), QDate(100, 1, 1));
+    QCOMPARE(PickerMaximumDate(), QDate(9999, 12, 31));
 }
 
 QTEST_MAIN(HandlersTest)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 using namespace nv::tools;
+using namespace astro;
 
 namespace {
 
