@@ -8,8 +8,6 @@
 
 namespace nv::res {
 
-using nv::app::IconId;
-
 namespace {
 
 // Every picture is drawn on a 24 by 24 grid with round 2-unit strokes in one ink colour.

@@ -1,14 +1,36 @@
-// The sky chart's toolbar, navigation-bar and top-bar pictures: plain line drawings painted at
-// whatever size and pixel density the button asks for, so they stay crisp on any screen.
+// The toolbar, navigation-bar and top-bar pictures of both programs: plain line drawings painted
+// at whatever size and pixel density the button asks for, so they stay crisp on any screen.
 #pragma once
-
-#include "planetarium/app/CommandTable.h"
 
 #include <QIcon>
 
 namespace nv::res {
 
+enum class IconId {
+    None,
+    Save,
+    Copy,
+    Print,
+    Find,
+    FlipHorizontal,
+    FlipVertical,
+    North,
+    ResetTime,
+    Settings,
+    About,
+    FaceNorth,
+    FaceSouth,
+    FaceEast,
+    FaceWest,
+    TiltUp,
+    TiltDown,
+    TurnLeft,
+    TurnRight,
+    QuickFind,
+    Marathon,
+};
+
 // The icon for a command's picture (a null icon for IconId::None).
-QIcon CommandIcon(nv::app::IconId id);
+QIcon CommandIcon(IconId id);
 
 } // namespace nv::res

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "planetarium/SkyState.h"
+#include "resources/Icons.h"
 
 #include <span>
 #include <vector>
@@ -22,29 +23,7 @@ enum Place : unsigned {
     kKeyOnly = 32 // reached by an accelerator only
 };
 
-enum class IconId {
-    None,
-    Save,
-    Copy,
-    Print,
-    Find,
-    FlipHorizontal,
-    FlipVertical,
-    North,
-    ResetTime,
-    Settings,
-    About,
-    FaceNorth,
-    FaceSouth,
-    FaceEast,
-    FaceWest,
-    TiltUp,
-    TiltDown,
-    TurnLeft,
-    TurnRight,
-    QuickFind,
-    Marathon,
-};
+using nv::res::IconId;
 
 struct Command {
     int id;
