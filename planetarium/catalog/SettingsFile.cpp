@@ -1,7 +1,7 @@
 #include "planetarium/catalog/SettingsFile.h"
 
-#include "planetarium/catalog/FileText.h"
-#include "planetarium/catalog/TextFields.h"
+#include "platform/FileText.h"
+#include "platform/TextFields.h"
 
 #include <cmath>
 #include <cstdio>

@@ -5,7 +5,7 @@
 #include "planetarium/catalog/SettingsFile.h"
 #include "planetarium/catalog/StarCatalog.h"
 #include "planetarium/catalog/StarNames.h"
-#include "planetarium/catalog/TextFields.h"
+#include "platform/TextFields.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// Small text helpers shared by the catalogue, names and settings readers: numbers read the way
+// Small text helpers shared by the file readers of both programs: numbers read the way
 // the C library's atoi/atof read them (leading white space, a sign, the longest numeric prefix,
 // 0 when there is none), without needing a terminating NUL, and text-mode line reading.
 #pragma once
