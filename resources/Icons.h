@@ -28,6 +28,7 @@ enum class IconId {
     TurnRight,
     QuickFind,
     Marathon,
+    Orbits, // the orbit viewer's own picture: an orbit around the Sun
 };
 
 // The icon for a command's picture (a null icon for IconId::None).
