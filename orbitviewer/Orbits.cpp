@@ -19,6 +19,30 @@ double Angle360(double degrees) {
     return r < 0.0 ? r + 360.0 : r;
 }
 
+// The orientation with the obliquity of the standard epoch: F = cos N, G = sin N cos eps,
+// H = sin N sin eps, P = -sin N cos i, Q = cos N cos i cos eps - sin i sin eps,
+// R = cos N cos i sin eps + sin i cos eps; A = atan2 of (F, P), (G, Q), (H, R) in [0, 360) and
+// k their lengths. Worked out again only when the node or the inclination changed.
+const WanderocRecord::Orientation& Orientation(WanderocRecord& r) {
+    WanderocRecord::Orientation& o = r.orientation;
+    if (o.node == r.node && o.i == r.i) return o;
+    const double sinNode = std::sin(r.node * kRad), cosNode = std::cos(r.node * kRad);
+    const double sinI = std::sin(r.i * kRad), cosI = std::cos(r.i * kRad);
+    const double F = cosNode, G = sinNode * kCosObliquity, H = sinNode * kSinObliquity;
+    const double P = -sinNode * cosI;
+    const double Q = cosNode * cosI * kCosObliquity - sinI * kSinObliquity;
+    const double R = cosNode * cosI * kSinObliquity + sinI * kCosObliquity;
+    o.A[0] = Angle360(std::atan2(F, P) * kDeg);
+    o.A[1] = Angle360(std::atan2(G, Q) * kDeg);
+    o.A[2] = Angle360(std::atan2(H, R) * kDeg);
+    o.k[0] = std::sqrt(F * F + P * P);
+    o.k[1] = std::sqrt(G * G + Q * Q);
+    o.k[2] = std::sqrt(H * H + R * R);
+    o.node = r.node;
+    o.i = r.i;
+    return o;
+}
+
 } // namespace
 
 double ViewerJulianDay(const ViewerInstant& t) {
@@ -38,20 +62,11 @@ void PropagateWanderoc(WanderocRecord& r, double jd) {
     const double nu = std::atan2(std::sqrt(1.0 - r.e * r.e) * sinE, cosE - r.e) * kDeg;
     const double radius = r.a * (1.0 - r.e * cosE);
 
-    const double sinNode = std::sin(r.node * kRad), cosNode = std::cos(r.node * kRad);
-    const double sinI = std::sin(r.i * kRad), cosI = std::cos(r.i * kRad);
-    const double F = cosNode, G = sinNode * kCosObliquity, H = sinNode * kSinObliquity;
-    const double P = -sinNode * cosI;
-    const double Q = cosNode * cosI * kCosObliquity - sinI * kSinObliquity;
-    const double R = cosNode * cosI * kSinObliquity + sinI * kCosObliquity;
-    const double A1 = Angle360(std::atan2(F, P) * kDeg);
-    const double A2 = Angle360(std::atan2(G, Q) * kDeg);
-    const double A3 = Angle360(std::atan2(H, R) * kDeg);
-    const double k1 = std::sqrt(F * F + P * P), k2 = std::sqrt(G * G + Q * Q), k3 = std::sqrt(H * H + R * R);
+    const WanderocRecord::Orientation& o = Orientation(r);
     const double u = r.peri + nu;
-    r.x = radius * k1 * std::sin((A1 + u) * kRad);
-    r.y = radius * k2 * std::sin((A2 + u) * kRad);
-    r.z = radius * k3 * std::sin((A3 + u) * kRad);
+    r.x = radius * o.k[0] * std::sin((o.A[0] + u) * kRad);
+    r.y = radius * o.k[1] * std::sin((o.A[1] + u) * kRad);
+    r.z = radius * o.k[2] * std::sin((o.A[2] + u) * kRad);
 }
 
 astro::Vec3 EclipticFromEquatorial(double x, double y, double z) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,13 @@ struct WanderocRecord {
     double M0 = 0;              // mean anomaly at Julian day 0.0, degrees
     std::string name;           // shown exactly as written
     double x = 0, y = 0, z = 0; // last computed position: heliocentric, equatorial J2000, AU
+
+    // The orbit's orientation terms (amplitudes and phases of x, y, z), which depend on the node
+    // and the inclination only: kept by the propagation with the values they were worked out for.
+    struct Orientation {
+        double node = std::numeric_limits<double>::quiet_NaN(), i = 0;
+        double A[3] = {0, 0, 0}, k[3] = {0, 0, 0};
+    } orientation;
 
     // Whether the record can be placed on an orbit: a positive semi-major axis and an elliptic
     // eccentricity (0 <= e < 1). A record for which the file had no line has a = 0.
