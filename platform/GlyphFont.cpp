@@ -31,6 +31,9 @@ struct Glyph {
     float xorig = 0, yorig = 0, xmove = 0;
     std::vector<unsigned char> bits; // glBitmap rows, bottom-up, most significant bit first
     int atlasX = 0, atlasY = 0;
+    // The lit pixels' box within the bitmap (0 wide: none lit). Queued text covers only these:
+    // the rest of a bitmap draws nothing.
+    int inkX = 0, inkY = 0, inkWidth = 0, inkHeight = 0;
 };
 
 // A whole label kept in the atlas: its texels, and where its lower left corner lies from the
@@ -128,6 +131,13 @@ void CompileGlyph(unsigned list, const QFont& font, const QFontMetrics& metrics,
         glyph.xorig = static_cast<float>(-left);
         glyph.yorig = static_cast<float>(descent);
         glyph.bits = bits;
+        int x0 = width, y0 = height, x1 = -1, y1 = -1;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (bits[static_cast<size_t>(y) * rowBytes + x / 8] & (0x80u >> (x % 8)))
+                    x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+        if (x1 >= 0)
+            glyph.inkX = x0, glyph.inkY = y0, glyph.inkWidth = x1 - x0 + 1, glyph.inkHeight = y1 - y0 + 1;
     }
 
     glNewList(list, GL_COMPILE);
@@ -275,14 +285,14 @@ bool ShelfSpace(int w, int h, int& x, int& y) {
 const KeptLabel* KeepLabel(std::string_view text) {
     if (const auto it = g_font.labels.find(text); it != g_font.labels.end()) return &it->second;
     if (g_font.full) return nullptr;
-    // The lit box from the raster position's pixel: glyph k sits at (pen - xorig, -yorig).
+    // The lit box from the raster position's pixel: glyph k's bitmap sits at (pen - xorig, -yorig).
     int pen = 0, x0 = INT_MAX, y0 = INT_MAX, x1 = INT_MIN, y1 = INT_MIN;
     for (const char c : text) {
         const Glyph& g = g_font.glyphs[static_cast<unsigned char>(c) - kFirstChar];
-        if (g.width > 0) {
-            const int gx = pen - static_cast<int>(g.xorig), gy = -static_cast<int>(g.yorig);
+        if (g.inkWidth > 0) {
+            const int gx = pen - static_cast<int>(g.xorig) + g.inkX, gy = -static_cast<int>(g.yorig) + g.inkY;
             x0 = std::min(x0, gx), y0 = std::min(y0, gy);
-            x1 = std::max(x1, gx + g.width), y1 = std::max(y1, gy + g.height);
+            x1 = std::max(x1, gx + g.inkWidth), y1 = std::max(y1, gy + g.inkHeight);
         }
         pen += static_cast<int>(g.xmove);
     }
@@ -296,8 +306,8 @@ const KeptLabel* KeepLabel(std::string_view text) {
         pen = 0;
         for (const char c : text) {
             const Glyph& g = g_font.glyphs[static_cast<unsigned char>(c) - kFirstChar];
-            if (g.width > 0 && !PutGlyph(g, label.x + pen - static_cast<int>(g.xorig) - x0,
-                                         label.y - static_cast<int>(g.yorig) - y0, true)) {
+            if (g.inkWidth > 0 && !PutGlyph(g, label.x + pen - static_cast<int>(g.xorig) - x0,
+                                            label.y - static_cast<int>(g.yorig) - y0, true)) {
                 // Two glyphs share a texel: the place stays taken, the text goes glyph by glyph.
                 for (int r = 0; r < label.height; ++r)
                     std::fill_n(g_font.texels.begin() +
