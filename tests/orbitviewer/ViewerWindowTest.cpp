@@ -11,6 +11,7 @@
 #include "platform/MessageBox.h"
 
 #include "GlTestContext.h"
+#include "NextModal.h"
 
 #include <GL/gl.h>
 #include <QAction>
@@ -28,22 +29,9 @@
 #include <memory>
 
 using namespace tessmoor;
+using nvtest::OnNextModal;
 
 namespace {
-
-// Runs f on the next modal dialog once it shows.
-void OnNextModal(std::function<void(QWidget*)> f) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, f]() {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w || !w->isVisible()) return;
-        timer->stop();
-        timer->deleteLater();
-        f(w);
-    });
-    timer->start();
-}
 
 // Picks the count and unit texts in the animation settings dialog and presses a button.
 void ChooseStep(const char* count, const char* unit, bool play) {

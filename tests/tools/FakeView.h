@@ -2,6 +2,7 @@
 // so tests can drive the handlers and look at what the window would show.
 #pragma once
 
+#include "NextModal.h"
 #include "astro/AutomationDate.h"
 #include "planetarium/tools/Navigation.h"
 #include "planetarium/tools/ViewHandlers.h"
@@ -69,19 +70,5 @@ public:
         }
     }
 };
-
-// Runs `f` on the next modal dialog once it is shown (call before the code that opens it).
-inline void OnNextModal(std::function<void(QWidget*)> f) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, f]() {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w || !w->isVisible()) return;
-        timer->stop();
-        timer->deleteLater();
-        f(w);
-    });
-    timer->start();
-}
 
 } // namespace nvtest
