@@ -85,14 +85,8 @@ int TessmoorMain(QApplication& app, const QStringList& arguments, const platform
         std::fprintf(stderr, "Tessmoor: %s\n", qPrintable(error));
         return 2;
     case platform::LaunchMode::Snapshot: {
-        // Nobody is there to close a box: errors go to the terminal.
-        const platform::MessageBoxSink previous =
-            platform::SetMessageBoxSink([](const QString& text, const QString& caption) {
-                std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-            });
-        const int status = RunViewerSnapshot(options, factory);
-        platform::SetMessageBoxSink(previous);
-        return status;
+        const platform::MessageBoxesToTerminal toTerminal; // nobody is there to close a box
+        return RunViewerSnapshot(options, factory);
     }
     case platform::LaunchMode::Window:
         break;

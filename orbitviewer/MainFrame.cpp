@@ -5,6 +5,7 @@
 #include "orbitviewer/ViewerCommands.h"
 #include "orbitviewer/WanderocsView.h"
 #include "platform/QtPickers.h"
+#include "platform/StatusBarPanes.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -134,13 +135,7 @@ void CMainFrame::CreateDialogBar() {
 void CMainFrame::CreateStatusBar() {
     QStatusBar* status = statusBar();
     status->addWidget(new QLabel(QStringLiteral("Ready"), status), 1);
-    for (const char* pane : {"CAP", "NUM", "SCRL"}) {
-        auto* label = new QLabel(QString::fromLatin1(pane), status);
-        label->setEnabled(false);
-        label->setAlignment(Qt::AlignCenter);
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
-        status->addPermanentWidget(label);
-    }
+    platform::AddLockIndicators(status);
 }
 
 QDate CMainFrame::PickerDate() const {

@@ -121,14 +121,8 @@ int NightvaneGlMain(QApplication& app, const QStringList& arguments,
         std::fprintf(stderr, "NightvaneGl: %s\n", qPrintable(error));
         return 2;
     case LaunchMode::Snapshot: {
-        // Nobody is there to close a box: errors go to the terminal.
-        const platform::MessageBoxSink previous =
-            platform::SetMessageBoxSink([](const QString& text, const QString& caption) {
-                std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-            });
-        const int status = RunSnapshot(options, factory);
-        platform::SetMessageBoxSink(previous);
-        return status;
+        const platform::MessageBoxesToTerminal toTerminal; // nobody is there to close a box
+        return RunSnapshot(options, factory);
     }
     case LaunchMode::Window:
         break;

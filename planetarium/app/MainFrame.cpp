@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "CommandTable.h"
 #include "NightvaneGlView.h"
+#include "platform/StatusBarPanes.h"
 #include "resources/Icons.h"
 
 #include <QAction>
@@ -244,13 +245,7 @@ void CMainFrame::CreateStatusBar() {
     QStatusBar* status = statusBar();
     m_idleText = new QLabel(QStringLiteral("For Help, press F1"), status);
     status->addWidget(m_idleText, 1);
-    for (const char* pane : {"CAP", "NUM", "SCRL"}) {
-        auto* label = new QLabel(QString::fromLatin1(pane), status);
-        label->setEnabled(false);
-        label->setAlignment(Qt::AlignCenter);
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
-        status->addPermanentWidget(label);
-    }
+    platform::AddLockIndicators(status);
 }
 
 QDateTime CMainFrame::PickerDateTime() const {
