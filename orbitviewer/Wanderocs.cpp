@@ -44,7 +44,8 @@ std::string UnusableMessage(const std::filesystem::path& file, const std::vector
     for (std::size_t k = 0; k < shown; ++k) out << (k > 0 ? ", " : "") << lines[k];
     if (lines.size() > shown) out << " and " << lines.size() - shown << " more";
     out << (lines.size() == 1 ? " has" : " have")
-        << " no usable orbit (the semi-major axis must be above 0 and the eccentricity from 0 to below 1)"
+        << " no usable orbit (the semi-major axis must lie between 0.000001 and 1000000 AU and the"
+           " eccentricity from 0 to below 1)"
            " and are left out.";
     return out.str();
 }

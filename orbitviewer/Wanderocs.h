@@ -32,9 +32,10 @@ struct WanderocRecord {
         double A[3] = {0, 0, 0}, k[3] = {0, 0, 0};
     } orientation;
 
-    // Whether the record can be placed on an orbit: a positive semi-major axis and an elliptic
-    // eccentricity (0 <= e < 1). A record for which the file had no line has a = 0.
-    bool HoldsData() const { return a > 0.0 && e >= 0.0 && e < 1.0; }
+    // Whether the record can be placed on an orbit: a semi-major axis from a millionth of an AU to
+    // a million AU (beyond, the mean motion or the radius leaves the numbers a double holds) and an
+    // elliptic eccentricity (0 <= e < 1). A record for which the file had no line has a = 0.
+    bool HoldsData() const { return a >= 1e-6 && a <= 1e6 && e >= 0.0 && e < 1.0; }
 };
 
 using WanderocTable = std::array<WanderocRecord, kWanderocCount>;
