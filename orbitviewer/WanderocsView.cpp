@@ -36,9 +36,10 @@ void CWanderocsView::initializeGL() {
     m_glReady = true;
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CWanderocsView::OnDestroy,
             Qt::DirectConnection);
-    if (m_started) return;
+    if (m_loaded) return;
     // The asteroid file is read once, when the context is first made; its report and the first
     // update follow from the event loop (a message box is modal).
+    m_loaded = true;
     m_load = LoadWanderocs(*m_table);
     QTimer::singleShot(0, this, [this] {
         if (!m_load.message.empty())

@@ -72,7 +72,8 @@ private:
     CMainFrame* m_frame = nullptr;
     int m_frameCount = 0;
     bool m_glReady = false;
-    bool m_started = false;
+    bool m_loaded = false;  // the asteroid file was read
+    bool m_started = false; // the first update ran
 };
 
 } // namespace tessmoor
