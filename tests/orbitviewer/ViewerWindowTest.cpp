@@ -137,7 +137,7 @@ void ViewerWindowTest::menusToolbarAndBar() {
                           "&Edit: &Undo\tCtrl+Z | - | Cu&t\tCtrl+X | &Copy\tCtrl+C | &Paste\tCtrl+V",
                           "&View: &Toolbar | &Status Bar | - | Wanderoc names",
                           "Animation: Play | Stop | - | Settings", "&Help: &About Wanderocs..."}));
-    // Commands of the Part's numbers; those with nothing to do are greyed out.
+    // The commands by number; those with nothing to do are greyed out.
     const std::pair<int, bool> commands[] = {{57603, true},  {57607, true},  {57609, true},  {57606, true},
                                              {57616, false}, {57665, true},  {57643, false}, {57635, false},
                                              {57634, true},  {57637, false}, {32774, true},  {32772, true},
