@@ -20,8 +20,19 @@ std::filesystem::path DataDir() {
     return NV_DEFAULT_DATA_DIR;
 }
 
-void SetDataDir(const std::filesystem::path& dir) { Override() = dir; }
+void SetDataDir(const std::filesystem::path& dir) {
+    Override() = dir;
+}
 
-std::filesystem::path DataFile(std::string_view name) { return DataDir() / std::filesystem::path(name); }
+void UseDataFolderBeside(const std::filesystem::path& programDir) {
+    if (const char* env = std::getenv("NIGHTVANE_DATA"); env && *env) return;
+    const std::filesystem::path beside = programDir / "data";
+    std::error_code error;
+    if (std::filesystem::is_directory(beside, error)) SetDataDir(beside);
+}
+
+std::filesystem::path DataFile(std::string_view name) {
+    return DataDir() / std::filesystem::path(name);
+}
 
 } // namespace platform

@@ -3,112 +3,42 @@
 #include "NightvaneGlView.h"
 #include "SkyScene.h"
 #include "StartupData.h"
-#include "astro/TextFields.h"
 #include "imaging/Bmp.h"
 #include "platform/MessageBox.h"
+#include "platform/OffscreenGl.h"
 
-#include <GL/gl.h>
 #include <QApplication>
 #include <QFileInfo>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFramebufferObject>
 #include <QScreen>
 #include <cmath>
 #include <cstdio>
 
 namespace nv::app {
 
-namespace {
-
-std::optional<double> ParseNumber(const QString& text) {
-    return text::ParseWholeNumber(text.toStdString());
-}
-
-} // namespace
-
 LaunchMode ParseCommandLine(const QStringList& args, SnapshotOptions& o, QString* error) {
-    auto fail = [error](const QString& why) {
-        if (error != nullptr) *error = why;
-        return LaunchMode::BadArguments;
+    auto within = [](double limit, const char* why) {
+        return [limit, why](double v) { return std::fabs(v) > limit ? QString::fromLatin1(why) : QString(); };
     };
-    if (args.isEmpty()) return LaunchMode::Window;
-    bool snapshot = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& name = args[i];
-        if (!name.startsWith(QStringLiteral("--")))
-            return fail(QStringLiteral("unexpected argument: %1").arg(name));
-        if (i + 1 >= args.size()) return fail(QStringLiteral("%1 needs a value").arg(name));
-        const QString value = args[++i];
-        if (name == QStringLiteral("--snapshot")) {
-            if (value.isEmpty()) return fail(QStringLiteral("--snapshot needs a file name"));
-            o.file = value;
-            snapshot = true;
-        } else if (name == QStringLiteral("--size")) {
-            const QStringList parts = value.toLower().split(QLatin1Char('x'));
-            bool okW = false, okH = false;
-            const int w = parts.size() == 2 ? parts[0].toInt(&okW) : 0;
-            const int h = parts.size() == 2 ? parts[1].toInt(&okH) : 0;
-            if (!okW || !okH || w < 1 || h < 1 || w > 8192 || h > 8192) {
-                return fail(QStringLiteral("--size wants WxH, each 1 to 8192: %1").arg(value));
-            }
-            o.width = w;
-            o.height = h;
-        } else if (name == QStringLiteral("--date")) {
-            const QDate d = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
-            if (!d.isValid()) return fail(QStringLiteral("--date wants YYYY-MM-DD: %1").arg(value));
-            o.date = d;
-        } else if (name == QStringLiteral("--time")) {
-            const QTime t = QTime::fromString(value, QStringLiteral("HH:mm"));
-            if (!t.isValid()) return fail(QStringLiteral("--time wants HH:MM: %1").arg(value));
-            o.time = t;
-        } else {
-            const std::optional<double> v = ParseNumber(value);
-            if (!v) return fail(QStringLiteral("%1 wants a number: %2").arg(name, value));
-            if (name == QStringLiteral("--zone")) {
-                if (std::fabs(*v) > 14.0) return fail(QStringLiteral("--zone must lie between -14 and 14"));
-                o.zone = v;
-            } else if (name == QStringLiteral("--lat")) {
-                if (std::fabs(*v) > 90.0) return fail(QStringLiteral("--lat must lie between -90 and 90"));
-                o.latitude = v;
-            } else if (name == QStringLiteral("--lon")) {
-                if (std::fabs(*v) > 360.0) return fail(QStringLiteral("--lon must lie between -360 and 360"));
-                o.longitude = v;
-            } else if (name == QStringLiteral("--pitch")) {
-                o.pitch = v;
-            } else if (name == QStringLiteral("--yaw")) {
-                o.yaw = v;
-            } else if (name == QStringLiteral("--fov")) {
-                // The zoom keeps the field between 1 and 65 degrees; a negative one is upside down.
-                if (std::fabs(*v) < kNarrowestFov || std::fabs(*v) > kWidestFov) {
-                    return fail(QStringLiteral("--fov must be 1 to 65 degrees (negative flips vertically)"));
-                }
-                o.fov = v;
-            } else {
-                return fail(QStringLiteral("unknown option: %1").arg(name));
-            }
-        }
-    }
-    if (!snapshot) return fail(QStringLiteral("options are only for --snapshot FILE.bmp"));
-    return LaunchMode::Snapshot;
-}
-
-bool CheckGlContext(const platform::GlContextFactory& factory) {
-    const platform::GlProbeResult result = factory ? factory() : platform::GlProbeResult::NoFormat;
-    if (result == platform::GlProbeResult::Ok) return true;
-    const QString caption = QStringLiteral("Error");
-    platform::ShowMessageBox(nullptr,
-                             result == platform::GlProbeResult::NoFormat
-                                 ? QStringLiteral("ChoosePixelFormat failed")
-                                 : QStringLiteral("SetPixelFormat failed"),
-                             caption);
-    platform::ShowMessageBox(QApplication::focusWidget(), QStringLiteral("SetPixelformat Failed!"), caption);
-    return false;
+    const std::vector<platform::NumberOption> numbers = {
+        {QStringLiteral("--zone"), &o.zone, within(14.0, "--zone must lie between -14 and 14")},
+        {QStringLiteral("--lat"), &o.latitude, within(90.0, "--lat must lie between -90 and 90")},
+        {QStringLiteral("--lon"), &o.longitude, within(360.0, "--lon must lie between -360 and 360")},
+        {QStringLiteral("--pitch"), &o.pitch},
+        {QStringLiteral("--yaw"), &o.yaw},
+        // The zoom keeps the field between 1 and 65 degrees; a negative one is upside down.
+        {QStringLiteral("--fov"), &o.fov,
+         [](double v) {
+             return std::fabs(v) < kNarrowestFov || std::fabs(v) > kWidestFov
+                        ? QStringLiteral("--fov must be 1 to 65 degrees (negative flips vertically)")
+                        : QString();
+         }},
+    };
+    return platform::ParseSnapshotArguments(args, numbers, o, error);
 }
 
 std::unique_ptr<CMainFrame> CreateMainWindow(const platform::GlContextFactory& factory,
                                              const FrameOptions& options) {
-    if (!CheckGlContext(factory)) return nullptr;
+    if (!platform::CheckGlContext(factory)) return nullptr;
     return std::make_unique<CMainFrame>(options);
 }
 
@@ -143,34 +73,12 @@ void StartSnapshot(CSkyScene& scene, SkyState& state, SkyCatalog& catalog, const
     RunStartup(scene, state, catalog, steps);
 }
 
-// Draws one frame into an off-screen buffer of the picture's size and reads it back as a 24-bit
-// BMP (BGR rows from the bottom up, each padded to four bytes). False when no buffer can be made.
-bool RenderPicture(CSkyScene& scene, int width, int height, imaging::BmpImage& image) {
-    // The picture's own buffer is made after the textures, so that it takes none of their names.
-    QOpenGLFramebufferObjectFormat fboFormat;
-    fboFormat.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
-    QOpenGLFramebufferObject fbo(width, height, fboFormat);
-    if (!fbo.isValid() || !fbo.bind()) return false;
-    scene.ResizeScene(width, height, 1.0);
-    scene.RenderScene();
-    glFinish();
-    image = imaging::BmpImage::Blank(width, height);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE, image.pixels.data());
-    fbo.release();
-    return true;
-}
-
 } // namespace
 
 int RunSnapshot(const SnapshotOptions& o, const platform::GlContextFactory& factory) {
-    if (!CheckGlContext(factory)) return 1;
-    QOffscreenSurface surface;
-    surface.setFormat(QSurfaceFormat::defaultFormat());
-    surface.create();
-    QOpenGLContext context;
-    context.setFormat(QSurfaceFormat::defaultFormat());
-    if (!context.create() || !context.makeCurrent(&surface)) {
+    if (!platform::CheckGlContext(factory)) return 1;
+    platform::OffscreenGl gl;
+    if (!gl.Create()) {
         Report(QStringLiteral("no OpenGL context for the snapshot"));
         return 1;
     }
@@ -179,14 +87,19 @@ int RunSnapshot(const SnapshotOptions& o, const platform::GlContextFactory& fact
     CSkyScene scene(*state, *catalog);
     scene.InitGL();
     StartSnapshot(scene, *state, *catalog, o);
-    imaging::BmpImage image;
-    const bool drawn = RenderPicture(scene, o.width, o.height, image);
-    scene.ReleaseGL();
-    context.doneCurrent();
-    if (!drawn) {
+    // The picture's own buffer is made after the textures, so that it takes none of their names.
+    if (!gl.BindFramebuffer(o.width, o.height)) {
         Report(QStringLiteral("cannot make a %1x%2 off-screen picture").arg(o.width).arg(o.height));
+        scene.ReleaseGL();
         return 1;
     }
+    scene.ResizeScene(o.width, o.height, 1.0);
+    scene.RenderScene();
+    imaging::BmpImage image = imaging::BmpImage::Blank(o.width, o.height);
+    gl.ReadBgrRows(image.pixels.data());
+    scene.ReleaseGL();
+    gl.Release();
+
     std::string error;
     const QString path = QFileInfo(o.file).absoluteFilePath();
     if (!imaging::WriteBmp24(path.toStdString(), image, &error)) {
@@ -206,14 +119,8 @@ int NightvaneGlMain(QApplication& app, const QStringList& arguments,
         std::fprintf(stderr, "NightvaneGl: %s\n", qPrintable(error));
         return 2;
     case LaunchMode::Snapshot: {
-        // Nobody is there to close a box: errors go to the terminal.
-        const platform::MessageBoxSink previous =
-            platform::SetMessageBoxSink([](const QString& text, const QString& caption) {
-                std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-            });
-        const int status = RunSnapshot(options, factory);
-        platform::SetMessageBoxSink(previous);
-        return status;
+        const platform::MessageBoxesToTerminal toTerminal; // nobody is there to close a box
+        return RunSnapshot(options, factory);
     }
     case LaunchMode::Window:
         break;

@@ -6,6 +6,7 @@
 #include "planetarium/CommandIds.h"
 #include "planetarium/tools/Help.h"
 #include "planetarium/tools/Navigation.h"
+#include "platform/StatusBarPanes.h"
 #include "resources/Icons.h"
 
 #include <QAction>
@@ -247,13 +248,7 @@ void CMainFrame::CreateStatusBar() {
     QStatusBar* status = statusBar();
     m_idleText = new QLabel(QStringLiteral("For Help, press F1"), status);
     status->addWidget(m_idleText, 1);
-    for (const char* pane : {"CAP", "NUM", "SCRL"}) {
-        auto* label = new QLabel(QString::fromLatin1(pane), status);
-        label->setEnabled(false);
-        label->setAlignment(Qt::AlignCenter);
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
-        status->addPermanentWidget(label);
-    }
+    platform::AddLockIndicators(status);
 }
 
 QDateTime CMainFrame::PickerDateTime() const {

@@ -4,7 +4,6 @@
 #include "platform/GlContextProbe.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QSurfaceFormat>
 
 int main(int argc, char** argv) {
@@ -12,10 +11,6 @@ int main(int argc, char** argv) {
     QSurfaceFormat::setDefaultFormat(platform::SkySurfaceFormat());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("NightvaneGl"));
-    // An installed program reads the data folder beside it; $NIGHTVANE_DATA or the build tree's
-    // folder serve otherwise.
-    const QString beside = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("data"));
-    if (qEnvironmentVariableIsEmpty("NIGHTVANE_DATA") && QDir(beside).exists())
-        platform::SetDataDir(beside.toStdString());
+    platform::UseDataFolderBeside(QApplication::applicationDirPath().toStdString());
     return nv::app::NightvaneGlMain(app, QApplication::arguments().mid(1));
 }

@@ -1,8 +1,8 @@
 #include "planetarium/catalog/StarCatalog.h"
 
-#include "astro/TextFields.h"
-#include "planetarium/catalog/FileText.h"
 #include "planetarium/catalog/tables/MessierTable.h"
+#include "platform/FileText.h"
+#include "astro/TextFields.h"
 
 #include <cmath>
 #include <exception>

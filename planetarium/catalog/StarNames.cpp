@@ -1,7 +1,7 @@
 #include "planetarium/catalog/StarNames.h"
 
+#include "platform/FileText.h"
 #include "astro/TextFields.h"
-#include "planetarium/catalog/FileText.h"
 
 namespace nv {
 

@@ -14,8 +14,8 @@
 
 #include "planetarium/CommandIds.h"
 #include "planetarium/tools/FrameBars.h"
-#include "planetarium/tools/QtPickers.h"
 #include "planetarium/tools/ViewHandlers.h"
+#include "platform/QtPickers.h"
 
 #include <QString>
 
@@ -29,12 +29,12 @@ public:
     astro::PickerValue GetTimePicker() const override { return Picker(); }
     void SetDatePicker(double value) override {
         FrameBars* f = m_view.frame();
-        const QDate d = PickerDate(value);
+        const QDate d = platform::PickerDate(value);
         if (f && d.isValid()) f->SetPickerDateTime(QDateTime(d, f->PickerDateTime().time()));
     }
     void SetTimePicker(double value) override {
         FrameBars* f = m_view.frame();
-        const QTime t = PickerTime(value);
+        const QTime t = platform::PickerTime(value);
         if (f && t.isValid()) f->SetPickerDateTime(QDateTime(f->PickerDateTime().date(), t));
     }
     void SetZoomIndicator(int, int, int position) override {
@@ -78,7 +78,7 @@ public:
 private:
     astro::PickerValue Picker() const {
         const FrameBars* f = m_view.frame();
-        return f ? PickerValueFrom(f->PickerDateTime()) : astro::PickerValue{0.0, false};
+        return f ? platform::PickerValueFrom(f->PickerDateTime()) : astro::PickerValue{0.0, false};
     }
     View& m_view;
 };

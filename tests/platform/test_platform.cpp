@@ -202,6 +202,40 @@ private slots:
         platform::DeleteFont();
     }
 
+    // Labels are kept whole in the atlas after their first use: the same text again, in this batch
+    // and the next, and more texts than the atlas holds (the rest go glyph by glyph, and the next
+    // batch starts the shelves afresh) all land on the glyph lists' pixels.
+    void keptLabelsDrawTheSamePixelsAsTheGlyphLists() {
+        nvtest::GlTestContext ctx(320, 140);
+        QVERIFY(ctx.ok());
+        QVERIFY(platform::BuildFont("tahoma", 12) != 0);
+        auto scene = [&](bool batched, int count) {
+            PixelProjection(320, 140);
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_ONE, GL_SRC_ALPHA); // additive where labels overlap
+            {
+                const platform::TextBatch batch(batched);
+                for (int k = 0; k < count; ++k) {
+                    glColor3f(0.2f, 0.2f, 0.8f);
+                    glRasterPos2f(static_cast<float>((k * 37) % 300) + 0.25f * (k % 4),
+                                  static_cast<float>((k * 13) % 130));
+                    platform::PrintText("%d Asteroid %s", k, k % 2 ? "Mx" : "jy");
+                }
+            }
+            glDisable(GL_BLEND);
+            return ctx.grab();
+        };
+        const QImage few = scene(false, 40);
+        QCOMPARE(scene(true, 40), few);
+        QCOMPARE(scene(true, 40), few); // kept from the last batch
+        const QImage many = scene(false, 6000);
+        QCOMPARE(scene(true, 6000), many); // beyond what the atlas holds
+        QCOMPARE(scene(true, 6000), many);
+        QCOMPARE(scene(true, 40), few);
+        QCOMPARE(glGetError(), GLenum(GL_NO_ERROR));
+        platform::DeleteFont();
+    }
+
     void formattingAndUnusualTextDrawSafely() {
         nvtest::GlTestContext ctx(400, 60);
         QVERIFY(ctx.ok());

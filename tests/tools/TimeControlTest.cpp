@@ -1,7 +1,7 @@
 // Animation steps over picker values, the dialog's list texts, the pickers for "now" and the
 // pickers' dates and times as values, and the Messier marathon's list.
 #include "planetarium/tools/Marathon.h"
-#include "planetarium/tools/QtPickers.h"
+#include "platform/QtPickers.h"
 #include "planetarium/tools/TimeControl.h"
 
 #include <array>
@@ -11,6 +11,8 @@
 #include <vector>
 
 using namespace nv::tools;
+using namespace astro;
+using namespace platform;
 
 namespace {
 

@@ -2,11 +2,11 @@
 // keys, wheel, mouse, menu commands and timer 1.
 #include "planetarium/app/MainFrame.h"
 #include "planetarium/app/NightvaneGlView.h"
-#include "planetarium/tools/AnimationDlg.h"
 #include "planetarium/tools/EyepieceDlg.h"
 #include "planetarium/tools/Navigation.h"
-#include "planetarium/tools/QtPickers.h"
+#include "platform/AnimationDlg.h"
 #include "platform/MessageBox.h"
+#include "platform/QtPickers.h"
 
 #include <QAbstractButton>
 #include <QDateEdit>

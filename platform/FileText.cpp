@@ -1,4 +1,4 @@
-#include "planetarium/catalog/FileText.h"
+#include "platform/FileText.h"
 
 #include <algorithm>
 #include <fstream>

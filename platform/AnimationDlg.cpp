@@ -1,7 +1,7 @@
-#include "planetarium/tools/AnimationDlg.h"
+#include "platform/AnimationDlg.h"
 
+#include "astro/AnimationStep.h"
 #include "astro/TextFields.h"
-#include "planetarium/tools/TimeControl.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -55,11 +55,11 @@ CAnimationDlg::CAnimationDlg(QWidget* parent) : QDialog(parent) {
 void CAnimationDlg::OnInitDialog() {
     m_played = 0;
     m_countList->clear();
-    for (const char* text : nv::tools::kAnimCountTexts) m_countList->addItem(QString::fromLatin1(text));
-    m_countList->setCurrentRow(nv::tools::kAnimCountDefaultIndex);
+    for (const char* text : astro::kAnimCountTexts) m_countList->addItem(QString::fromLatin1(text));
+    m_countList->setCurrentRow(astro::kAnimCountDefaultIndex);
     m_unitList->clear();
-    for (const char* text : nv::tools::kAnimUnitTexts) m_unitList->addItem(QString::fromLatin1(text));
-    m_unitList->setCurrentRow(nv::tools::kAnimUnitDefaultIndex);
+    for (const char* text : astro::kAnimUnitTexts) m_unitList->addItem(QString::fromLatin1(text));
+    m_unitList->setCurrentRow(astro::kAnimUnitDefaultIndex);
 }
 
 void CAnimationDlg::showEvent(QShowEvent* event) {
@@ -71,7 +71,7 @@ void CAnimationDlg::OnPlay() {
     m_played = 1;
     const QListWidgetItem* unit = m_unitList->currentItem();
     if (unit && unit->isSelected()) {
-        const int u = nv::tools::AnimUnitFromText(unit->text().toStdString());
+        const int u = astro::AnimUnitFromText(unit->text().toStdString());
         if (u != 0) m_unit = u;
     }
     const QListWidgetItem* count = m_countList->currentItem();

@@ -1,6 +1,6 @@
-#include "planetarium/tools/QtPickers.h"
+#include "platform/QtPickers.h"
 
-namespace nv::tools {
+namespace platform {
 
 astro::PickerValue PickerValueFrom(const QDate& date, const QTime& time) {
     if (!date.isValid() || !time.isValid()) return {0.0, false};
@@ -23,4 +23,12 @@ QTime PickerTime(double value) {
     return QTime(f.hour, f.minute, f.second);
 }
 
-} // namespace nv::tools
+QDate PickerMinimumDate() {
+    return PickerDate(astro::kMinAutomationDate);
+}
+
+QDate PickerMaximumDate() {
+    return PickerDate(astro::kMaxAutomationDate);
+}
+
+} // namespace platform

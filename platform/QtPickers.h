@@ -1,5 +1,5 @@
 // Picker values between Qt's date and time types and the automation dates the time-control code
-// works on.
+// of both programs works on, and the date range the pickers accept.
 #pragma once
 
 #include "astro/AutomationDate.h"
@@ -9,7 +9,7 @@
 #include <QDateTime>
 #include <QTime>
 
-namespace nv::tools {
+namespace platform {
 
 // A local date and clock time as a picker value; invalid when the date or time is, or when it
 // lies outside the automation-date range.
@@ -22,4 +22,9 @@ inline astro::PickerValue PickerValueFrom(const QDateTime& local) {
 QDate PickerDate(double value);
 QTime PickerTime(double value);
 
-} // namespace nv::tools
+// The first and last dates a picker accepts: those of the automation dates (0100-01-01 and
+// 9999-12-31).
+QDate PickerMinimumDate();
+QDate PickerMaximumDate();
+
+} // namespace platform
