@@ -1,5 +1,6 @@
 #include "orbitviewer/MainFrame.h"
 
+#include "imaging/PictureCommands.h"
 #include "orbitviewer/AboutDlg.h"
 #include "orbitviewer/CommandIds.h"
 #include "orbitviewer/ViewerCommands.h"
@@ -52,7 +53,7 @@ void CMainFrame::CreateActions() {
         if (c.tooltip != nullptr) action->setToolTip(QString::fromLatin1(c.tooltip));
         if (c.icon != nv::res::IconId::None) action->setIcon(nv::res::CommandIcon(c.icon));
         action->setCheckable(c.checkable);
-        const bool handled = c.viewHandler != nullptr || c.frameHandler != nullptr;
+        const bool handled = CWanderocsView::HandlesCommand(c.id) || OnCommand(c.id, false);
         action->setEnabled(handled);
         if (handled && c.shortcut != nullptr) {
             action->setShortcut(QKeySequence(QString::fromLatin1(c.shortcut), QKeySequence::PortableText));
@@ -170,14 +171,25 @@ void CMainFrame::UpdateCheckMarks() {
 }
 
 void CMainFrame::ExecuteCommand(int id) {
-    const ViewerCommand* c = FindViewerCommand(id);
-    if (c == nullptr) return;
-    if (c->frameHandler != nullptr) {
-        (this->*(c->frameHandler))();
-    } else if (c->viewHandler != nullptr) {
-        (m_view->*(c->viewHandler))();
-    }
+    if (m_view == nullptr || !m_view->OnCommand(id)) OnCommand(id);
     UpdateCheckMarks();
+}
+
+bool CMainFrame::OnCommand(int id, bool run) {
+    static const struct {
+        int id;
+        void (CMainFrame::*handler)();
+    } kFrameHandlers[] = {
+        {ID_VIEW_TOOLBAR, &CMainFrame::OnViewToolbar}, {ID_VIEW_STATUS_BAR, &CMainFrame::OnViewStatusBar},
+        {ID_APP_EXIT, &CMainFrame::OnAppExit},         {ID_FILE_PRINT_SETUP, &CMainFrame::OnFilePrintSetup},
+        {ID_APP_ABOUT, &CMainFrame::OnAppAbout},
+    };
+    for (const auto& h : kFrameHandlers) {
+        if (h.id != id) continue;
+        if (run) (this->*(h.handler))();
+        return true;
+    }
+    return false;
 }
 
 void CMainFrame::OnViewToolbar() {
@@ -192,8 +204,10 @@ void CMainFrame::OnAppExit() {
     close();
 }
 
-// Printer set-up belongs with the shared printing code; until it is wired it changes nothing.
-void CMainFrame::OnFilePrintSetup() {}
+// Paper, orientation and margins of the printer that Print and Print Preview use.
+void CMainFrame::OnFilePrintSetup() {
+    imaging::PrintSetup(this);
+}
 
 void CMainFrame::OnAppAbout() {
     CAboutDlg dialog(this);

@@ -4,6 +4,8 @@
 // frame.
 #pragma once
 
+#include "orbitviewer/ViewerPickers.h"
+
 #include <QDate>
 #include <QMainWindow>
 #include <QTime>
@@ -19,7 +21,7 @@ namespace tessmoor {
 
 class CWanderocsView;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public ViewerPickers {
     Q_OBJECT
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -28,10 +30,10 @@ public:
     CWanderocsView* View() const { return m_view; }
 
     // The pickers: the date picker's date and the time picker's clock time (universal time).
-    QDate PickerDate() const;
-    QTime PickerTime() const;
+    QDate PickerDate() const override;
+    QTime PickerTime() const override;
     // Writes both pickers without raising their change notification.
-    void SetPickers(const QDate& date, const QTime& time);
+    void SetPickers(const QDate& date, const QTime& time) override;
 
     QAction* Action(int id) const;
     QWidget* Control(int id) const;
@@ -40,8 +42,12 @@ public:
 
     // Brings the check marks (toolbar, status bar, names) in line with the state.
     void UpdateCheckMarks();
-    // Runs the command `id` as if its menu item or button was used.
+    // Runs the command `id` as if its menu item or button was used: the view's if it has it, else
+    // the window's own.
     void ExecuteCommand(int id);
+    // The window's own handler of a command; false for one it does not handle. `run` false only
+    // asks.
+    bool OnCommand(int id, bool run = true);
 
     // Frame command handlers.
     void OnViewToolbar();

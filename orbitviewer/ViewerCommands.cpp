@@ -1,8 +1,6 @@
 #include "orbitviewer/ViewerCommands.h"
 
 #include "orbitviewer/CommandIds.h"
-#include "orbitviewer/MainFrame.h"
-#include "orbitviewer/WanderocsView.h"
 
 #include <algorithm>
 
@@ -10,45 +8,40 @@ namespace tessmoor {
 
 namespace {
 
-using V = CWanderocsView;
-using F = CMainFrame;
 using nv::res::IconId;
 
 // clang-format off
 const ViewerCommand kCommands[] = {
     // File
-    {ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active document", &V::OnSaveImage, nullptr, IconId::Save, "Save",
+    {ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active document", IconId::Save, "Save",
      "Ctrl+S"},
-    {ID_FILE_PRINT, "&Print...\tCtrl+P", "Print the active document", &V::OnFilePrint, nullptr, IconId::Print,
+    {ID_FILE_PRINT, "&Print...\tCtrl+P", "Print the active document", IconId::Print,
      "Print", "Ctrl+P"},
-    {ID_FILE_PRINT_PREVIEW, "Print Pre&view", "Display full pages", &V::OnFilePrintPreview},
-    {ID_FILE_PRINT_SETUP, "P&rint Setup...", "Change the printer and printing options", nullptr,
-     &F::OnFilePrintSetup},
+    {ID_FILE_PRINT_PREVIEW, "Print Pre&view", "Display full pages"},
+    {ID_FILE_PRINT_SETUP, "P&rint Setup...", "Change the printer and printing options"},
     {ID_FILE_MRU_FILE1, "Recent File", "Open this document"},
-    {ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents", nullptr, &F::OnAppExit},
+    {ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents"},
     // Edit
     {ID_EDIT_UNDO, "&Undo\tCtrl+Z", "Undo the last action"},
     {ID_EDIT_CUT, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard"},
-    {ID_EDIT_COPY, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard", &V::OnCopyImage, nullptr,
-     IconId::Copy, "Copy", "Ctrl+C"},
+    {ID_EDIT_COPY, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard", IconId::Copy, "Copy", "Ctrl+C"},
     {ID_EDIT_PASTE, "&Paste\tCtrl+V", "Insert Clipboard contents"},
     // View
-    {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar", nullptr, &F::OnViewToolbar, IconId::None, nullptr,
+    {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar", IconId::None, nullptr,
      nullptr, true},
-    {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar", nullptr, &F::OnViewStatusBar,
+    {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar",
      IconId::None, nullptr, nullptr, true},
-    {ID_WANDEROC_NAMES, "Wanderoc names", nullptr, &V::OnWanderocNames, nullptr, IconId::None, nullptr, nullptr,
+    {ID_WANDEROC_NAMES, "Wanderoc names", nullptr, IconId::None, nullptr, nullptr,
      true},
     // Animation
-    {ID_ANIM_PLAY, "Play", nullptr, &V::OnPlay},
-    {ID_ANIM_STOP, "Stop", nullptr, &V::OnStop},
-    {ID_ANIM_SETTINGS, "Settings", nullptr, &V::OnAnimationSettings},
+    {ID_ANIM_PLAY, "Play", nullptr},
+    {ID_ANIM_STOP, "Stop", nullptr},
+    {ID_ANIM_SETTINGS, "Settings", nullptr},
     // Help
-    {ID_APP_ABOUT, "&About Wanderocs...", "Display program information, version number and copyright", nullptr,
-     &F::OnAppAbout, IconId::About, "About"},
+    {ID_APP_ABOUT, "&About Wanderocs...", "Display program information, version number and copyright", IconId::About, "About"},
     // Dialog bar buttons
-    {IDC_PLAY, nullptr, nullptr, &V::OnPlay},
-    {IDC_STOP, nullptr, nullptr, &V::OnStop},
+    {IDC_PLAY, nullptr, nullptr},
+    {IDC_STOP, nullptr, nullptr},
 };
 // clang-format on
 

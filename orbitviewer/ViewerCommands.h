@@ -1,6 +1,6 @@
 // The one table of the orbit viewer's commands: id, menu text, status-bar prompt, toolbar
-// picture and tooltip, shortcut and handler. The menus and the toolbar are built from it and
-// every command is dispatched by it. A command without a handler shows greyed out.
+// picture and tooltip, shortcut. The menus and the toolbar are built from it. Commands go to the
+// view first, then to the main window; one that neither handles shows greyed out.
 #pragma once
 
 #include "resources/Icons.h"
@@ -10,16 +10,10 @@
 
 namespace tessmoor {
 
-class CWanderocsView;
-class CMainFrame;
-
 struct ViewerCommand {
     int id;
     const char* text;   // menu text (nullptr: not in a menu)
     const char* prompt; // status-bar prompt (nullptr: none)
-    // At most one handler: the view's or the frame's.
-    void (CWanderocsView::*viewHandler)() = nullptr;
-    void (CMainFrame::*frameHandler)() = nullptr;
     nv::res::IconId icon = nv::res::IconId::None;
     const char* tooltip = nullptr;  // toolbar tooltip
     const char* shortcut = nullptr; // key sequence in portable text form, e.g. "Ctrl+S"

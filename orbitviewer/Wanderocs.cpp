@@ -1,8 +1,8 @@
 #include "orbitviewer/Wanderocs.h"
 
+#include "astro/TextFields.h"
 #include "platform/DataDir.h"
 #include "platform/FileText.h"
-#include "astro/TextFields.h"
 
 #include <sstream>
 #include <system_error>

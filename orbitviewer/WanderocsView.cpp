@@ -1,6 +1,8 @@
 #include "orbitviewer/WanderocsView.h"
 
-#include "orbitviewer/MainFrame.h"
+#include "imaging/Picture.h"
+#include "imaging/PictureCommands.h"
+#include "orbitviewer/CommandIds.h"
 #include "orbitviewer/OrbitScene.h"
 #include "platform/AnimationDlg.h"
 #include "platform/MessageBox.h"
@@ -87,10 +89,60 @@ void CWanderocsView::ReadViewerPickers() {
 // Commands
 
 // Save, Copy, Print and Print Preview go through the picture code shared with the sky chart.
-void CWanderocsView::OnSaveImage() {}
-void CWanderocsView::OnCopyImage() {}
-void CWanderocsView::OnFilePrint() {}
-void CWanderocsView::OnFilePrintPreview() {}
+namespace {
+
+// The view's handlers by command id.
+struct ViewHandler {
+    int id;
+    void (CWanderocsView::*handler)();
+};
+using V = CWanderocsView;
+constexpr ViewHandler kViewHandlers[] = {
+    {ID_FILE_SAVE, &V::OnSaveImage},
+    {ID_EDIT_COPY, &V::OnCopyImage},
+    {ID_FILE_PRINT, &V::OnFilePrint},
+    {ID_FILE_PRINT_PREVIEW, &V::OnFilePrintPreview},
+    {ID_WANDEROC_NAMES, &V::OnWanderocNames},
+    {ID_ANIM_PLAY, &V::OnPlay},
+    {IDC_PLAY, &V::OnPlay},
+    {ID_ANIM_STOP, &V::OnStop},
+    {IDC_STOP, &V::OnStop},
+    {ID_ANIM_SETTINGS, &V::OnAnimationSettings},
+};
+
+const ViewHandler* FindViewHandler(int id) {
+    for (const ViewHandler& h : kViewHandlers)
+        if (h.id == id) return &h;
+    return nullptr;
+}
+
+} // namespace
+
+bool CWanderocsView::HandlesCommand(int id) {
+    return FindViewHandler(id) != nullptr;
+}
+
+bool CWanderocsView::OnCommand(int id) {
+    const ViewHandler* h = FindViewHandler(id);
+    if (h == nullptr) return false;
+    (this->*(h->handler))();
+    return true;
+}
+
+// Save, Copy, Print and Preview take the frame as drawn: the view draws it once more and reads it
+// back (the clipboard is used by Copy only).
+void CWanderocsView::OnSaveImage() {
+    imaging::SavePicture(this, imaging::CaptureView(*this), m_fileName);
+}
+void CWanderocsView::OnCopyImage() {
+    imaging::CopyPicture(imaging::CaptureView(*this));
+}
+void CWanderocsView::OnFilePrint() {
+    imaging::PrintPicture(this, imaging::CaptureView(*this));
+}
+void CWanderocsView::OnFilePrintPreview() {
+    imaging::PreviewPicture(this, imaging::CaptureView(*this));
+}
 
 void CWanderocsView::OnWanderocNames() {
     m_state.g_showWanderocNames = !m_state.g_showWanderocNames;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "orbitviewer/Orbits.h"
+#include "orbitviewer/ViewerPickers.h"
 #include "orbitviewer/ViewerState.h"
 #include "orbitviewer/Wanderocs.h"
 #include "platform/ViewTimer.h"
@@ -13,15 +14,14 @@
 
 namespace tessmoor {
 
-class CMainFrame;
-
 class CWanderocsView : public QOpenGLWidget {
     Q_OBJECT
 public:
     explicit CWanderocsView(QWidget* parent = nullptr);
     ~CWanderocsView() override;
 
-    void SetFrame(CMainFrame* frame) { m_frame = frame; }
+    // The main window's pickers (null without a window).
+    void SetFrame(ViewerPickers* frame) { m_frame = frame; }
     ViewerState& state() { return m_state; }
     const WanderocTable& table() const { return *m_table; }
     const ViewerInstant& instant() const { return m_instant; }
@@ -37,17 +37,23 @@ public:
     // picker, seconds dropped).
     void ReadViewerPickers();
 
-    // Command handlers.
-    void OnSaveImage();         // 57603
-    void OnCopyImage();         // 57634
-    void OnFilePrint();         // 57607
-    void OnFilePrintPreview();  // 57609
-    void OnWanderocNames();     // 32774
-    void OnPlay();              // 32772 and the "Play" button 1002
-    void OnStop();              // 32773 and the "Stop" button 1003
-    void OnAnimationSettings(); // 32771
-    void OnDateTimeChange();    // pickers 1000, 1001
-    void OnTimer(unsigned id);  // timer 1
+    // Runs the view's handler of a command; false for an id that is not the view's.
+    bool OnCommand(int id);
+    static bool HandlesCommand(int id);
+
+    // Command handlers (the ids that reach each are listed beside OnCommand).
+    void OnSaveImage();
+    void OnCopyImage();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnWanderocNames();
+    void OnPlay();
+    void OnStop();
+    void OnAnimationSettings();
+    // A picker (time 1000 or date 1001) was changed by the user.
+    void OnDateTimeChange();
+    // Timer 1: an animation step.
+    void OnTimer(unsigned id);
 
 protected:
     void initializeGL() override;
@@ -69,7 +75,8 @@ private:
     ViewerInstant m_instant;
     WanderocFileResult m_load;
     platform::ViewTimer m_timer;
-    CMainFrame* m_frame = nullptr;
+    ViewerPickers* m_frame = nullptr;
+    QString m_fileName; // the last name chosen for Save, offered again by the next save
     int m_frameCount = 0;
     bool m_glReady = false;
     bool m_loaded = false;  // the asteroid file was read

@@ -11,14 +11,19 @@
 #include "platform/MessageBox.h"
 
 #include "GlTestContext.h"
-#include "NextModal.h"
+#include "ModalDriver.h"
 
+#include "imaging/PictureCommands.h"
 #include <GL/gl.h>
+
 #include <QAction>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSurfaceFormat>
 #include <QTemporaryDir>
@@ -79,6 +84,7 @@ private slots:
     void missingFileLeavesThePlanets();
     void recordsPastTheEndDrawNothing();
     void snapshotDrawsTheSameFrame();
+    void saveCopyAndPrintTakeTheFrameAsDrawn();
 
 private:
     void Open(const char* fileText);
@@ -346,6 +352,41 @@ void ViewerWindowTest::snapshotDrawsTheSameFrame() {
     ReleaseViewerGl();
     QCOMPARE(picture.convertToFormat(QImage::Format_RGB32), drawn);
     QVERIFY(CountPixels(drawn, kBlue) > 20);
+}
+
+// Save, Copy and Print go through the shared picture code and take the frame as drawn.
+void ViewerWindowTest::saveCopyAndPrintTakeTheFrameAsDrawn() {
+    Open(kThreeLines);
+    const QImage shown = view->grabFramebuffer();
+    QVERIFY(CountPixels(shown, kWhite) > 50);
+    auto sameAsShown = [&shown](const QImage& image) {
+        if (image.size() != shown.size()) return false;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if ((image.pixel(x, y) & 0xffffff) != (shown.pixel(x, y) & 0xffffff)) return false;
+        return true;
+    };
+    QApplication::clipboard()->setText("kept");
+    {
+        nvtest::SaveAnswer save(dir->filePath("belt.bmp"));
+        platform::MessageBoxRecorder boxes;
+        frame->ExecuteCommand(ID_FILE_SAVE);
+        QCOMPARE(save.asked, 1);
+        QVERIFY(sameAsShown(QImage(dir->filePath("belt.bmp"), "bmp")));
+        QCOMPARE(QApplication::clipboard()->text(), QString("kept"));
+    }
+    frame->ExecuteCommand(ID_EDIT_COPY);
+    QTRY_VERIFY(sameAsShown(QApplication::clipboard()->image()));
+
+    QPrinter& printer = imaging::PrinterFor(frame.get());
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir->filePath("belt.pdf"));
+    nvtest::ModalDriver print({nvtest::Answer<QPrintDialog>(true)});
+    frame->ExecuteCommand(ID_FILE_PRINT);
+    QVERIFY(print.finished());
+    QFile pdf(dir->filePath("belt.pdf"));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.readAll().contains(QString("/Width %1").arg(shown.width()).toLatin1()));
 }
 
 int main(int argc, char** argv) {

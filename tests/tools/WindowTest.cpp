@@ -8,6 +8,8 @@
 #include "platform/MessageBox.h"
 #include "platform/QtPickers.h"
 
+#include "ModalDriver.h"
+
 #include <QAbstractButton>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -24,24 +26,6 @@
 #include <memory>
 
 using namespace nv::tools;
-
-namespace nvtest {
-
-// Runs `f` on the next modal dialog once it is shown (call before the code that opens it).
-void OnNextModal(std::function<void(QWidget*)> f) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, f]() {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w || !w->isVisible()) return;
-        timer->stop();
-        timer->deleteLater();
-        f(w);
-    });
-    timer->start();
-}
-
-} // namespace nvtest
 
 class WindowTest : public QObject {
     Q_OBJECT
