@@ -2,10 +2,10 @@
 
 #include "astro/TextFields.h"
 #include "planetarium/catalog/FileText.h"
+#include "platform/NewFile.h"
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <limits>
 #include <system_error>
 
@@ -94,36 +94,63 @@ std::string FormatSettings(const SettingsFile& settings) {
     for (int s = kSetStars; s <= kSetDayLight; ++s) text += flag(s);
     text += Fixed6(settings.m_longitude) + kEnd;
     text += Fixed6(settings.m_latitude) + kEnd;
-    text += std::to_string(WholeHours(settings.m_gmtOffset)) + kEnd;
+    text += GmtOffsetText(settings.m_gmtOffset) + kEnd;
     text += flag(kSetAltAzi);
     text += flag(kSetNightVision);
     return text;
 }
 
+namespace {
+
+// How many names beside the file are tried for the temporary copy when earlier ones are taken.
+constexpr int kTemporaryNames = 16;
+
+// Writes the text into a new temporary file beside `file`; its path, or an empty path with the
+// reason in `error`.
+std::filesystem::path WriteTemporaryCopy(const std::filesystem::path& file, const std::string& text,
+                                         std::error_code& error) {
+    for (int attempt = 0; attempt < kTemporaryNames; ++attempt) {
+        std::filesystem::path temp = file;
+        temp += attempt == 0 ? ".tmp" : ".tmp" + std::to_string(attempt);
+        std::FILE* out = platform::CreateNewFile(temp, error);
+        if (out == nullptr) {
+            if (error == std::errc::file_exists) continue; // taken (perhaps planted): never written through
+            return {};
+        }
+        const bool written =
+            std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
+        if (!written) error = std::make_error_code(std::errc::io_error);
+        if (std::fclose(out) != 0 && written) error = std::make_error_code(std::errc::io_error);
+        if (!error) return temp;
+        std::error_code ignored;
+        std::filesystem::remove(temp, ignored);
+        return {};
+    }
+    return {}; // error still says that every name was taken
+}
+
+} // namespace
+
+std::string GmtOffsetText(float offset) {
+    const double v = offset;
+    return std::trunc(v) == v ? std::to_string(WholeHours(offset)) : Fixed6(v);
+}
+
 SettingsReport WriteSettingsFile(const std::filesystem::path& file, const SettingsFile& settings) {
     SettingsReport report;
-    const std::string text = FormatSettings(settings);
-    std::filesystem::path temp = file;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-            out.flush();
-        }
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            report.message = "The settings could not be written to \"" + temp.string() + "\".";
-            return report;
-        }
-    }
     std::error_code ec;
+    const std::filesystem::path temp = WriteTemporaryCopy(file, FormatSettings(settings), ec);
+    if (temp.empty()) {
+        report.message = "The settings could not be saved to \"" + file.string() + "\": " + ec.message() +
+                         ". The settings file is unchanged.";
+        return report;
+    }
     std::filesystem::rename(temp, file, ec);
     if (ec) {
         std::error_code ignored;
         std::filesystem::remove(temp, ignored);
-        report.message = "The settings file \"" + file.string() + "\" could not be replaced: " + ec.message();
+        report.message = "The settings could not be saved to \"" + file.string() + "\": " + ec.message() +
+                         ". The settings file is unchanged.";
         return report;
     }
     report.ok = true;
