@@ -4,6 +4,7 @@
 #include "StartupData.h"
 #include "planetarium/CommandIds.h"
 #include "planetarium/catalog/LoadingDialog.h"
+#include "planetarium/tools/ToolDialogs.h"
 #include "planetarium/tools/ViewHandlers.h"
 #include "platform/MessageBox.h"
 
@@ -218,7 +219,9 @@ void CNightvaneGlView::ToggleSwitch(bool& flag) {
 void CNightvaneGlView::OnSaveImage() {}
 void CNightvaneGlView::OnFilePrint() {}
 void CNightvaneGlView::OnFilePrintPreview() {}
-void CNightvaneGlView::OnSettings() {}
+void CNightvaneGlView::OnSettings() {
+    nv::tools::OnSettings(m_state, m_host);
+}
 void CNightvaneGlView::OnEyepieceSize() {
     nv::tools::OnEyepieceSize(m_state, m_host);
 }
@@ -235,7 +238,9 @@ void CNightvaneGlView::OnAboutStar() {}
 void CNightvaneGlView::OnLockOn() {
     nv::tools::OnLockOn(m_state, m_host);
 }
-void CNightvaneGlView::OnFind() {}
+void CNightvaneGlView::OnFind() {
+    nv::tools::OnFind(m_state, *m_catalog, m_host);
+}
 void CNightvaneGlView::OnNorth() {
     nv::tools::OnNorth(m_state, m_host);
 }
@@ -280,8 +285,12 @@ void CNightvaneGlView::OnReadoutMode() {
 void CNightvaneGlView::OnGoto() {
     nv::tools::OnGoto(m_state, m_host);
 }
-void CNightvaneGlView::OnQuickFind() {}
-void CNightvaneGlView::OnMarathon() {}
+void CNightvaneGlView::OnQuickFind() {
+    nv::tools::OnFind(m_state, *m_catalog, m_host);
+}
+void CNightvaneGlView::OnMarathon() {
+    nv::tools::OnMarathon(m_state, *m_catalog, m_host);
+}
 
 // Picker edits change the sky clock; the time-control module adds the animation rules.
 void CNightvaneGlView::OnDateTimeChange() {
