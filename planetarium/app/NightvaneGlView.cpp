@@ -6,6 +6,7 @@
 #include "planetarium/CommandIds.h"
 #include "planetarium/catalog/LoadingDialog.h"
 #include "planetarium/tools/Help.h"
+#include "planetarium/tools/ToolDialogs.h"
 #include "planetarium/tools/ViewHandlers.h"
 #include "platform/MessageBox.h"
 
@@ -228,7 +229,9 @@ void CNightvaneGlView::OnFilePrint() {
 void CNightvaneGlView::OnFilePrintPreview() {
     imaging::PreviewPicture(this, imaging::CaptureView(*this));
 }
-void CNightvaneGlView::OnSettings() {}
+void CNightvaneGlView::OnSettings() {
+    nv::tools::OnSettings(m_state, m_host);
+}
 void CNightvaneGlView::OnEyepieceSize() {
     nv::tools::OnEyepieceSize(m_state, m_host);
 }
@@ -245,7 +248,9 @@ void CNightvaneGlView::OnAboutStar() {}
 void CNightvaneGlView::OnLockOn() {
     nv::tools::OnLockOn(m_state, m_host);
 }
-void CNightvaneGlView::OnFind() {}
+void CNightvaneGlView::OnFind() {
+    nv::tools::OnFind(m_state, *m_catalog, m_host);
+}
 void CNightvaneGlView::OnNorth() {
     nv::tools::OnNorth(m_state, m_host);
 }
@@ -295,8 +300,12 @@ void CNightvaneGlView::OnReadoutMode() {
 void CNightvaneGlView::OnGoto() {
     nv::tools::OnGoto(m_state, m_host);
 }
-void CNightvaneGlView::OnQuickFind() {}
-void CNightvaneGlView::OnMarathon() {}
+void CNightvaneGlView::OnQuickFind() {
+    nv::tools::OnFind(m_state, *m_catalog, m_host);
+}
+void CNightvaneGlView::OnMarathon() {
+    nv::tools::OnMarathon(m_state, *m_catalog, m_host);
+}
 
 // Picker edits change the sky clock; the time-control module adds the animation rules.
 void CNightvaneGlView::OnDateTimeChange() {

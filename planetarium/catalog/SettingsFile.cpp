@@ -1,12 +1,13 @@
 #include "planetarium/catalog/SettingsFile.h"
 
-#include "platform/FileText.h"
 #include "astro/TextFields.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileText.h"
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <limits>
+#include <span>
 #include <system_error>
 
 namespace nv {
@@ -94,39 +95,27 @@ std::string FormatSettings(const SettingsFile& settings) {
     for (int s = kSetStars; s <= kSetDayLight; ++s) text += flag(s);
     text += Fixed6(settings.m_longitude) + kEnd;
     text += Fixed6(settings.m_latitude) + kEnd;
-    text += std::to_string(WholeHours(settings.m_gmtOffset)) + kEnd;
+    text += GmtOffsetText(settings.m_gmtOffset) + kEnd;
     text += flag(kSetAltAzi);
     text += flag(kSetNightVision);
     return text;
 }
 
+std::string GmtOffsetText(float offset) {
+    const double v = offset;
+    return std::trunc(v) == v ? std::to_string(WholeHours(offset)) : Fixed6(v);
+}
+
 SettingsReport WriteSettingsFile(const std::filesystem::path& file, const SettingsFile& settings) {
+    // A new temporary file beside the old one, renamed over it: a failed write keeps the old file.
     SettingsReport report;
     const std::string text = FormatSettings(settings);
-    std::filesystem::path temp = file;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-            out.flush();
-        }
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            report.message = "The settings could not be written to \"" + temp.string() + "\".";
-            return report;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, file, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        report.message = "The settings file \"" + file.string() + "\" could not be replaced: " + ec.message();
-        return report;
-    }
-    report.ok = true;
+    std::string why;
+    report.ok = platform::WriteFileAtomically(
+        file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), &why);
+    if (!report.ok)
+        report.message = "The settings could not be saved to \"" + file.string() + "\": " + why +
+                         ". The settings file is unchanged.";
     return report;
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -130,6 +131,29 @@ TEST_F(DataFolder, GalacticCentreIsBrightWhereTheSphereShowsIt) {
     EXPECT_LT(north, centre / 4);
     EXPECT_LT(MilkyWayBrightness(b, 12.86, -27.13), centre / 4);
     EXPECT_GT(MilkyWayBrightness(b, 310.0, 42.0), 1.5 * north); // Cygnus
+}
+
+// The Settings dialog's map: the Earth, 1.2 degrees a pixel, north up, longitude -180 at the left
+// edge. Land and sea where they are on the globe tell a flipped or shifted map.
+TEST_F(DataFolder, WorldMapIsTheEarthNorthUpWithGreenwichInTheMiddle) {
+    imaging::BmpImage b;
+    ASSERT_TRUE(imaging::ReadBmp24(DataDir() / "worldmap.bmp", b));
+    ASSERT_EQ(b.width, 300);
+    ASSERT_EQ(b.height, 150);
+    // Red, green, blue at a longitude and latitude (rows are stored bottom-up).
+    auto at = [&](double lon, double lat) {
+        const int col = int((lon + 180.0) / 1.2), row = int((90.0 - lat) / 1.2);
+        const unsigned char* p = &b.pixels[std::size_t(b.height - 1 - row) * b.rowStride() + col * 3];
+        return std::array<int, 3>{p[2], p[1], p[0]};
+    };
+    for (auto [lon, lat] : {std::pair{-150.0, 0.0}, {-30.0, 30.0}, {0.0, 0.0}, {75.0, -20.0}}) {
+        const auto sea = at(lon, lat);
+        EXPECT_GT(sea[2], sea[0] + 30) << "sea at " << lon << ", " << lat;
+    }
+    const auto sahara = at(10.0, 23.0), amazon = at(-60.0, -5.0), greenland = at(-40.0, 75.0);
+    EXPECT_GT(sahara[0], sahara[2] + 40);
+    EXPECT_TRUE(amazon[1] > amazon[0] && amazon[1] > amazon[2]);
+    EXPECT_GT(greenland[0] + greenland[1] + greenland[2], 3 * 200);
 }
 
 TEST_F(DataFolder, NamesFileNamesCatalogueStars) {
