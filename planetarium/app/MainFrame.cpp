@@ -338,8 +338,10 @@ bool CMainFrame::OnCommand(int id) {
     return false;
 }
 
-void CMainFrame::PopupContextMenu(const QPoint& globalPosition) {
-    if (m_popup != nullptr) m_popup->popup(globalPosition);
+void CMainFrame::PopupContextMenu(const QPoint& globalPosition, const QString& firstItem) {
+    if (m_popup == nullptr) return;
+    m_actions.at(ID_ABOUT_STAR)->setText(firstItem);
+    m_popup->popup(globalPosition);
 }
 
 void CMainFrame::OnViewToolbar() {

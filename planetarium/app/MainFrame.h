@@ -51,7 +51,7 @@ public:
     int ZoomIndicator() const;
     void SetZoomIndicator(int value) override;
     void UpdateCheckMarks() override;
-    void PopupContextMenu(const QPoint& globalPosition) override;
+    void PopupContextMenu(const QPoint& globalPosition, const QString& firstItem) override;
 
     // --- the pieces, for tests and the view ---
     QAction* Action(int id) const;

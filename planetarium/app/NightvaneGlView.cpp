@@ -7,6 +7,7 @@
 #include "planetarium/catalog/LoadingDialog.h"
 #include "planetarium/tools/Help.h"
 #include "planetarium/tools/ToolDialogs.h"
+#include "planetarium/tools/PickHandlers.h"
 #include "planetarium/tools/ViewHandlers.h"
 #include "platform/MessageBox.h"
 
@@ -244,7 +245,9 @@ void CNightvaneGlView::OnPause() {
 void CNightvaneGlView::OnAnimationSettings() {
     nv::tools::OnAnimationSettings(m_state, m_host);
 }
-void CNightvaneGlView::OnAboutStar() {}
+void CNightvaneGlView::OnAboutStar() {
+    nv::tools::ShowObjectDetails(m_state, m_host);
+}
 void CNightvaneGlView::OnLockOn() {
     nv::tools::OnLockOn(m_state, m_host);
 }
@@ -361,7 +364,7 @@ void CNightvaneGlView::OnLButtonUp(int, int) {
 }
 
 void CNightvaneGlView::OnRButtonDown(int x, int y) {
-    m_host.ShowContextMenu(x, y);
+    nv::tools::OnRButtonDown(m_state, m_host, x, y);
 }
 
 void CNightvaneGlView::OnMouseWheel(int delta) {

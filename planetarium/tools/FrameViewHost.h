@@ -7,7 +7,7 @@
 //   };
 //   void CNightvaneGlView::OnGoto() { nv::tools::OnGoto(m_state, m_host); }
 //
-// View needs: frame() (a FrameBars*, may be null), state(), timer() (SetTimer(id, ms),
+// View needs: frame() (a FrameBars*, may be null), state(), catalog(), timer() (SetTimer(id, ms),
 // KillTimer(id)), Redraw(), grabMouse()/releaseMouse() and mapToGlobal() (any QWidget), and
 // ResizeScene(cx, cy) with makeCurrent()/doneCurrent().
 #pragma once
@@ -60,9 +60,11 @@ public:
     void SwitchesChanged() override {
         if (FrameBars* f = m_view.frame()) f->UpdateCheckMarks();
     }
-    void ShowContextMenu(int x, int y) override {
-        if (FrameBars* f = m_view.frame()) f->PopupContextMenu(m_view.mapToGlobal(QPoint(x, y)));
+    void ShowContextMenu(int x, int y, const std::string& firstItem) override {
+        if (FrameBars* f = m_view.frame())
+            f->PopupContextMenu(m_view.mapToGlobal(QPoint(x, y)), QString::fromStdString(firstItem));
     }
+    const SkyCatalog* Catalogue() const override { return &m_view.catalog(); }
     void ApplyProjection() override {
         m_view.makeCurrent();
         m_view.ResizeScene(m_view.state().g_viewWidth, m_view.state().g_viewHeight);
