@@ -66,10 +66,11 @@ double MarathonHour(int hour, int minute, int second) {
 std::vector<int> MessiersTransitingBetween(const std::array<float, 110>& transitTimes, double fromHour,
                                            double toHour) {
     std::vector<int> numbers;
-    if (!(toHour > fromHour)) return numbers;
+    const bool acrossMidnight = toHour < fromHour;
     for (int n = 1; n <= 110; ++n) {
         const double t = transitTimes[n - 1];
-        if (fromHour < t && t < toHour) numbers.push_back(n);
+        const bool inside = acrossMidnight ? (t > fromHour || t < toHour) : (fromHour < t && t < toHour);
+        if (inside) numbers.push_back(n);
     }
     return numbers;
 }

@@ -40,8 +40,9 @@ float MessierTransitTime(float x, float y, float z, const LocalClock& clock, con
 // A window limit in decimal hours: hour + minute * 0.016666668 + second * 0.00027777778.
 double MarathonHour(int hour, int minute, int second);
 
-// The Messier numbers whose transit time lies strictly between the two hours, in number order;
-// none unless toHour > fromHour.
+// The Messier numbers whose transit time lies strictly inside the window from fromHour to toHour,
+// in number order. A window whose end is earlier than its start runs across midnight: it holds
+// the times after its start and those before its end. Equal limits hold nothing.
 std::vector<int> MessiersTransitingBetween(const std::array<float, 110>& transitTimes, double fromHour,
                                            double toHour);
 

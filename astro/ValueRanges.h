@@ -22,8 +22,9 @@ struct ValueRange {
 };
 
 inline constexpr ValueRange kLatitudeRange{-90.0, 90.0, "latitude"};
-// Longitudes, right ascensions and the camera's angles may go once round either way.
-inline constexpr ValueRange kLongitudeRange{-360.0, 360.0, "longitude"};
+// Longitude east positive, as the Settings dialog's world map gives it.
+inline constexpr ValueRange kLongitudeRange{-180.0, 180.0, "longitude"};
+// Right ascensions and the camera's angles may go once round either way.
 inline constexpr ValueRange kRightAscensionRange{-360.0, 360.0, "right ascension"};
 inline constexpr ValueRange kDeclinationRange{-90.0, 90.0, "declination"};
 // Local time minus UT: the world's zones run from -12 to +14 hours.

@@ -1,9 +1,9 @@
 #include "imaging/Bmp.h"
 
-#include "platform/FileAccess.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileText.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <optional>
 
@@ -130,9 +130,9 @@ bool ReadBmp24(const std::filesystem::path& file, BmpImage& out, std::string* er
     // checking that the file really holds them: nothing is allocated for what is not there.
     // The pixels are read straight into the picture.
     std::string why;
-    const std::optional<std::uintmax_t> size = platform::RegularFileSize(file, &why);
+    const std::optional<std::uintmax_t> size = nv::RegularFileSize(file, &why);
     if (!size) return Fail(error, why);
-    const std::optional<std::string> header = platform::ReadRegularFile(file, kHeaderBytes, &why);
+    const std::optional<std::string> header = nv::ReadWholeFile(file, kHeaderBytes, &why);
     if (!header) return Fail(error, why);
     BmpLayout layout;
     if (!ReadLayout(AsBytes(*header), layout, error)) return false;
@@ -142,9 +142,9 @@ bool ReadBmp24(const std::filesystem::path& file, BmpImage& out, std::string* er
     image.width = layout.width;
     image.height = layout.height;
     image.pixels.resize(layout.pixelBytes);
-    if (!platform::ReadRegularFileInto(
-            file, layout.pixelOffset,
-            std::span<char>(reinterpret_cast<char*>(image.pixels.data()), image.pixels.size()), &why))
+    if (!nv::ReadFileInto(file, layout.pixelOffset,
+                          std::span<char>(reinterpret_cast<char*>(image.pixels.data()), image.pixels.size()),
+                          &why))
         return Fail(error, why);
     if (layout.topDown)
         for (int y = 0; y < image.height / 2; ++y)
@@ -153,49 +153,29 @@ bool ReadBmp24(const std::filesystem::path& file, BmpImage& out, std::string* er
     return true;
 }
 
-namespace {
-
-constexpr std::size_t kWrittenHeader = 54;
-
-// The 14-byte file header and the 40-byte info header of a written picture.
-std::array<std::uint8_t, kWrittenHeader> WrittenHeader(const BmpImage& image) {
+std::vector<std::uint8_t> EncodeBmp24(const BmpImage& image) {
+    if (image.empty()) return {};
     const std::size_t imageSize = image.rowStride() * static_cast<std::size_t>(image.height);
-    std::array<std::uint8_t, kWrittenHeader> header{};
-    std::uint8_t* p = header.data();
+    std::vector<std::uint8_t> bytes(54 + imageSize, 0);
+    std::uint8_t* p = bytes.data();
     p[0] = 'B';
     p[1] = 'M';
-    Put32(p + 2, static_cast<std::uint32_t>(kWrittenHeader + imageSize));
-    Put32(p + 10, kWrittenHeader);
+    Put32(p + 2, static_cast<std::uint32_t>(bytes.size()));
+    Put32(p + 10, 54);
     Put32(p + 14, 40);
     Put32(p + 18, static_cast<std::uint32_t>(image.width));
     Put32(p + 22, static_cast<std::uint32_t>(image.height));
     Put16(p + 26, 1);
     Put16(p + 28, 24);
     Put32(p + 34, static_cast<std::uint32_t>(imageSize));
-    return header;
-}
-
-} // namespace
-
-std::vector<std::uint8_t> EncodeBmp24(const BmpImage& image) {
-    if (image.empty()) return {};
-    const std::size_t imageSize = image.rowStride() * static_cast<std::size_t>(image.height);
-    const std::array<std::uint8_t, kWrittenHeader> header = WrittenHeader(image);
-    std::vector<std::uint8_t> bytes(header.begin(), header.end());
-    bytes.resize(kWrittenHeader + imageSize, 0);
-    std::memcpy(bytes.data() + kWrittenHeader, image.pixels.data(), std::min(imageSize, image.pixels.size()));
+    std::memcpy(p + 54, image.pixels.data(), std::min(imageSize, image.pixels.size()));
     return bytes;
 }
 
 bool WriteBmp24(const std::filesystem::path& file, const BmpImage& image, std::string* error) {
-    const std::size_t imageSize = image.rowStride() * static_cast<std::size_t>(image.height);
-    if (image.empty() || image.pixels.size() < imageSize) return Fail(error, "no picture to write");
-    const std::array<std::uint8_t, kWrittenHeader> header = WrittenHeader(image);
-    // Through a temporary file: a failed write leaves any earlier picture at that path whole.
-    const std::string why = platform::WriteFileReplacing(
-        file, {std::span<const char>(reinterpret_cast<const char*>(header.data()), header.size()),
-               std::span<const char>(reinterpret_cast<const char*>(image.pixels.data()), imageSize)});
-    return why.empty() || Fail(error, why);
+    if (image.empty() || image.pixels.size() < image.rowStride() * static_cast<std::size_t>(image.height))
+        return Fail(error, "no picture to write");
+    return platform::WriteFileAtomically(file, EncodeBmp24(image), error);
 }
 
 } // namespace imaging

@@ -52,10 +52,9 @@ bool ReadBmp24(const std::filesystem::path& file, BmpImage& out, std::string* er
 // compression, biSizeImage set, resolution 0), pixel offset 54, positive height.
 std::vector<std::uint8_t> EncodeBmp24(const BmpImage& image);
 
-// Writes EncodeBmp24(image) to a file through a temporary file beside it and a rename, so a
-// failed write (a full disk) keeps the earlier file at that path. Returns false (with a message
-// naming the path and the system's reason) when the picture is empty or the file cannot be
-// written.
+// Writes EncodeBmp24(image) to a file, atomically: an existing file is replaced whole or left as it
+// was. Returns false (with a message naming the path and the reason) when the picture is empty or
+// the file cannot be written.
 bool WriteBmp24(const std::filesystem::path& file, const BmpImage& image, std::string* error = nullptr);
 
 } // namespace imaging

@@ -35,23 +35,25 @@ inline constexpr unsigned kMessierTextureBase = 100;
 inline constexpr unsigned kLastPictureSlot = kMessierTextureBase + kMessierCount;
 
 // One body, in the record order of astro::BodyIndex: the name Find and the lock-on use, the label
-// drawn beside it, and its picture (Pluto shows Neptune's).
+// drawn beside it, its picture (Pluto shows Neptune's) and the name a right click and the object
+// details give it.
 struct SkyBody {
     std::string_view name;
     std::string_view label;
     unsigned texture;
+    std::string_view pickedName;
 };
 inline constexpr std::array<SkyBody, astro::kBodyCount> kSkyBodies = {{
-    {"Sun/Sol", "  Sol", kSunTexture},
-    {"Moon/Lunar", " Moon", kMoonTexture},
-    {"Mercury", " Mercury", kMercuryTexture},
-    {"Venus", " Venus", kVenusTexture},
-    {"Mars", " Mars", kMarsTexture},
-    {"Jupiter", " Jupiter", kJupiterTexture},
-    {"Saturn", " Saturn", kSaturnTexture},
-    {"Uranus", " Uranus", kUranusTexture},
-    {"Neptune", " Neptune", kNeptuneTexture},
-    {"Pluto", " Pluto", kNeptuneTexture},
+    {"Sun/Sol", "  Sol", kSunTexture, "Sol/Sun"},
+    {"Moon/Lunar", " Moon", kMoonTexture, "Moon/Lunar"},
+    {"Mercury", " Mercury", kMercuryTexture, "Mercury"},
+    {"Venus", " Venus", kVenusTexture, "Venus"},
+    {"Mars", " Mars", kMarsTexture, "Mars"},
+    {"Jupiter", " Jupiter", kJupiterTexture, "Jupiter"},
+    {"Saturn", " Saturn", kSaturnTexture, "Saturn"},
+    {"Uranus", " Uranus", kUranusTexture, "Uranus"},
+    {"Neptune", " Neptune", kNeptuneTexture, "Neptune"},
+    {"Pluto", " Pluto", kNeptuneTexture, "Pluto"},
 }};
 // The record index of a body name (kSkyBodies' names), -1 for none.
 inline int BodyIndexOf(std::string_view name) {

@@ -21,6 +21,9 @@ inline constexpr int kStarSlots = 118322;
 // Catalogue lines read by the loader (Hipparcos numbers 1 .. 118321).
 inline constexpr int kCatalogueLines = 118321;
 inline constexpr int kMessierCount = 110;
+// The pick of a right click on empty sky: outside every selection name (stars 0 .. 118320, bodies,
+// Messier pictures).
+inline constexpr int kPickNone = -1;
 
 // The home view: facing north, 30 degrees above the horizon (pitch is minus the altitude of the
 // view centre; yaw 90 faces north, 0 east, 180 west, 270 south).
@@ -114,7 +117,7 @@ struct SkyState {
     std::string g_lockName;
     bool g_gliding = false;
     float g_glideTargetPitch = 0, g_glideTargetYaw = 0;
-    int g_pickedName = 0;
+    int g_pickedName = kPickNone; // selection name of the last right click
     bool g_savePending = false;
 };
 

@@ -17,25 +17,11 @@ std::filesystem::path& Override() {
     static std::filesystem::path dir;
     return dir;
 }
-std::filesystem::path& ProgramDir() {
-    static std::filesystem::path dir;
-    return dir;
-}
-bool IsFolder(const std::filesystem::path& dir) {
-    std::error_code ec;
-    return std::filesystem::is_directory(dir, ec);
-}
 } // namespace
 
 std::filesystem::path DataDir() {
     if (!Override().empty()) return Override();
     if (const char* env = std::getenv("NIGHTVANE_DATA"); env && *env) return env;
-    if (!ProgramDir().empty()) {
-        for (const char* relative : {"data", NV_INSTALLED_DATA_DIR}) {
-            const std::filesystem::path dir = (ProgramDir() / relative).lexically_normal();
-            if (IsFolder(dir)) return dir;
-        }
-    }
     return NV_DEFAULT_DATA_DIR;
 }
 
@@ -43,8 +29,16 @@ void SetDataDir(const std::filesystem::path& dir) {
     Override() = dir;
 }
 
-void SetProgramDir(const std::filesystem::path& dir) {
-    ProgramDir() = dir;
+void UseDataFolderBeside(const std::filesystem::path& programDir) {
+    if (const char* env = std::getenv("NIGHTVANE_DATA"); env && *env) return;
+    for (const char* relative : {"data", NV_INSTALLED_DATA_DIR}) {
+        const std::filesystem::path dir = (programDir / relative).lexically_normal();
+        std::error_code error;
+        if (std::filesystem::is_directory(dir, error)) {
+            SetDataDir(dir);
+            return;
+        }
+    }
 }
 
 std::filesystem::path DataFile(std::string_view name) {

@@ -1,5 +1,5 @@
-// Where the program's data folder is. Pure C++: the application tells it where the program is at
-// start; tests and tools may point it elsewhere.
+// Where the program's data folder is. Pure C++: the application tells it the folder it runs from
+// at start; tests and tools may point it elsewhere.
 #pragma once
 
 #include <filesystem>
@@ -7,13 +7,13 @@
 
 namespace platform {
 
-// The data folder, the first of: the folder set by SetDataDir; $NIGHTVANE_DATA; a "data" folder
-// beside the program; the installed folder (share/nightvanegl/data beside the program's bin/
-// folder); the build tree's folder.
+// The data folder: the one set by SetDataDir, else $NIGHTVANE_DATA, else the build-time default.
 std::filesystem::path DataDir();
 void SetDataDir(const std::filesystem::path& dir);
-// The folder the running program is in (for the folders looked for beside it).
-void SetProgramDir(const std::filesystem::path& dir);
+// A program finds its data where it is installed: the `data` folder beside it, else the installed
+// folder (share/nightvanegl/data beside the program's bin/ folder); the first that exists becomes
+// the data folder unless $NIGHTVANE_DATA is set (otherwise that or the build tree's folder serves).
+void UseDataFolderBeside(const std::filesystem::path& programDir);
 // A file inside the data folder, e.g. DataFile("hip.txt").
 std::filesystem::path DataFile(std::string_view name);
 

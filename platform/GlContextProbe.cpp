@@ -1,5 +1,8 @@
 #include "GlContextProbe.h"
 
+#include "platform/MessageBox.h"
+
+#include <QApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 
@@ -34,6 +37,18 @@ GlProbeResult ProbeGlContext() {
     if (!surface.isValid() || !context.makeCurrent(&surface)) return GlProbeResult::NoCurrent;
     context.doneCurrent();
     return GlProbeResult::Ok;
+}
+
+bool CheckGlContext(const GlContextFactory& factory) {
+    const GlProbeResult result = factory ? factory() : GlProbeResult::NoFormat;
+    if (result == GlProbeResult::Ok) return true;
+    const QString caption = QStringLiteral("Error");
+    ShowMessageBox(nullptr,
+                   result == GlProbeResult::NoFormat ? QStringLiteral("ChoosePixelFormat failed")
+                                                     : QStringLiteral("SetPixelFormat failed"),
+                   caption);
+    ShowMessageBox(QApplication::focusWidget(), QStringLiteral("SetPixelformat Failed!"), caption);
+    return false;
 }
 
 } // namespace platform

@@ -1,5 +1,5 @@
 // The window's OpenGL set-up: the surface format every view asks for, and a check made before a
-// window is built that such a context can be created and made current at all.
+// window is built that such a context can be created and made current at all (both programs).
 #pragma once
 
 #include <QSurfaceFormat>
@@ -23,5 +23,10 @@ GlProbeResult ProbeGlContext();
 
 // Who creates the probe context (tests replace it to simulate a machine without OpenGL).
 using GlContextFactory = std::function<GlProbeResult()>;
+
+// Runs the probe and, when it fails, shows the context-failure boxes ("ChoosePixelFormat failed"
+// or "SetPixelFormat failed", then "SetPixelformat Failed!", all captioned "Error"). True when a
+// context can be made.
+bool CheckGlContext(const GlContextFactory& factory);
 
 } // namespace platform

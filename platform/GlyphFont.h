@@ -24,7 +24,10 @@ void PrintText(const char* format, ...)
 // Queued text. Between BeginTextBatch and EndTextBatch, PrintText records each text at the current
 // raster position, in the raster colour and depth, instead of drawing it, and EndTextBatch draws
 // every queued glyph in one pass as a textured quad from an atlas of the same glyph bitmaps: the
-// very pixels the display lists give, for far less work per label. The caller keeps the state
+// very pixels the display lists give, for far less work per label. A text is kept whole in the
+// atlas from its first use and then draws as a single quad (labels that come back frame after
+// frame cost one quad each); when the atlas is full, new texts go glyph by glyph until the next
+// batch starts it afresh. The caller keeps the state
 // that affects fragments (blending, depth test, masks) unchanged from Begin to End. Text is drawn
 // at once, as without a batch, where a quad could differ from a bitmap: texturing or alpha
 // testing on, a transparent raster colour, selection or feedback mode. Queued text does not move

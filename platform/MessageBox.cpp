@@ -1,6 +1,7 @@
 #include "MessageBox.h"
 
 #include <QMessageBox>
+#include <cstdio>
 
 namespace platform {
 
@@ -31,6 +32,16 @@ MessageBoxRecorder::MessageBoxRecorder() {
 }
 
 MessageBoxRecorder::~MessageBoxRecorder() {
+    SetMessageBoxSink(std::move(m_previous));
+}
+
+MessageBoxesToTerminal::MessageBoxesToTerminal() {
+    m_previous = SetMessageBoxSink([](const QString& text, const QString& caption) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+    });
+}
+
+MessageBoxesToTerminal::~MessageBoxesToTerminal() {
     SetMessageBoxSink(std::move(m_previous));
 }
 

@@ -39,4 +39,17 @@ private:
     MessageBoxSink m_previous;
 };
 
+// While it lives, every box goes to standard error as "caption: text" instead, for runs with
+// nobody there to close a box (a snapshot); restores the previous sink afterwards.
+class MessageBoxesToTerminal {
+public:
+    MessageBoxesToTerminal();
+    ~MessageBoxesToTerminal();
+    MessageBoxesToTerminal(const MessageBoxesToTerminal&) = delete;
+    MessageBoxesToTerminal& operator=(const MessageBoxesToTerminal&) = delete;
+
+private:
+    MessageBoxSink m_previous;
+};
+
 } // namespace platform

@@ -1,11 +1,15 @@
+// The framebuffer functions are called directly (libGL exports them for every context).
+#define GL_GLEXT_PROTOTYPES 1
 #include "platform/OffscreenGl.h"
 
-#define GL_GLEXT_PROTOTYPES 1
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
+#include <QtGlobal>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <future>
 
 namespace platform {
@@ -25,7 +29,8 @@ bool Fail(std::string* why, const char* text) {
     return false;
 }
 
-// The surfaceless display, initialised; EGL_NO_DISPLAY when there is none.
+// The surfaceless display, initialised (this loads Mesa's driver); EGL_NO_DISPLAY when there is
+// none.
 EGLDisplay OpenSurfacelessDisplay() {
     const auto getPlatformDisplay =
         reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
@@ -35,6 +40,7 @@ EGLDisplay OpenSurfacelessDisplay() {
     return display;
 }
 
+// The display opened ahead by PrepareForDisplay, if it was.
 std::future<EGLDisplay>& PreparedDisplay() {
     static std::future<EGLDisplay> display;
     return display;
@@ -42,16 +48,44 @@ std::future<EGLDisplay>& PreparedDisplay() {
 
 } // namespace
 
-void PrepareSurfacelessGl() {
-    if (!PreparedDisplay().valid())
-        PreparedDisplay() = std::async(std::launch::async, OpenSurfacelessDisplay);
+bool PrepareForDisplay(int argc, char** argv, const char* program) {
+    if (DisplayAvailable() || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
+    bool snapshot = false;
+    for (int i = 1; i < argc; ++i) snapshot = snapshot || std::strcmp(argv[i], "--snapshot") == 0;
+    if (!snapshot) {
+        std::fprintf(stderr,
+                     "%s: no display to open the window on (DISPLAY is not set). %s --snapshot FILE.bmp "
+                     "draws a picture instead.\n",
+                     program, program);
+        return false;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    PreparedDisplay() = std::async(std::launch::async, OpenSurfacelessDisplay);
+    return true;
 }
 
-bool SurfacelessGlContext::Create(std::string* why) {
+OffscreenGl::~OffscreenGl() {
+    Release();
+    if (m_eglDisplay != nullptr) {
+        if (m_eglContext != nullptr) eglDestroyContext(m_eglDisplay, m_eglContext);
+        eglTerminate(m_eglDisplay);
+        eglReleaseThread();
+    }
+}
+
+bool OffscreenGl::Create(std::string* why) {
+    if (DisplayAvailable()) {
+        m_surface.setFormat(QSurfaceFormat::defaultFormat());
+        m_surface.create();
+        m_context.setFormat(QSurfaceFormat::defaultFormat());
+        if (m_context.create() && m_context.makeCurrent(&m_surface)) return true;
+        return Fail(why, "no OpenGL context of the compatibility profile on this display");
+    }
+    // No display: Mesa's surfaceless EGL context.
     EGLDisplay display = PreparedDisplay().valid() ? PreparedDisplay().get() : OpenSurfacelessDisplay();
     if (display == EGL_NO_DISPLAY)
         return Fail(why, "EGL has no surfaceless display (Mesa's libegl-mesa0 is needed)");
-    m_display = display;
+    m_eglDisplay = display;
     if (!eglBindAPI(EGL_OPENGL_API)) return Fail(why, "EGL offers no desktop OpenGL");
     const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION,
                                  2,
@@ -63,22 +97,14 @@ bool SurfacelessGlContext::Create(std::string* why) {
     EGLContext context = eglCreateContext(display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
     if (context == EGL_NO_CONTEXT)
         return Fail(why, "EGL cannot create a compatibility-profile OpenGL context");
-    m_context = context;
+    m_eglContext = context;
     if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context))
         return Fail(why, "the surfaceless OpenGL context cannot be made current");
     return true;
 }
 
-SurfacelessGlContext::~SurfacelessGlContext() {
-    if (m_display == nullptr) return;
-    eglMakeCurrent(m_display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    if (m_context != nullptr) eglDestroyContext(m_display, m_context);
-    eglTerminate(m_display);
-    eglReleaseThread();
-}
-
-bool OffscreenFramebuffer::Create(int width, int height) {
-    Release();
+bool OffscreenGl::BindFramebuffer(int width, int height) {
+    ReleaseFramebuffer();
     GLint largest = 0;
     glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
     if (width < 1 || height < 1 || width > largest || height > largest) return false;
@@ -94,15 +120,24 @@ bool OffscreenFramebuffer::Create(int width, int height) {
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, m_depthStencil);
     glBindRenderbuffer(GL_RENDERBUFFER, 0);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-        Release();
+        ReleaseFramebuffer();
         return false;
     }
     glDrawBuffer(GL_COLOR_ATTACHMENT0);
     glReadBuffer(GL_COLOR_ATTACHMENT0);
+    m_width = width;
+    m_height = height;
     return true;
 }
 
-void OffscreenFramebuffer::Release() {
+void OffscreenGl::ReadBgrRows(std::uint8_t* out) const {
+    if (m_framebuffer == 0) return;
+    glFinish();
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, m_width, m_height, GL_BGR, GL_UNSIGNED_BYTE, out);
+}
+
+void OffscreenGl::ReleaseFramebuffer() {
     if (m_framebuffer == 0) return;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDeleteRenderbuffers(1, &m_colour);
@@ -111,8 +146,10 @@ void OffscreenFramebuffer::Release() {
     m_framebuffer = m_colour = m_depthStencil = 0;
 }
 
-OffscreenFramebuffer::~OffscreenFramebuffer() {
-    Release();
+void OffscreenGl::Release() {
+    ReleaseFramebuffer();
+    if (QOpenGLContext::currentContext() == &m_context) m_context.doneCurrent();
+    if (m_eglDisplay != nullptr) eglMakeCurrent(m_eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
 }
 
 } // namespace platform

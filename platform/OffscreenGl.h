@@ -1,12 +1,15 @@
-// Drawing with no window: an OpenGL context that needs no display at all, and a framebuffer to
-// draw a picture into and read it back from.
+// Drawing one frame with no window (a program's --snapshot): an OpenGL context of the default
+// surface format, drawing into a framebuffer object.
 //
-// With no display (no X server, no Wayland compositor), Qt's "offscreen" platform serves fonts
-// and images but gives no OpenGL context; Mesa's EGL on its surfaceless platform does: a
-// compatibility-profile context (immediate mode, display lists, glBitmap) made current with no
-// surface, which draws into a framebuffer object.
+// With a display the context is Qt's, on an off-screen surface. With no display at all (no X
+// server, no Wayland compositor) Qt's "offscreen" platform serves fonts and images but gives no
+// OpenGL context; Mesa's EGL does, on its surfaceless platform: a compatibility-profile context
+// made current with no surface at all. Both draw into the same kind of framebuffer.
 #pragma once
 
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <cstdint>
 #include <string>
 
 namespace platform {
@@ -14,47 +17,41 @@ namespace platform {
 // True when a window could be shown: DISPLAY or WAYLAND_DISPLAY is set.
 bool DisplayAvailable();
 
-// Starts opening EGL's surfaceless platform on another thread: loading Mesa's driver is the
-// slow part of a display-less start, and it needs nothing else of the program. Create waits for
-// it (or does it itself when nobody started it).
-void PrepareSurfacelessGl();
+// Call first in main(), before the QApplication exists. With no display, a --snapshot gets Qt's
+// "offscreen" platform and Mesa's driver starts loading on another thread (the slow part of a
+// display-less start); a window cannot open, so false is returned after a message on standard
+// error naming `program`. With a display (or QT_QPA_PLATFORM chosen by the caller) nothing changes.
+bool PrepareForDisplay(int argc, char** argv, const char* program);
 
-// A compatibility-profile context from EGL's surfaceless platform, current on the creating
-// thread from a successful Create until it is destroyed.
-class SurfacelessGlContext {
+class OffscreenGl {
 public:
-    SurfacelessGlContext() = default;
-    ~SurfacelessGlContext();
-    SurfacelessGlContext(const SurfacelessGlContext&) = delete;
-    SurfacelessGlContext& operator=(const SurfacelessGlContext&) = delete;
+    OffscreenGl() = default;
+    ~OffscreenGl();
+    OffscreenGl(const OffscreenGl&) = delete;
+    OffscreenGl& operator=(const OffscreenGl&) = delete;
 
-    // Creates the context and makes it current. False with the reason in *why.
-    bool Create(std::string* why);
-
-private:
-    void* m_display = nullptr;
-    void* m_context = nullptr;
-};
-
-// A framebuffer object of the given size with an 8-bit RGBA colour buffer and a combined 24-bit
-// depth, 8-bit stencil buffer, for any current context (a window's, Qt's off-screen one, or the
-// surfaceless one). Takes no texture names.
-class OffscreenFramebuffer {
-public:
-    OffscreenFramebuffer() = default;
-    ~OffscreenFramebuffer();
-    OffscreenFramebuffer(const OffscreenFramebuffer&) = delete;
-    OffscreenFramebuffer& operator=(const OffscreenFramebuffer&) = delete;
-
-    // Creates and binds it. False when the context cannot make one of that size.
-    bool Create(int width, int height);
-    // Unbinds and deletes it (also done by the destructor; the context must still be current).
+    // Creates the context (Qt's with a display, EGL's surfaceless one without) and makes it
+    // current; false, with the reason in *why, when that cannot be done.
+    bool Create(std::string* why = nullptr);
+    // Makes a width x height framebuffer (8-bit RGBA, 24-bit depth, 8-bit stencil) and binds it.
+    // It takes no texture names.
+    bool BindFramebuffer(int width, int height);
+    // Finishes drawing and reads the framebuffer the way a 24-bit BMP stores its pixels: blue,
+    // green, red, bottom row first, each row padded to four bytes. `out` holds
+    // ((3 * width + 3) & ~3) * height bytes.
+    void ReadBgrRows(std::uint8_t* out) const;
+    // Gives back the framebuffer and leaves the context not current (the destructor does too).
     void Release();
 
 private:
-    unsigned m_framebuffer = 0;
-    unsigned m_colour = 0;
-    unsigned m_depthStencil = 0;
+    void ReleaseFramebuffer();
+
+    QOffscreenSurface m_surface;
+    QOpenGLContext m_context;
+    void* m_eglDisplay = nullptr; // the surfaceless context, when there is no display
+    void* m_eglContext = nullptr;
+    unsigned m_framebuffer = 0, m_colour = 0, m_depthStencil = 0;
+    int m_width = 0, m_height = 0;
 };
 
 } // namespace platform

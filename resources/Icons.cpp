@@ -163,6 +163,16 @@ void PaintBarPicture(QPainter& p, IconId id, const QColor& ink) {
         Star(p, QPointF(12, 5.5), 2.5);
         Star(p, QPointF(18, 11), 2.5);
         break;
+    case IconId::Orbits: // a tilted orbit around the Sun, a body on it
+        p.save();
+        p.translate(12, 12);
+        p.rotate(-25);
+        p.drawEllipse(QPointF(0, 0), 10, 5.5);
+        p.restore();
+        p.setBrush(ink);
+        p.drawEllipse(QPointF(12, 12), 2.5, 2.5);
+        p.drawEllipse(QPointF(20.2, 8.6), 1.6, 1.6);
+        break;
     default:
         break;
     }

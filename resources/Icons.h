@@ -1,5 +1,5 @@
-// The sky chart's toolbar, navigation-bar and top-bar pictures: plain line drawings painted at
-// whatever size and pixel density the button asks for, so they stay crisp on any screen.
+// The toolbar, navigation-bar and top-bar pictures of both programs: plain line drawings painted
+// at whatever size and pixel density the button asks for, so they stay crisp on any screen.
 #pragma once
 
 #include <QIcon>
@@ -29,6 +29,7 @@ enum class IconId {
     TurnRight,
     QuickFind,
     Marathon,
+    Orbits, // the orbit viewer's own picture: an orbit around the Sun
 };
 
 // The icon for a command's picture (a null icon for IconId::None).

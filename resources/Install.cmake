@@ -4,10 +4,8 @@
 # target exists.
 
 # The programs' icons, painted in code, as PNG files in the freedesktop sizes.
-add_executable(make_app_icons ${CMAKE_SOURCE_DIR}/resources/tools/MakeAppIcons.cpp
-                              ${CMAKE_SOURCE_DIR}/resources/AppIcons.cpp)
-target_include_directories(make_app_icons PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(make_app_icons PRIVATE Qt6::Gui)
+add_executable(make_app_icons ${CMAKE_SOURCE_DIR}/resources/tools/MakeAppIcons.cpp)
+target_link_libraries(make_app_icons PRIVATE nv_icons)
 set(nv_icon_dir "${CMAKE_BINARY_DIR}/icons")
 add_custom_command(OUTPUT "${nv_icon_dir}/hicolor/256x256/apps/nightvanegl.png"
                    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0

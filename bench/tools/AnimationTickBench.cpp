@@ -56,7 +56,7 @@ public:
 void BM_AnimationStep(benchmark::State& st) {
     double t = Start();
     for (auto _ : st) {
-        auto r = nv::tools::AnimationStep({t, true}, {t, true}, nv::tools::kUnitMinutes, 1);
+        auto r = astro::AnimationStep({t, true}, {t, true}, astro::kUnitMinutes, 1);
         t = r.value_or(t);
         benchmark::DoNotOptimize(t);
     }
@@ -156,7 +156,7 @@ void BM_AnimationTickWithFrame(benchmark::State& st) {
         glFinish();
     };
     f.state.m_animating = true;
-    f.state.m_animUnit = nv::tools::kUnitMinutes;
+    f.state.m_animUnit = astro::kUnitMinutes;
     f.state.m_animCount = 10;
     for (auto _ : st) nv::tools::OnTimer(f.state, host);
 }

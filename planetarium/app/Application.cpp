@@ -3,7 +3,6 @@
 #include "NightvaneGlView.h"
 #include "SkyScene.h"
 #include "StartupData.h"
-#include "astro/TextFields.h"
 #include "astro/ValueRanges.h"
 #include "imaging/Bmp.h"
 #include "planetarium/catalog/Textures.h"
@@ -13,11 +12,8 @@
 #include "platform/OffscreenGl.h"
 #include "resources/AppIcons.h"
 
-#include <GL/gl.h>
 #include <QApplication>
 #include <QFileInfo>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
 #include <QScreen>
 #include <cmath>
 #include <cstdio>
@@ -27,113 +23,36 @@
 
 namespace nv::app {
 
-namespace {
-
-std::optional<double> ParseNumber(const QString& text) {
-    return text::ParseWholeNumber(text.toStdString());
-}
-
-// The number options and the range each must lie in (the field of view has its own rule).
-struct RangedOption {
-    const char* name;
-    const astro::ValueRange* range;
-    std::optional<double> SnapshotOptions::*field;
-};
-constexpr RangedOption kRangedOptions[] = {
-    {"--zone", &astro::kZoneRange, &SnapshotOptions::zone},
-    {"--lat", &astro::kLatitudeRange, &SnapshotOptions::latitude},
-    {"--lon", &astro::kLongitudeRange, &SnapshotOptions::longitude},
-    {"--pitch", &astro::kPitchRange, &SnapshotOptions::pitch},
-    {"--yaw", &astro::kYawRange, &SnapshotOptions::yaw},
-};
-
-// One number option into `o`; an empty string, or why its value is refused.
-QString ApplyNumberOption(const QString& name, const QString& value, SnapshotOptions& o) {
-    const std::optional<double> v = ParseNumber(value);
-    if (!v) return QStringLiteral("%1 wants a number: %2").arg(name, value);
-    if (name == QStringLiteral("--fov")) {
-        // The zoom keeps the field between 1 and 65 degrees; a negative one is upside down.
-        if (std::fabs(*v) < kNarrowestFov || std::fabs(*v) > kWidestFov)
-            return QStringLiteral("--fov must be 1 to 65 degrees (negative flips vertically)");
-        o.fov = v;
-        return {};
-    }
-    for (const RangedOption& option : kRangedOptions) {
-        if (name != QLatin1String(option.name)) continue;
-        if (const std::string why = astro::RangeProblem(*option.range, *v); !why.empty())
-            return QStringLiteral("%1: %2").arg(name, QString::fromStdString(why));
-        o.*option.field = v;
-        return {};
-    }
-    return QStringLiteral("unknown option: %1").arg(name);
-}
-
-} // namespace
-
 LaunchMode ParseCommandLine(const QStringList& args, SnapshotOptions& o, QString* error) {
-    auto fail = [error](const QString& why) {
-        if (error != nullptr) *error = why;
-        return LaunchMode::BadArguments;
+    // The ranges are those of the settings file and skycalc (astro/ValueRanges.h).
+    auto within = [](const char* name, const astro::ValueRange& range) {
+        return [name, &range](double v) {
+            const std::string why = astro::RangeProblem(range, v);
+            return why.empty()
+                       ? QString()
+                       : QStringLiteral("%1: %2").arg(QLatin1String(name), QString::fromStdString(why));
+        };
     };
-    if (args.isEmpty()) return LaunchMode::Window;
-    bool snapshot = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& name = args[i];
-        if (!name.startsWith(QStringLiteral("--")))
-            return fail(QStringLiteral("unexpected argument: %1").arg(name));
-        if (i + 1 >= args.size()) return fail(QStringLiteral("%1 needs a value").arg(name));
-        const QString value = args[++i];
-        if (name == QStringLiteral("--snapshot")) {
-            if (value.isEmpty()) return fail(QStringLiteral("--snapshot needs a file name"));
-            o.file = value;
-            snapshot = true;
-        } else if (name == QStringLiteral("--size")) {
-            const QStringList parts = value.toLower().split(QLatin1Char('x'));
-            bool okW = false, okH = false;
-            const int w = parts.size() == 2 ? parts[0].toInt(&okW) : 0;
-            const int h = parts.size() == 2 ? parts[1].toInt(&okH) : 0;
-            if (!okW || !okH || w < 1 || h < 1 || w > 8192 || h > 8192) {
-                return fail(QStringLiteral("--size wants WxH, each 1 to 8192: %1").arg(value));
-            }
-            o.width = w;
-            o.height = h;
-        } else if (name == QStringLiteral("--date")) {
-            const std::optional<astro::DateTimeFields> d = astro::ParseDateText(value.toStdString());
-            if (!d) {
-                return fail(QStringLiteral("--date wants YYYY-MM-DD, years %1 to %2: %3")
-                                .arg(astro::kFirstYear)
-                                .arg(astro::kLastYear)
-                                .arg(value));
-            }
-            o.date = QDate(d->year, d->month, d->day);
-        } else if (name == QStringLiteral("--time")) {
-            const std::optional<astro::DateTimeFields> t = astro::ParseClockText(value.toStdString());
-            if (!t) return fail(QStringLiteral("--time wants HH:MM, 00:00 to 23:59: %1").arg(value));
-            o.time = QTime(t->hour, t->minute);
-        } else if (const QString why = ApplyNumberOption(name, value, o); !why.isEmpty()) {
-            return fail(why);
-        }
-    }
-    if (!snapshot) return fail(QStringLiteral("options are only for --snapshot FILE.bmp"));
-    return LaunchMode::Snapshot;
-}
-
-bool CheckGlContext(const platform::GlContextFactory& factory) {
-    const platform::GlProbeResult result = factory ? factory() : platform::GlProbeResult::NoFormat;
-    if (result == platform::GlProbeResult::Ok) return true;
-    const QString caption = QStringLiteral("Error");
-    platform::ShowMessageBox(nullptr,
-                             result == platform::GlProbeResult::NoFormat
-                                 ? QStringLiteral("ChoosePixelFormat failed")
-                                 : QStringLiteral("SetPixelFormat failed"),
-                             caption);
-    platform::ShowMessageBox(QApplication::focusWidget(), QStringLiteral("SetPixelformat Failed!"), caption);
-    return false;
+    const std::vector<platform::NumberOption> numbers = {
+        {QStringLiteral("--zone"), &o.zone, within("--zone", astro::kZoneRange)},
+        {QStringLiteral("--lat"), &o.latitude, within("--lat", astro::kLatitudeRange)},
+        {QStringLiteral("--lon"), &o.longitude, within("--lon", astro::kLongitudeRange)},
+        {QStringLiteral("--pitch"), &o.pitch, within("--pitch", astro::kPitchRange)},
+        {QStringLiteral("--yaw"), &o.yaw, within("--yaw", astro::kYawRange)},
+        // The zoom keeps the field between 1 and 65 degrees; a negative one is upside down.
+        {QStringLiteral("--fov"), &o.fov,
+         [](double v) {
+             return std::fabs(v) < kNarrowestFov || std::fabs(v) > kWidestFov
+                        ? QStringLiteral("--fov must be 1 to 65 degrees (negative flips vertically)")
+                        : QString();
+         }},
+    };
+    return platform::ParseSnapshotArguments(args, numbers, o, error);
 }
 
 std::unique_ptr<CMainFrame> CreateMainWindow(const platform::GlContextFactory& factory,
                                              const FrameOptions& options) {
-    if (!CheckGlContext(factory)) return nullptr;
+    if (!platform::CheckGlContext(factory)) return nullptr;
     return std::make_unique<CMainFrame>(options);
 }
 
@@ -167,22 +86,10 @@ void StartSnapshot(CSkyScene& scene, SkyState& state, SkyCatalog& catalog, const
     RunStartup(scene, state, catalog, steps);
 }
 
-// Draws one frame into an off-screen buffer of the picture's size and reads it back as a 24-bit
-// BMP (BGR rows from the bottom up, each padded to four bytes). False when no buffer can be made.
-bool RenderPicture(CSkyScene& scene, int width, int height, imaging::BmpImage& image) {
-    platform::OffscreenFramebuffer framebuffer;
-    if (!framebuffer.Create(width, height)) return false;
-    scene.ResizeScene(width, height, 1.0);
-    scene.RenderScene();
-    image = imaging::BmpImage::Blank(width, height);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE, image.pixels.data());
-    return true;
-}
-
-// The snapshot's drawing, once a context is current: start-up, one frame, the picture. Only the
+// The snapshot's drawing once its context is current: start-up, one frame, the picture. Only the
 // pictures the frame shows are read from the data folder, each when a layer first draws with it.
-int DrawAndWrite(const SnapshotOptions& o, SkyCatalog& catalog, std::future<QString>& stars) {
+int DrawAndWrite(platform::OffscreenGl& gl, const SnapshotOptions& o, SkyCatalog& catalog,
+                 std::future<QString>& stars) {
     auto state = std::make_unique<SkyState>();
     CSkyScene scene(*state, catalog);
     scene.InitGL();
@@ -194,12 +101,19 @@ int DrawAndWrite(const SnapshotOptions& o, SkyCatalog& catalog, std::future<QStr
         return false;
     });
     StartSnapshot(scene, *state, catalog, o, stars);
+    const bool framed = gl.BindFramebuffer(o.width, o.height);
     imaging::BmpImage image;
-    const bool drawn = RenderPicture(scene, o.width, o.height, image);
+    if (framed) {
+        scene.ResizeScene(o.width, o.height, 1.0);
+        scene.RenderScene();
+        image = imaging::BmpImage::Blank(o.width, o.height);
+        gl.ReadBgrRows(image.pixels.data());
+    }
     SetPictureSource({});
     scene.ReleaseGL();
+    gl.Release();
     if (const QString message = MissingPicturesMessage(failed); !message.isEmpty()) Report(message);
-    if (!drawn) {
+    if (!framed) {
         Report(QStringLiteral("cannot make a %1x%2 off-screen picture").arg(o.width).arg(o.height));
         return 1;
     }
@@ -221,32 +135,18 @@ int RunSnapshot(const SnapshotOptions& o, const platform::GlContextFactory& fact
         Report(missing);
         return 1;
     }
+    // With no display the context comes from EGL; Qt's check would find none.
+    if (platform::DisplayAvailable() && !platform::CheckGlContext(factory)) return 1;
     // The catalogue is read on a second thread while the OpenGL context is made.
     auto catalog = std::make_unique<SkyCatalog>();
     std::future<QString> stars =
         std::async(std::launch::async, [&catalog] { return LoadStarTable(*catalog); });
-    if (!platform::DisplayAvailable()) {
-        // No display at all: Mesa's surfaceless EGL context.
-        platform::SurfacelessGlContext context;
-        if (std::string why; !context.Create(&why)) {
-            Report(QStringLiteral("no OpenGL context for the snapshot: %1").arg(QString::fromStdString(why)));
-            return 1;
-        }
-        return DrawAndWrite(o, *catalog, stars);
-    }
-    if (!CheckGlContext(factory)) return 1;
-    QOffscreenSurface surface;
-    surface.setFormat(QSurfaceFormat::defaultFormat());
-    surface.create();
-    QOpenGLContext context;
-    context.setFormat(QSurfaceFormat::defaultFormat());
-    if (!context.create() || !context.makeCurrent(&surface)) {
-        Report(QStringLiteral("no OpenGL context for the snapshot"));
+    platform::OffscreenGl gl;
+    if (std::string why; !gl.Create(&why)) {
+        Report(QStringLiteral("no OpenGL context for the snapshot: %1").arg(QString::fromStdString(why)));
         return 1;
     }
-    const int status = DrawAndWrite(o, *catalog, stars);
-    context.doneCurrent();
-    return status;
+    return DrawAndWrite(gl, o, *catalog, stars);
 }
 
 int NightvaneGlMain(QApplication& app, const QStringList& arguments,
@@ -258,14 +158,8 @@ int NightvaneGlMain(QApplication& app, const QStringList& arguments,
         std::fprintf(stderr, "NightvaneGl: %s\n", qPrintable(error));
         return 2;
     case LaunchMode::Snapshot: {
-        // Nobody is there to close a box: errors go to the terminal.
-        const platform::MessageBoxSink previous =
-            platform::SetMessageBoxSink([](const QString& text, const QString& caption) {
-                std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-            });
-        const int status = RunSnapshot(options, factory);
-        platform::SetMessageBoxSink(previous);
-        return status;
+        const platform::MessageBoxesToTerminal toTerminal; // nobody is there to close a box
+        return RunSnapshot(options, factory);
     }
     case LaunchMode::Window:
         break;

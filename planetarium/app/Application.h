@@ -4,11 +4,10 @@
 
 #include "MainFrame.h"
 #include "platform/GlContextProbe.h"
+#include "platform/SnapshotOptions.h"
 
-#include <QDate>
 #include <QString>
 #include <QStringList>
-#include <QTime>
 #include <memory>
 #include <optional>
 
@@ -18,25 +17,15 @@ namespace nv::app {
 
 // `--snapshot FILE.bmp [--size WxH] [--date YYYY-MM-DD] [--time HH:MM] [--zone H] [--lat DEG]
 // [--lon DEG] [--pitch DEG] [--yaw DEG] [--fov DEG]`
-struct SnapshotOptions {
-    QString file;
-    int width = 1280;
-    int height = 800;
-    std::optional<QDate> date;
-    std::optional<QTime> time;
+struct SnapshotOptions : platform::SnapshotArguments {
     std::optional<double> zone, latitude, longitude, pitch, yaw, fov;
 };
 
-enum class LaunchMode { Window, Snapshot, BadArguments };
+using platform::LaunchMode;
 
 // Reads the arguments after the program name. Options without --snapshot are refused; for
 // BadArguments *error says why.
 LaunchMode ParseCommandLine(const QStringList& arguments, SnapshotOptions& options, QString* error);
-
-// Shows the context-failure boxes ("ChoosePixelFormat failed" or "SetPixelFormat failed", then
-// "SetPixelformat Failed!", all captioned "Error") and returns false, or returns true when the
-// probe succeeded.
-bool CheckGlContext(const platform::GlContextFactory& factory);
 
 // Builds the main window after the OpenGL check; null when no context can be made.
 std::unique_ptr<CMainFrame> CreateMainWindow(const platform::GlContextFactory& factory,

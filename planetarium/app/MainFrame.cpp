@@ -2,9 +2,12 @@
 
 #include "CommandTable.h"
 #include "NightvaneGlView.h"
-#include "astro/AutomationDate.h"
+#include "imaging/PictureCommands.h"
 #include "planetarium/CommandIds.h"
+#include "planetarium/tools/Help.h"
 #include "planetarium/tools/Navigation.h"
+#include "platform/QtPickers.h"
+#include "platform/StatusBarPanes.h"
 #include "resources/Icons.h"
 
 #include <QAction>
@@ -52,6 +55,7 @@ CMainFrame::CMainFrame(const FrameOptions& options, QWidget* parent) : QMainWind
     CreateNavigationBar();
     CreateStatusBar();
     UpdateCheckMarks();
+    m_contextHelp = new nv::tools::ContextHelpMode(this);
 }
 
 CMainFrame::~CMainFrame() {
@@ -175,7 +179,7 @@ void CMainFrame::CreateTopBar() {
     m_datePicker = new QDateEdit(now.date(), panel);
     m_datePicker->setObjectName(QStringLiteral("IDC_%1").arg(IDC_DATE_PICKER));
     m_datePicker->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    m_datePicker->setDateRange(QDate(astro::kFirstYear, 1, 1), QDate(astro::kLastYear, 12, 31));
+    m_datePicker->setDateRange(platform::PickerMinimumDate(), platform::PickerMaximumDate());
     m_datePicker->setAlignment(Qt::AlignRight);
     m_controls[IDC_TIME_PICKER] = m_timePicker;
     m_controls[IDC_DATE_PICKER] = m_datePicker;
@@ -246,13 +250,7 @@ void CMainFrame::CreateStatusBar() {
     QStatusBar* status = statusBar();
     m_idleText = new QLabel(QStringLiteral("For Help, press F1"), status);
     status->addWidget(m_idleText, 1);
-    for (const char* pane : {"CAP", "NUM", "SCRL"}) {
-        auto* label = new QLabel(QString::fromLatin1(pane), status);
-        label->setEnabled(false);
-        label->setAlignment(Qt::AlignCenter);
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
-        status->addPermanentWidget(label);
-    }
+    platform::AddLockIndicators(status);
 }
 
 QDateTime CMainFrame::PickerDateTime() const {
@@ -317,6 +315,7 @@ void CMainFrame::UpdateCheckMarks() {
 }
 
 void CMainFrame::ExecuteCommand(int id) {
+    if (m_contextHelp != nullptr && m_contextHelp->TakeCommand(id)) return; // help mode: its page
     if (m_view == nullptr || !m_view->OnCommand(id)) OnCommand(id);
     UpdateCheckMarks();
 }
@@ -341,8 +340,10 @@ bool CMainFrame::OnCommand(int id) {
     return false;
 }
 
-void CMainFrame::PopupContextMenu(const QPoint& globalPosition) {
-    if (m_popup != nullptr) m_popup->popup(globalPosition);
+void CMainFrame::PopupContextMenu(const QPoint& globalPosition, const QString& firstItem) {
+    if (m_popup == nullptr) return;
+    m_actions.at(ID_ABOUT_STAR)->setText(firstItem);
+    m_popup->popup(globalPosition);
 }
 
 void CMainFrame::OnViewToolbar() {
@@ -359,12 +360,17 @@ void CMainFrame::OnAppExit() {
     close();
 }
 
-// Printer set-up belongs with the printing commands; until then it changes nothing.
-void CMainFrame::OnFilePrintSetup() {}
+// Paper, orientation and margins of the printer that Print and Print Preview use.
+void CMainFrame::OnFilePrintSetup() {
+    imaging::PrintSetup(this);
+}
 
-// F1 and Shift+F1: the help page is opened by the view's Help Topics handler.
+// F1: the help's index page, opened by the view's Help Topics handler.
 void CMainFrame::OnHelp() {
     if (m_view != nullptr) m_view->OnCommand(ID_HELP_FINDER);
 }
 
-void CMainFrame::OnContextHelp() {}
+// Shift+F1: the page of the command chosen next, or the index for a click elsewhere.
+void CMainFrame::OnContextHelp() {
+    m_contextHelp->Start(QString::fromLatin1(FindCommand(ID_CONTEXT_HELP)->prompt));
+}

@@ -13,6 +13,9 @@
 #include <utility>
 
 class CNightvaneGlView;
+namespace nv::tools {
+class ContextHelpMode;
+}
 class QAction;
 class QDateEdit;
 class QLabel;
@@ -48,7 +51,7 @@ public:
     int ZoomIndicator() const;
     void SetZoomIndicator(int value) override;
     void UpdateCheckMarks() override;
-    void PopupContextMenu(const QPoint& globalPosition) override;
+    void PopupContextMenu(const QPoint& globalPosition, const QString& firstItem) override;
 
     // --- the pieces, for tests and the view ---
     QAction* Action(int id) const;
@@ -94,4 +97,5 @@ private:
     QRadioButton* m_radioRaDec = nullptr;
     QRadioButton* m_radioAltAzi = nullptr;
     QLabel* m_idleText = nullptr;
+    nv::tools::ContextHelpMode* m_contextHelp = nullptr; // Shift+F1 help mode
 };

@@ -2,8 +2,12 @@
 
 #include "CommandTable.h"
 #include "StartupData.h"
+#include "imaging/PictureCommands.h"
 #include "planetarium/CommandIds.h"
 #include "planetarium/catalog/LoadingDialog.h"
+#include "planetarium/tools/Help.h"
+#include "planetarium/tools/PickHandlers.h"
+#include "planetarium/tools/ToolDialogs.h"
 #include "planetarium/tools/ViewHandlers.h"
 #include "platform/MessageBox.h"
 
@@ -215,10 +219,20 @@ void CNightvaneGlView::ToggleSwitch(bool& flag) {
 
 // Handlers of the commands filled in by the navigation, time, picking, find, settings, picture and
 // help modules. Each is reached through the command table and followed by the redraw sequence.
-void CNightvaneGlView::OnSaveImage() {}
-void CNightvaneGlView::OnFilePrint() {}
-void CNightvaneGlView::OnFilePrintPreview() {}
-void CNightvaneGlView::OnSettings() {}
+// Save, Copy, Print and Preview take the frame as drawn: the view draws it once more and reads
+// it back (the clipboard is used by Copy only).
+void CNightvaneGlView::OnSaveImage() {
+    imaging::SavePicture(this, imaging::CaptureView(*this), m_fileName);
+}
+void CNightvaneGlView::OnFilePrint() {
+    imaging::PrintPicture(this, imaging::CaptureView(*this));
+}
+void CNightvaneGlView::OnFilePrintPreview() {
+    imaging::PreviewPicture(this, imaging::CaptureView(*this));
+}
+void CNightvaneGlView::OnSettings() {
+    nv::tools::OnSettings(m_state, m_host);
+}
 void CNightvaneGlView::OnEyepieceSize() {
     nv::tools::OnEyepieceSize(m_state, m_host);
 }
@@ -231,11 +245,15 @@ void CNightvaneGlView::OnPause() {
 void CNightvaneGlView::OnAnimationSettings() {
     nv::tools::OnAnimationSettings(m_state, m_host);
 }
-void CNightvaneGlView::OnAboutStar() {}
+void CNightvaneGlView::OnAboutStar() {
+    nv::tools::ShowObjectDetails(m_state, m_host);
+}
 void CNightvaneGlView::OnLockOn() {
     nv::tools::OnLockOn(m_state, m_host);
 }
-void CNightvaneGlView::OnFind() {}
+void CNightvaneGlView::OnFind() {
+    nv::tools::OnFind(m_state, *m_catalog, m_host);
+}
 void CNightvaneGlView::OnNorth() {
     nv::tools::OnNorth(m_state, m_host);
 }
@@ -248,8 +266,13 @@ void CNightvaneGlView::OnFlipH() {
 void CNightvaneGlView::OnFlipV() {
     nv::tools::OnFlipV(m_state, m_host);
 }
-void CNightvaneGlView::OnCopyImage() {}
-void CNightvaneGlView::OnHelpTopics() {}
+void CNightvaneGlView::OnCopyImage() {
+    imaging::CopyPicture(imaging::CaptureView(*this));
+}
+// Help Topics and About both open the help's index page.
+void CNightvaneGlView::OnHelpTopics() {
+    nv::tools::OpenHelpIndex(this);
+}
 void CNightvaneGlView::OnFaceNorth() {
     nv::tools::OnNavButton(m_state, m_host, IDC_FACE_NORTH);
 }
@@ -280,8 +303,12 @@ void CNightvaneGlView::OnReadoutMode() {
 void CNightvaneGlView::OnGoto() {
     nv::tools::OnGoto(m_state, m_host);
 }
-void CNightvaneGlView::OnQuickFind() {}
-void CNightvaneGlView::OnMarathon() {}
+void CNightvaneGlView::OnQuickFind() {
+    nv::tools::OnFind(m_state, *m_catalog, m_host);
+}
+void CNightvaneGlView::OnMarathon() {
+    nv::tools::OnMarathon(m_state, *m_catalog, m_host);
+}
 
 // Picker edits change the sky clock; the time-control module adds the animation rules.
 void CNightvaneGlView::OnDateTimeChange() {
@@ -337,7 +364,7 @@ void CNightvaneGlView::OnLButtonUp(int, int) {
 }
 
 void CNightvaneGlView::OnRButtonDown(int x, int y) {
-    m_host.ShowContextMenu(x, y);
+    nv::tools::OnRButtonDown(m_state, m_host, x, y);
 }
 
 void CNightvaneGlView::OnMouseWheel(int delta) {

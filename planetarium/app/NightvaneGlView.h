@@ -9,6 +9,7 @@
 #include "platform/ViewTimer.h"
 
 #include <QOpenGLWidget>
+#include <QString>
 #include <memory>
 
 class CNightvaneGlView;
@@ -118,6 +119,7 @@ private:
     platform::ViewTimer m_timer;
     nv::tools::FrameViewHost<CNightvaneGlView> m_host{*this};
     nv::tools::FrameBars* m_frame = nullptr;
+    QString m_fileName; // the last name chosen for Save As, offered again by the next save
     int m_redrawCount = 0;
     int m_frameCount = 0;
     bool m_loadDataAtStart = true;

@@ -24,7 +24,7 @@ QString ReadStarNamesFile(SkyCatalog& catalog) {
 // it could not be read whole.
 QString ReadSettingsIntoState(SkyState& state) {
     SettingsFile settings;
-    const SettingsReport report = ReadSettingsFile(platform::DataFile("NightvaneGL.ini"), settings);
+    const SettingsReport report = ReadSettingsFile(platform::DataFile(kSettingsFileName), settings);
     ApplySettings(settings, state);
     return report.ok ? QString() : QString::fromStdString(report.message);
 }

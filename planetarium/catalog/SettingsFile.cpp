@@ -2,12 +2,14 @@
 
 #include "astro/TextFields.h"
 #include "astro/ValueRanges.h"
-#include "planetarium/catalog/FileText.h"
-#include "platform/FileAccess.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileText.h"
 
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <span>
+#include <system_error>
 #include <vector>
 
 namespace nv {
@@ -105,7 +107,7 @@ SettingsReport ParseSettings(std::string_view text, SettingsFile& out) {
 
 SettingsReport ReadSettingsFile(const std::filesystem::path& file, SettingsFile& out) {
     std::string why;
-    const std::optional<std::string> bytes = platform::ReadRegularFile(file, kSmallFileLimit, &why);
+    const std::optional<std::string> bytes = ReadWholeFile(file, kSmallFileLimit, &why);
     if (!bytes) {
         out = DefaultSettings();
         SettingsReport report;
@@ -124,17 +126,27 @@ std::string FormatSettings(const SettingsFile& settings) {
     for (int s = kSetStars; s <= kSetDayLight; ++s) text += flag(s);
     text += Fixed6(settings.m_longitude) + kEnd;
     text += Fixed6(settings.m_latitude) + kEnd;
-    text += std::to_string(WholeHours(settings.m_gmtOffset)) + kEnd;
+    text += GmtOffsetText(settings.m_gmtOffset) + kEnd;
     text += flag(kSetAltAzi);
     text += flag(kSetNightVision);
     return text;
 }
 
+std::string GmtOffsetText(float offset) {
+    const double v = offset;
+    return std::trunc(v) == v ? std::to_string(WholeHours(offset)) : Fixed6(v);
+}
+
 SettingsReport WriteSettingsFile(const std::filesystem::path& file, const SettingsFile& settings) {
-    const std::string text = FormatSettings(settings);
+    // A new temporary file beside the old one, renamed over it: a failed write keeps the old file.
     SettingsReport report;
-    report.message = platform::WriteFileReplacing(file, text);
-    report.ok = report.message.empty();
+    const std::string text = FormatSettings(settings);
+    std::string why;
+    report.ok = platform::WriteFileAtomically(
+        file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), &why);
+    if (!report.ok)
+        report.message = "The settings could not be saved to \"" + file.string() + "\": " + why +
+                         ". The settings file is unchanged.";
     return report;
 }
 

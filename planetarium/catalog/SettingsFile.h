@@ -1,7 +1,7 @@
 // The settings file "NightvaneGL.ini": 17 lines without keys. Lines 1 to 12 are switches
-// (TRUE/FALSE), 13 longitude, 14 latitude (both "%f"), 15 the GMT offset ("%d"), 16 the
-// Alt/Azi chart switch, 17 night vision. The writer ends every line in CR CR LF; the reader
-// accepts a switch as true whatever its line end (CR CR LF, CR LF or LF).
+// (TRUE/FALSE), 13 longitude, 14 latitude (both "%f"), 15 the GMT offset ("%d" for whole hours,
+// "%f" for a zone such as +5.5), 16 the Alt/Azi chart switch, 17 night vision. The writer ends every line in
+// CR CR LF; the reader accepts a switch as true whatever its line end (CR CR LF, CR LF or LF).
 #pragma once
 
 #include "planetarium/SkyState.h"
@@ -33,6 +33,8 @@ enum SettingSwitch : int {
 };
 
 inline constexpr int kSettingsLines = 17;
+// The settings file's name in the data folder.
+inline constexpr std::string_view kSettingsFileName = "NightvaneGL.ini";
 
 struct SettingsFile {
     std::array<bool, kSettingSwitchCount> m_switches{};
@@ -58,14 +60,16 @@ SettingsReport ParseSettings(std::string_view text, SettingsFile& out);
 // Reads the file. A missing file gives DefaultSettings() and a message.
 SettingsReport ReadSettingsFile(const std::filesystem::path& file, SettingsFile& out);
 
-// The exact 17-line text: "TRUE"/"FALSE", "%f", "%f", "%d" (the offset truncated toward zero),
+// The exact 17-line text: "TRUE"/"FALSE", "%f", "%f", then the offset as GmtOffsetText writes it,
 // each line ending in CR CR LF.
 std::string FormatSettings(const SettingsFile& settings);
+// A zone as the file and the Settings dialog show it: "%d" for whole hours, "%f" otherwise.
+std::string GmtOffsetText(float offset);
 
-// Writes FormatSettings into a new temporary file beside `file` (created exclusively: a link
-// planted under its name is never followed), then renames it over `file`, so a failed write
-// never loses the old file. Creates the file when there was none. The message names the path
-// and the system's reason.
+// Writes FormatSettings into a new temporary file beside `file` (created exclusively, so nothing
+// already at its path, a link included, is written through), then renames it over `file`: a
+// failed write never loses the old file. Creates the file when there was none. The report's
+// message gives the reason of a failure.
 SettingsReport WriteSettingsFile(const std::filesystem::path& file, const SettingsFile& settings);
 
 // Copies the settings into the sky state: the twelve View switches from m_showStars to

@@ -1,9 +1,8 @@
 #include "planetarium/catalog/StarCatalog.h"
 
 #include "astro/TextFields.h"
-#include "planetarium/catalog/FileText.h"
 #include "planetarium/catalog/tables/MessierTable.h"
-#include "platform/FileAccess.h"
+#include "platform/FileText.h"
 
 #include <cmath>
 #include <optional>
@@ -123,7 +122,7 @@ StarLoadReport LoadStarData(SkyCatalog& catalog, const std::filesystem::path& fi
                             const LoadProgressFn& progress) {
     StarLoadReport report;
     std::string why;
-    const std::optional<std::string> bytes = platform::ReadRegularFile(file, kCatalogueFileLimit, &why);
+    const std::optional<std::string> bytes = ReadWholeFile(file, kCatalogueFileLimit, &why);
     if (bytes) {
         report = ParseStarCatalogue(*bytes, catalog.m_stars, progress);
         if (!report.ok)

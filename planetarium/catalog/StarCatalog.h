@@ -9,6 +9,7 @@
 #include "planetarium/SkyState.h"
 
 #include <array>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -20,6 +21,10 @@ namespace nv {
 inline constexpr int kLoadProgressEnd = kCatalogueLines / 10; // 11832
 inline constexpr float kMagnitudeOffset = 0.608f;
 inline constexpr int kHighestHipNumber = kCatalogueLines; // larger numbers are clamped to it
+
+// No more of the catalogue file than this is read (a 5 GB file costs no more): its 118321 lines of
+// well under 100 bytes each fit many times over.
+inline constexpr std::size_t kCatalogueFileLimit = 64u << 20;
 
 // The one fixed correction the view applies after start-up: HIP 1183 gets magnitude 10.193.
 inline constexpr int kCorrectedStar = 1183;

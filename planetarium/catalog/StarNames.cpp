@@ -1,8 +1,7 @@
 #include "planetarium/catalog/StarNames.h"
 
 #include "astro/TextFields.h"
-#include "planetarium/catalog/FileText.h"
-#include "platform/FileAccess.h"
+#include "platform/FileText.h"
 
 namespace nv {
 
@@ -30,7 +29,7 @@ StarNamesReport ParseStarNames(std::string_view text, std::array<std::string, kS
 
 StarNamesReport ReadStarNames(const std::filesystem::path& file, SkyCatalog& catalog) {
     std::string why;
-    const std::optional<std::string> bytes = platform::ReadRegularFile(file, kSmallFileLimit, &why);
+    const std::optional<std::string> bytes = ReadWholeFile(file, kSmallFileLimit, &why);
     if (!bytes) {
         StarNamesReport report;
         report.message =

@@ -11,7 +11,7 @@
 
 namespace nv {
 
-void DrawGlow(float x, float y, float z, float s) {
+void BodyGlowVertices(float x, float y, float z, float s, float* pos) {
     const float h = s / 2;
     // Outer vertex pairs as (dx, dy, dz) offsets from the centre.
     const float pairs[16][6] = {
@@ -20,19 +20,28 @@ void DrawGlow(float x, float y, float z, float s) {
         {0, 0, +h, 0, +s, 0}, {0, 0, -h, 0, +s, 0}, {0, 0, +h, 0, -s, 0}, {0, 0, -h, 0, -s, 0},
         {+h, 0, 0, 0, 0, +s}, {-h, 0, 0, 0, 0, +s}, {+h, 0, 0, 0, 0, -s}, {-h, 0, 0, 0, 0, -s},
     };
+    float* v = pos;
     for (const auto& p : pairs) {
-        glColor3f(1.0f, 1.0f, 1.0f);
-        glVertex3f(x, y, z);
-        glColor3f(0.0f, 0.0f, 0.0f);
-        glVertex3f(x + p[0], y + p[1], z + p[2]);
-        glVertex3f(x + p[3], y + p[4], z + p[5]);
+        const float corners[9] = {x, y, z, x + p[0], y + p[1], z + p[2], x + p[3], y + p[4], z + p[5]};
+        std::copy(corners, corners + 9, v);
+        v += 9;
     }
 }
 
-namespace {
+void DrawGlow(float x, float y, float z, float s) {
+    float pos[kBodyGlowVertices * 3];
+    BodyGlowVertices(x, y, z, s, pos);
+    for (int v = 0; v < kBodyGlowVertices; ++v) {
+        // White at the centre, black at the outer corners.
+        if (v % 3 == 0)
+            glColor3f(1.0f, 1.0f, 1.0f);
+        else if (v % 3 == 1)
+            glColor3f(0.0f, 0.0f, 0.0f);
+        glVertex3f(pos[v * 3], pos[v * 3 + 1], pos[v * 3 + 2]);
+    }
+}
 
-// Glow spike length of the glowing bodies (g_fov signed, so a flipped view mirrors it).
-bool GlowSize(unsigned t, float fov, float& size) {
+bool BodyGlowSize(unsigned t, float fov, float& size) {
     switch (t) {
     case kSunTexture:
         size = fov * 0.00083333335f;
@@ -51,8 +60,6 @@ bool GlowSize(unsigned t, float fov, float& size) {
     }
 }
 
-} // namespace
-
 void DrawBody(SkyState& s, QuadricShapes& shapes, float x, float y, float z, unsigned t, float r,
               bool leaveOutHidden) {
     s.m_texture = t;
@@ -61,10 +68,10 @@ void DrawBody(SkyState& s, QuadricShapes& shapes, float x, float y, float z, uns
 
     // A body wholly outside the view sends no vertices; its state changes are kept, so the
     // bodies after it start from the same state. The glow spikes reach |glow| from the body, the
-    // sphere (placed with the eye offset) its radius, Saturn's ring r + 0.0016057.
+    // sphere (placed with the eye offset) its radius, Saturn's ring r + kSaturnRingOuter.
     float glow = 0;
-    const bool glows = GlowSize(t, s.g_fov, glow);
-    const float reach = std::max(std::fabs(glow), r + 0.0017f) +
+    const bool glows = BodyGlowSize(t, s.g_fov, glow);
+    const float reach = std::max(std::fabs(glow), r + static_cast<float>(kSaturnRingOuter) + 1e-4f) +
                         std::sqrt(s.m_eyeX * s.m_eyeX + s.m_eyeY * s.m_eyeY + s.m_eyeZ * s.m_eyeZ);
     const bool shown = !leaveOutHidden || !BallOutsideView(x, y, z, reach);
 
@@ -84,32 +91,31 @@ void DrawBody(SkyState& s, QuadricShapes& shapes, float x, float y, float z, uns
     glTranslatef(x + s.m_eyeX, y + s.m_eyeY, z + s.m_eyeZ);
     const auto steps = astro::SkyRotationSteps(ChainOf(s));
     for (const auto& st : steps) glRotatef(st.angle, st.x, st.y, st.z);
-    glRotatef(100.0f, 0.0f, 0.0f, 1.0f);
-    glRotatef(100.0f, 1.0f, 0.0f, 0.0f);
+    for (const auto& turn : kSphereTurns) glRotatef(turn.angle, turn.x, turn.y, turn.z);
     glEnable(GL_TEXTURE_2D);
     // A body whose picture is missing keeps its glow and label but shows no blank sphere.
     const bool pictured = shown && BindPicture(t);
 
     if (t == kSaturnTexture) {
         glEnable(GL_DEPTH_TEST);
-        glRotatef(50.0f, 0.0f, 1.0f, 0.0f);
-        if (pictured) shapes.Sphere(r, 32, 32);
-        glRotatef(-50.0f, 0.0f, 1.0f, 0.0f);
+        glRotatef(kSaturnTilt.angle, kSaturnTilt.x, kSaturnTilt.y, kSaturnTilt.z);
+        if (pictured) shapes.Sphere(r, kSphereSlices, kSphereStacks);
+        glRotatef(-kSaturnTilt.angle, kSaturnTilt.x, kSaturnTilt.y, kSaturnTilt.z);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
         glColor3f(0.3f, 0.3f, 0.3f);
-        glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+        glRotatef(kSaturnRingTurn.angle, kSaturnRingTurn.x, kSaturnRingTurn.y, kSaturnRingTurn.z);
         glDisable(GL_TEXTURE_2D);
-        if (shown) shapes.Disk(r + 0.0008057, r + 0.0016057, 32, 32);
+        if (shown) shapes.Disk(r + kSaturnRingInner, r + kSaturnRingOuter, kSphereSlices, kRingLoops);
         glEnable(GL_TEXTURE_2D);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glDisable(GL_DEPTH_TEST);
     } else if (t == kSunTexture) {
         glDisable(GL_DEPTH_TEST);
-        if (pictured) shapes.Sphere(r, 32, 32);
+        if (pictured) shapes.Sphere(r, kSphereSlices, kSphereStacks);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glEnable(GL_DEPTH_TEST);
     } else if (pictured) {
-        shapes.Sphere(r, 32, 32);
+        shapes.Sphere(r, kSphereSlices, kSphereStacks);
     }
     glDisable(GL_TEXTURE_2D);
 }
@@ -129,10 +135,10 @@ void DrawBodies(SkyState& s, const astro::CSolarSystem& solar, QuadricShapes& sh
         DrawBody(s, shapes, static_cast<float>(b.x), static_cast<float>(b.y), static_cast<float>(b.z),
                  kSkyBodies[body].texture, static_cast<float>(b.size), leaveOutHidden);
     };
-    draw(kMoon);
-    glDisable(GL_LIGHTING); // only the Moon is shaded
-    for (int body = kSun; body < kBodyCount; ++body)
-        if (body != kMoon) draw(body);
+    for (const int body : kBodyDrawOrder) {
+        draw(body);
+        if (body == kMoon) glDisable(GL_LIGHTING); // only the Moon is shaded
+    }
 }
 
 void DrawSolarSystem(SkyState& s, const astro::CSolarSystem& solar, QuadricShapes& shapes, bool fastPaths) {

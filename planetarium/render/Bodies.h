@@ -2,16 +2,42 @@
 // white glows of the Sun, Venus, Jupiter and Saturn, Saturn's ring, and the Moon lit by the Sun.
 #pragma once
 
+#include "astro/SkyRotation.h"
 #include "astro/SolarSystem.h"
 #include "planetarium/SkyObjects.h"
 #include "planetarium/SkyState.h"
 #include "planetarium/render/QuadricShapes.h"
 
+#include <array>
+
 namespace nv {
 
+// The order the bodies are drawn in (record indices): the Moon first, the only body lit by the
+// Sun, then the others in record order.
+inline constexpr std::array<int, astro::kBodyCount> kBodyDrawOrder = {
+    astro::kMoon,    astro::kSun,    astro::kMercury, astro::kVenus,   astro::kMars,
+    astro::kJupiter, astro::kSaturn, astro::kUranus,  astro::kNeptune, astro::kPluto};
+
+// The glow's spike length around a body drawn with picture t (the Sun, Venus, Jupiter and
+// Saturn) at the field of view fov (signed, so a flipped view mirrors it); false for the others.
+bool BodyGlowSize(unsigned t, float fov, float& size);
+// Vertices of one glow: 16 triangles, each its centre then two outer corners.
+inline constexpr int kBodyGlowVertices = 48;
+// Writes the 48 vertex positions (3 floats each) of a glow of spike length s around (x, y, z).
+void BodyGlowVertices(float x, float y, float z, float s, float* positions);
 // Emits the 16 white-to-black triangles of one glow of spike length s, inside an open
 // glBegin(GL_TRIANGLES).
 void DrawGlow(float x, float y, float z, float s);
+
+// A body's sphere: placed at the body, turned by the whole chain once more, then by these turns
+// (they orient the picture on it), in quadric slices and stacks. Saturn's sphere is tilted once
+// more; its ring (inner and outer radius: the sphere's plus these) is turned by the tilt, the
+// tilt undone, then its own turn.
+inline constexpr astro::GlRotation kSphereTurns[] = {{100.0f, 0, 0, 1}, {100.0f, 1, 0, 0}};
+inline constexpr astro::GlRotation kSaturnTilt = {50.0f, 0, 1, 0};
+inline constexpr astro::GlRotation kSaturnRingTurn = {90.0f, 0, 1, 0};
+inline constexpr double kSaturnRingInner = 0.0008057, kSaturnRingOuter = 0.0016057;
+inline constexpr int kSphereSlices = 32, kSphereStacks = 32, kRingLoops = 32;
 
 // Draws one body: its glow (Sun, Venus, Jupiter, Saturn), then its textured sphere of radius r.
 // Sets m_texture to t. With `leaveOutHidden`, a body wholly outside the view sends no vertices

@@ -32,7 +32,11 @@ void SetPictureSource(PictureSource source) {
 
 bool BindPicture(unsigned slot) {
     glBindTexture(GL_TEXTURE_2D, slot);
-    if (HoldsPicture()) return true;
+    // A selection pass draws no pixels: there the shape counts, picture or not (the body or
+    // object is still there to be picked by its glow and label).
+    GLint mode = GL_RENDER;
+    glGetIntegerv(GL_RENDER_MODE, &mode);
+    if (mode != GL_RENDER || HoldsPicture()) return true;
     Source& source = TheSource();
     if (!source.load || slot > kLastPictureSlot || source.asked.test(slot)) return false;
     source.asked.set(slot);

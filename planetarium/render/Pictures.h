@@ -19,7 +19,8 @@ using PictureSource = std::function<bool(unsigned slot)>;
 void SetPictureSource(PictureSource source);
 
 // Binds `slot` to GL_TEXTURE_2D, loading it from the picture source first if it is empty. True
-// when the slot holds a picture to draw with.
+// when the slot holds a picture to draw with, and always in a selection pass (which draws no
+// pixels, so the shape is picked whether its picture is there or not).
 bool BindPicture(unsigned slot);
 
 } // namespace nv

@@ -1,11 +1,23 @@
 // The spheres and discs of the one GLU quadric, each shape compiled once into a display list.
 #pragma once
 
+#include "astro/AstroMath.h"
+
+#include <array>
 #include <vector>
 
 struct GLUquadric;
 
 namespace nv {
+
+// The flat pieces the quadric draws for a shape, each a quad of model-space corners:
+// gluSphere's quads, corner (r sin p sin t, r sin p cos t, r cos p) with t the slice angle around
+// the z axis and p the stack angle down from +z (a quad that meets a pole has two equal
+// corners), and gluDisk's ring in the plane z = 0 with the same slice angles, one quad per slice
+// (its loops only divide those quads).
+using QuadricFacet = std::array<astro::Vec3, 4>;
+std::vector<QuadricFacet> SphereFacets(double radius, int slices, int stacks);
+std::vector<QuadricFacet> DiskFacets(double inner, double outer, int slices);
 
 // GLU spheres and discs of the one quadric, each shape compiled once into a display list and
 // replayed (the same vertices as calling GLU every frame).

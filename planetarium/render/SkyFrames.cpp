@@ -29,6 +29,11 @@ void LoadFrame(const SkyState& s, SkyFrame frame, bool eyeTranslation) {
     ApplySteps(s, 0, static_cast<int>(frame));
 }
 
+astro::Mat4 FrameMatrix(const SkyState& s, SkyFrame frame, bool eyeTranslation) {
+    const astro::Mat4 rotation = astro::SkyRotation(ChainOf(s), frame);
+    return eyeTranslation ? astro::TranslationMatrix(s.m_eyeX, s.m_eyeY, s.m_eyeZ) * rotation : rotation;
+}
+
 void ApplyHorizonToEquatorial(const SkyState& s) {
     ApplySteps(s, static_cast<int>(SkyFrame::Horizon), static_cast<int>(SkyFrame::Equatorial));
 }

@@ -15,6 +15,8 @@ astro::ChainInputs ChainOf(const SkyState& state);
 
 // Loads the identity, optionally glTranslatef(m_eyeX, m_eyeY, m_eyeZ), then the frame's rotations.
 void LoadFrame(const SkyState& state, SkyFrame frame, bool eyeTranslation = true);
+// The matrix LoadFrame loads, computed on the processor.
+astro::Mat4 FrameMatrix(const SkyState& state, SkyFrame frame, bool eyeTranslation = true);
 // Multiplies the current model-view matrix by the latitude and localSiderealRotation rotations
 // (horizon frame to equatorial frame).
 void ApplyHorizonToEquatorial(const SkyState& state);

@@ -63,13 +63,22 @@ void GlowVertices(const StarRecord& s, const StarRgb& c, float S, float* pos, fl
     }
 }
 
-namespace {
-
-bool IsEmptyDirection(const StarRecord& s) {
-    return s.x == 0.0f || s.y == 0.0f || s.z == 0.0f;
+float GlowReachPerScale() {
+    // Measured once on a glow of scale 1.
+    static const float perScale = [] {
+        const StarRecord probe{0.3f, 0.5f, 0.7f, 0.0f, 0.0f};
+        float pos[kGlowVertices * 3], col[kGlowVertices * 3];
+        GlowVertices(probe, StarRgb{1.0f, 1.0f, 1.0f}, 1.0f, pos, col);
+        double reach = 0;
+        for (int v = 0; v < kGlowVertices; ++v) {
+            const double dx = pos[v * 3] - probe.x, dy = pos[v * 3 + 1] - probe.y,
+                         dz = pos[v * 3 + 2] - probe.z;
+            reach = std::max(reach, std::sqrt(dx * dx + dy * dy + dz * dz));
+        }
+        return static_cast<float>(reach * 1.001); // the probe's own rounding
+    }();
+    return perScale;
 }
-
-} // namespace
 
 void DrawStarsImmediate(const SkyState& state, const SkyCatalog& catalog) {
     LoadFrame(state, SkyFrame::Equatorial);
@@ -80,7 +89,8 @@ void DrawStarsImmediate(const SkyState& state, const SkyCatalog& catalog) {
         const StarRecord& s = catalog.m_stars[i];
         const float m = s.magnitude;
         const StarRgb c = StarColour(s.spectralClass, StarBrightness(m, fov));
-        if (m > kGlowMagnitudeLimit) {
+        const StarMark mark = MarkOf(s);
+        if (mark == StarMark::Point) {
             glColor3f(c.r, c.g, c.b);
             glLoadName(static_cast<GLuint>(i));
             glBegin(GL_POINTS);
@@ -88,7 +98,7 @@ void DrawStarsImmediate(const SkyState& state, const SkyCatalog& catalog) {
             glEnd();
             continue;
         }
-        if (IsEmptyDirection(s)) continue;
+        if (mark == StarMark::None) continue;
         GlowVertices(s, c, GlowScale(m, fov), pos, col);
         glLoadName(static_cast<GLuint>(i));
         glBegin(GL_TRIANGLES);
@@ -153,9 +163,10 @@ void StarBatch::Build(const SkyCatalog& catalog) {
     m_brightestGlow = kGlowMagnitudeLimit;
     for (int i = 0; i < kCatalogueLines; ++i) {
         const StarRecord& s = catalog.m_stars[i];
-        if (s.magnitude > kGlowMagnitudeLimit) {
+        const StarMark mark = MarkOf(s);
+        if (mark == StarMark::Point) {
             pointIdx.push_back(i);
-        } else if (!IsEmptyDirection(s)) {
+        } else if (mark == StarMark::Glow) {
             glowIdx.push_back(i);
             m_brightestGlow = std::min(m_brightestGlow, s.magnitude);
         }
@@ -250,8 +261,7 @@ void StarBatch::Shape(float fov) {
 void StarBatch::CollectVisible(std::vector<int>& cells) const {
     cells.clear();
     const ViewVolume volume = CurrentViewVolume();
-    // Glows reach 0.015 S * sqrt(2) from their star.
-    const double glowReach = 0.0213 * std::max(0.0f, GlowScale(m_brightestGlow, m_shapedFov)) + 1e-3;
+    const double glowReach = GlowReach(std::max(0.0f, GlowScale(m_brightestGlow, m_shapedFov))) + 1e-3;
     for (int c = 0; c <= kSkyCells; ++c) {
         const Cell& cell = m_cells[c];
         if (cell.pointBegin == cell.pointEnd && cell.glowBegin == cell.glowEnd) continue;

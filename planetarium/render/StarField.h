@@ -39,6 +39,20 @@ inline constexpr int kGlowVertices = 48;
 
 // Writes the 48 vertices (positions and colours, 3 floats each) of one star's glow.
 void GlowVertices(const StarRecord& star, const StarRgb& colour, float S, float* positions, float* colours);
+// How far the corners of a glow of scale S reach from its star (the farthest of GlowVertices'
+// corners): S times the reach of a glow of scale 1.
+float GlowReachPerScale();
+inline float GlowReach(float S) {
+    return GlowReachPerScale() * std::fabs(S);
+}
+
+// How a catalogue record is drawn: fainter than magnitude 6 as a point (whatever its direction),
+// else as a glow, except an empty record (a coordinate exactly 0), which draws nothing.
+enum class StarMark { Point, Glow, None };
+inline StarMark MarkOf(const StarRecord& s) {
+    if (s.magnitude > kGlowMagnitudeLimit) return StarMark::Point;
+    return (s.x == 0.0f || s.y == 0.0f || s.z == 0.0f) ? StarMark::None : StarMark::Glow;
+}
 
 // One star at a time in catalogue order: glLoadName(i) and its own glBegin/glEnd per star. Loads
 // the equatorial frame itself.

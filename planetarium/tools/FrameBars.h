@@ -28,8 +28,9 @@ public:
     virtual void SetZoomIndicator(int value) = 0;
     // Brings the switch commands' check marks in line with the view's state.
     virtual void UpdateCheckMarks() = 0;
-    // Opens the view's right-click menu at a screen position.
-    virtual void PopupContextMenu(const QPoint& globalPosition) = 0;
+    // Opens the view's right-click menu at a screen position, its first item (command 32800)
+    // reading `firstItem`.
+    virtual void PopupContextMenu(const QPoint& globalPosition, const QString& firstItem) = 0;
 };
 
 } // namespace nv::tools

@@ -7,15 +7,15 @@
 //   };
 //   void CNightvaneGlView::OnGoto() { nv::tools::OnGoto(m_state, m_host); }
 //
-// View needs: frame() (a FrameBars*, may be null), state(), timer() (SetTimer(id, ms),
+// View needs: frame() (a FrameBars*, may be null), state(), catalog(), timer() (SetTimer(id, ms),
 // KillTimer(id)), Redraw(), grabMouse()/releaseMouse() and mapToGlobal() (any QWidget), and
 // ResizeScene(cx, cy) with makeCurrent()/doneCurrent().
 #pragma once
 
 #include "planetarium/CommandIds.h"
 #include "planetarium/tools/FrameBars.h"
-#include "planetarium/tools/QtPickers.h"
 #include "planetarium/tools/ViewHandlers.h"
+#include "platform/QtPickers.h"
 
 #include <QString>
 
@@ -29,12 +29,12 @@ public:
     astro::PickerValue GetTimePicker() const override { return Picker(); }
     void SetDatePicker(double value) override {
         FrameBars* f = m_view.frame();
-        const QDate d = PickerDate(value);
+        const QDate d = platform::PickerDate(value);
         if (f && d.isValid()) f->SetPickerDateTime(QDateTime(d, f->PickerDateTime().time()));
     }
     void SetTimePicker(double value) override {
         FrameBars* f = m_view.frame();
-        const QTime t = PickerTime(value);
+        const QTime t = platform::PickerTime(value);
         if (f && t.isValid()) f->SetPickerDateTime(QDateTime(f->PickerDateTime().date(), t));
     }
     void SetZoomIndicator(int, int, int position) override {
@@ -60,9 +60,11 @@ public:
     void SwitchesChanged() override {
         if (FrameBars* f = m_view.frame()) f->UpdateCheckMarks();
     }
-    void ShowContextMenu(int x, int y) override {
-        if (FrameBars* f = m_view.frame()) f->PopupContextMenu(m_view.mapToGlobal(QPoint(x, y)));
+    void ShowContextMenu(int x, int y, const std::string& firstItem) override {
+        if (FrameBars* f = m_view.frame())
+            f->PopupContextMenu(m_view.mapToGlobal(QPoint(x, y)), QString::fromStdString(firstItem));
     }
+    const SkyCatalog* Catalogue() const override { return &m_view.catalog(); }
     void ApplyProjection() override {
         m_view.makeCurrent();
         m_view.ResizeScene(m_view.state().g_viewWidth, m_view.state().g_viewHeight);
@@ -78,7 +80,7 @@ public:
 private:
     astro::PickerValue Picker() const {
         const FrameBars* f = m_view.frame();
-        return f ? PickerValueFrom(f->PickerDateTime()) : astro::PickerValue{0.0, false};
+        return f ? platform::PickerValueFrom(f->PickerDateTime()) : astro::PickerValue{0.0, false};
     }
     View& m_view;
 };

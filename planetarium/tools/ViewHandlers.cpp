@@ -3,10 +3,10 @@
 #include "astro/SkyRotation.h"
 #include "astro/TextFields.h"
 #include "planetarium/CommandIds.h"
-#include "planetarium/tools/AnimationDlg.h"
 #include "planetarium/tools/EyepieceDlg.h"
 #include "planetarium/tools/Navigation.h"
 #include "planetarium/tools/TimeControl.h"
+#include "platform/AnimationDlg.h"
 
 #include <Qt>
 #include <cstdio>
@@ -73,7 +73,7 @@ bool StepGlide(SkyState& s, ViewHost& host) {
 
 void StepAnimation(SkyState& s, ViewHost& host) {
     const std::optional<double> t =
-        AnimationStep(host.GetDatePicker(), host.GetTimePicker(), s.m_animUnit, s.m_animCount);
+        astro::AnimationStep(host.GetDatePicker(), host.GetTimePicker(), s.m_animUnit, s.m_animCount);
     if (t) {
         host.SetDatePicker(*t);
         host.SetTimePicker(*t);

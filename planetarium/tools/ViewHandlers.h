@@ -55,8 +55,10 @@ public:
     // The layer switches changed other than through their menu items (the menus' check marks
     // follow).
     virtual void SwitchesChanged() {}
-    // The right-click menu at a point of the view.
-    virtual void ShowContextMenu(int /*x*/, int /*y*/) {}
+    // The right-click menu at a point of the view, its first item reading `firstItem`.
+    virtual void ShowContextMenu(int /*x*/, int /*y*/, const std::string& /*firstItem*/) {}
+    // The star table with its names and the Messier table the view draws (null where none).
+    virtual const SkyCatalog* Catalogue() const { return nullptr; }
     // The computer's local time (tests may fix it).
     virtual astro::DateTimeFields LocalNow() const;
 };

@@ -144,3 +144,18 @@ def decode(path):
     if lib:
         return _decode_libpng(lib, data)
     return _decode_python(data)
+
+
+def _chunk(kind, data):
+    return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data) & 0xffffffff)
+
+
+def encode(path, width, height, rgb_top_down):
+    """Writes 8-bit RGB (top-down rows of width * 3 bytes) as a PNG file, rows unfiltered."""
+    row = width * 3
+    raw = b''.join(b'\0' + rgb_top_down[y * row:(y + 1) * row] for y in range(height))
+    with open(path, 'wb') as f:
+        f.write(b'\x89PNG\r\n\x1a\n')
+        f.write(_chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 2, 0, 0, 0)))
+        f.write(_chunk(b'IDAT', zlib.compress(raw, 9)))
+        f.write(_chunk(b'IEND', b''))

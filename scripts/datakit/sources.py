@@ -6,6 +6,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 CACHE = os.path.join(ROOT, '.cache', 'data-src')
 
 STELLARIUM_DEB = 'stellarium-data'
+KSTARS_DEB = 'kstars-data'
 D3_NPM = 'd3-celestial@0.7.35'
 
 # Paths inside the stellarium-data package that the builder needs.
@@ -19,6 +20,12 @@ STELLARIUM_PARTS = [
     './usr/share/stellarium/landscapes/guereins/*',
     './usr/share/stellarium/landscapes/trees/*',
     './usr/share/doc/stellarium-data/copyright',
+]
+
+# Paths inside the kstars-data package that the builder needs.
+KSTARS_PARTS = [
+    './usr/share/kstars/asteroids.dat',
+    './usr/share/doc/kstars-data/copyright',
 ]
 
 
@@ -36,25 +43,32 @@ def _apt_download(package, cwd):
         _run(['apt-get', 'download', package], cwd)
 
 
+def _cached_debs(package):
+    return [f for f in os.listdir(CACHE) if f.startswith(package + '_') and f.endswith('.deb')]
+
+
+def _unpack_deb(package, dest, parts):
+    """Downloads the package into the cache once and unpacks the given paths into dest once."""
+    stamp = os.path.join(dest, '.unpacked')
+    if os.path.exists(stamp):
+        return
+    if not _cached_debs(package):
+        _apt_download(package, CACHE)
+    os.makedirs(dest, exist_ok=True)
+    deb = os.path.join(CACHE, sorted(_cached_debs(package))[-1])
+    tar = subprocess.Popen(['dpkg-deb', '--fsys-tarfile', deb], stdout=subprocess.PIPE)
+    subprocess.run(['tar', '-x', '--wildcards', '-C', dest] + parts, stdin=tar.stdout, check=True)
+    if tar.wait() != 0:
+        raise RuntimeError('could not unpack ' + deb)
+    open(stamp, 'w').close()
+
+
 def fetch():
     """Makes sure both packages are downloaded and unpacked; returns (stellarium dir, d3 data dir)."""
     os.makedirs(CACHE, exist_ok=True)
     st_dir = os.path.join(CACHE, 'stellarium')
     d3_dir = os.path.join(CACHE, 'd3')
-    st_stamp = os.path.join(st_dir, '.unpacked')
-    if not os.path.exists(st_stamp):
-        debs = [f for f in os.listdir(CACHE) if f.startswith(STELLARIUM_DEB + '_') and f.endswith('.deb')]
-        if not debs:
-            _apt_download(STELLARIUM_DEB, CACHE)
-            debs = [f for f in os.listdir(CACHE) if f.startswith(STELLARIUM_DEB + '_') and f.endswith('.deb')]
-        os.makedirs(st_dir, exist_ok=True)
-        deb = os.path.join(CACHE, sorted(debs)[-1])
-        tar = subprocess.Popen(['dpkg-deb', '--fsys-tarfile', deb], stdout=subprocess.PIPE)
-        subprocess.run(['tar', '-x', '--wildcards', '-C', st_dir] + STELLARIUM_PARTS, stdin=tar.stdout,
-                       check=True)
-        if tar.wait() != 0:
-            raise RuntimeError('could not unpack ' + deb)
-        open(st_stamp, 'w').close()
+    _unpack_deb(STELLARIUM_DEB, st_dir, STELLARIUM_PARTS)
     d3_stamp = os.path.join(d3_dir, '.unpacked')
     if not os.path.exists(d3_stamp):
         tgz = os.path.join(CACHE, 'd3-celestial-0.7.35.tgz')
@@ -64,3 +78,11 @@ def fetch():
         _run(['tar', '-xzf', tgz, '-C', d3_dir], CACHE)
         open(d3_stamp, 'w').close()
     return (os.path.join(st_dir, 'usr', 'share', 'stellarium'), os.path.join(d3_dir, 'package', 'data'))
+
+
+def fetch_kstars():
+    """Makes sure kstars-data is downloaded and unpacked; returns its root folder (with usr/share)."""
+    os.makedirs(CACHE, exist_ok=True)
+    ks_dir = os.path.join(CACHE, 'kstars')
+    _unpack_deb(KSTARS_DEB, ks_dir, KSTARS_PARTS)
+    return ks_dir

@@ -1,6 +1,7 @@
 // The command line: window start, the snapshot options and their refusals.
 #include "planetarium/app/Application.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using nv::app::LaunchMode;
@@ -29,6 +30,12 @@ TEST(CommandLine, SnapshotWithEveryOption) {
     const std::optional<double> read[] = {o.zone, o.latitude, o.longitude, o.pitch, o.yaw, o.fov};
     const double expected[] = {-5.0, 51.5, -0.1, -20.0, 0.0, -40.0};
     for (int i = 0; i < 6; ++i) EXPECT_DOUBLE_EQ(read[i].value_or(99.0), expected[i]) << i;
+    // The poles are places too.
+    for (const char* pole : {"90", "-90"}) {
+        ASSERT_EQ(ParseCommandLine({"--snapshot", "a.bmp", "--lat", pole}, o, &error), LaunchMode::Snapshot)
+            << pole;
+        EXPECT_DOUBLE_EQ(std::fabs(o.latitude.value_or(0.0)), 90.0);
+    }
 }
 
 TEST(CommandLine, StrangeValuesAreRefusedWithAReason) {
@@ -39,7 +46,8 @@ TEST(CommandLine, StrangeValuesAreRefusedWithAReason) {
                                      {"--size", "big"},
                                      {"--date", "2026-13-01"},
                                      {"--time", "25:00"},
-                                     {"--lat", "91"},
+                                     {"--lat", "90.0001"},
+                                     {"--lat", "-90.0001"},
                                      {"--lat", "nan"},
                                      {"--fov", "0"},
                                      {"--fov", "120"},
@@ -49,7 +57,7 @@ TEST(CommandLine, StrangeValuesAreRefusedWithAReason) {
                                      {"--pitch", "1e300"},
                                      {"--yaw", "1e300"},
                                      {"--yaw", "-360.5"},
-                                     {"--lon", "361"},
+                                     {"--lon", "180.5"},
                                      {"--zone", "-14.5"},
                                      {"--pitch", "inf"},
                                      // One date range for every way in: years 100 to 9999.
@@ -76,7 +84,7 @@ TEST(CommandLine, TheEdgesOfEachRangeAreAcceptedAndARefusalNamesTheRange) {
     QString error;
     const QStringList edges = {"--snapshot", "a.bmp", "--date", "0100-01-01", "--time", "23:59",
                                "--pitch",    "360",   "--yaw",  "-360",       "--lat",  "-90",
-                               "--lon",      "360",   "--zone", "-14"};
+                               "--lon",      "-180",  "--zone", "-14"};
     ASSERT_EQ(ParseCommandLine(edges, o, &error), LaunchMode::Snapshot) << error.toStdString();
     EXPECT_EQ(o.date.value_or(QDate()), QDate(100, 1, 1));
     EXPECT_EQ(o.pitch.value_or(0), 360.0);

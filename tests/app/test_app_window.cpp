@@ -1,26 +1,40 @@
 // The main window and the sky view, driven through their real menus, buttons and keys.
 #include "GlTestContext.h"
+#include "ModalDriver.h"
+#include "imaging/PictureCommands.h"
 #include "planetarium/CommandIds.h"
 #include "planetarium/app/Application.h"
 #include "planetarium/app/CommandTable.h"
 #include "planetarium/app/MainFrame.h"
 #include "planetarium/app/NightvaneGlView.h"
 #include "planetarium/app/SkyScene.h"
+#include "planetarium/tools/Help.h"
 #include "platform/DataDir.h"
+#include "platform/FileDialog.h"
 #include "platform/GlContextProbe.h"
 #include "platform/MessageBox.h"
+#include "platform/UrlOpener.h"
 #include "resources/Icons.h"
 
 #include <GL/gl.h>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextDocumentFragment>
 #include <QToolBar>
 #include <QtTest>
 #include <cmath>
@@ -55,12 +69,31 @@ int CountColour(const QImage& image, QColor c) {
 
 const QColor kCompassGreen(77, 153, 77);
 
+// The text of every help page, tags removed and blanks collapsed.
+QString HelpText() {
+    const QDir folder(QString::fromStdString(nv::tools::HelpFolder().string()));
+    QString all;
+    for (const QString& page : folder.entryList({"*.htm"}, QDir::Files)) {
+        QFile f(folder.filePath(page));
+        if (f.open(QIODevice::ReadOnly))
+            all += QTextDocumentFragment::fromHtml(QString::fromUtf8(f.readAll())).toPlainText() + "\n";
+    }
+    return all.simplified();
+}
+
+// A menu or button text as the help names it: "&Print...\tCtrl+P" -> "Print...".
+QString Plain(QString text) {
+    return text.section('\t', 0, 0).remove('&');
+}
+
 } // namespace
 
 class AppWindowTest : public QObject {
     Q_OBJECT
     std::unique_ptr<CMainFrame> m_frame;
     CNightvaneGlView* m_view = nullptr;
+    // Help pages go here instead of a browser.
+    std::unique_ptr<platform::UrlOpenerRecorder> m_urls = std::make_unique<platform::UrlOpenerRecorder>();
 
     // Opens a menu of the menu bar with the mouse (null if it did not open).
     QMenu* OpenMenu(const QString& title) {
@@ -78,6 +111,19 @@ class AppWindowTest : public QObject {
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(m_frame->Action(id)).center());
         QTRY_VERIFY(!menu->isVisible());
     }
+
+    // The item of a menu-bar menu or of the pop-up menu with this text (null if none).
+    static QAction* Find(QMenu* menu, const QString& text) {
+        for (QAction* a : menu->actions())
+            if (a->text() == text) return a;
+        return nullptr;
+    }
+    QAction* MenuItem(const QString& title, const QString& text) {
+        for (QAction* m : m_frame->menuBar()->actions())
+            if (m->text() == title) return Find(m->menu(), text);
+        return nullptr;
+    }
+    QAction* PopupItem(const QString& text) { return Find(m_frame->ContextMenu(), text); }
 
     QWidget* ToolButton(int id) { return m_frame->ToolBar()->widgetForAction(m_frame->Action(id)); }
     // How many redraws a click on `w`, or Ctrl+key, asked of the view.
@@ -162,56 +208,124 @@ private slots:
         QVERIFY(nv::res::CommandIcon(IconId::None).isNull());
     }
 
-    void everyViewCommandReachesAHandlerAndRedraws() {
-        const int ids[] = {32782, 32783, 32784, 32807, 32785, 32786, 32787, 32788, 32789, 32790, 32791,
-                           32792, 32793, 32808, 32804, 32805, 32794, 32795, 32796, 32802, 32803, 32800,
-                           32801, 32774, 32779, 32798, 32809, 32810, 32781, 32797, 32799, 57603, 57604,
-                           57607, 57608, 57609, 57667, 57664, 1032,  1033,  1034,  1035,  1036,  1037,
-                           1038,  1039,  1041,  1042,  1045,  1052,  1058};
-        // Commands that open a dialog are answered with Cancel as soon as it shows.
-        QTimer closer;
-        QObject::connect(&closer, &QTimer::timeout, [] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
-        });
-        closer.start(20);
-        for (int id : ids) {
-            const int before = m_view->redrawCount();
-            QVERIFY2(m_view->OnCommand(id) && m_view->redrawCount() > before,
-                     qPrintable(QString::number(id)));
-            if (FindCommand(id)->layerSwitch != nullptr) m_view->OnCommand(id); // back as it was
-        }
-        m_view->OnCommand(ID_ANIM_PAUSE);
-        QVERIFY(!m_view->OnCommand(ID_VIEW_TOOLBAR)); // the frame's, not the view's
-        QVERIFY(!m_view->OnCommand(4242));
-    }
-
-    void switchFromTheMenuToggledTwiceRestoresStateAndCheckMark() {
-        for (int id : {ID_VIEW_STARS, ID_VIEW_NIGHTVISION, ID_VIEW_ALTAZI, ID_SHOW_EYEPIECE}) {
-            const char* menu = id == ID_SHOW_EYEPIECE ? "Eye piece" : "&View";
-            bool& flag = FindCommand(id)->layerSwitch(m_view->state());
-            const bool start = flag;
-            for (bool expected : {!start, start}) {
-                ClickMenuItem(menu, id);
-                QCOMPARE(flag, expected);
-                QCOMPARE(m_frame->Action(id)->isChecked(), expected);
+    // Each switch item of the View and Eye piece menus turns its own layer on and off and nothing
+    // else, and shows its state as a check mark (the item's text, id and layer are typed here).
+    void everySwitchItemTogglesItsOwnLayerOnly() {
+        using Flags = std::array<bool, 15>;
+        auto flags = [this] {
+            const nv::SkyState& s = m_view->state();
+            const nv::LayerSwitches& w = s.sw;
+            return Flags{w.m_showStars,      w.m_showStarNames,  w.m_showRaDec,    w.m_showAltAzi,
+                         w.m_showEcliptic,   w.m_showPlanets,    w.m_showGround,   w.m_showMilkyWay,
+                         w.m_showConstLines, w.m_showConstNames, w.m_showMessiers, w.m_showMessierNames,
+                         w.m_showDayLight,   s.g_nightVision,    w.m_showEyepiece};
+        };
+        // clang-format off
+        const std::pair<const char*, int> items[15] = {
+            {"Stars", 32782}, {"Star names", 32783}, {"RA and Dec charts", 32784}, {"Alt Azi chart", 32807},
+            {"Ecliptic", 32785}, {"Planets", 32786}, {"Ground", 32787}, {"Milky way", 32788},
+            {"Constellation lines", 32789}, {"Constellation names", 32790}, {"Messiers", 32791},
+            {"Messier names", 32792}, {"Day light", 32793}, {"Night vision", 32808}, {"Show Eyepiece", 32804}};
+        // clang-format on
+        for (int k = 0; k < 15; ++k) {
+            const auto [text, id] = items[k];
+            QAction* item = MenuItem(k < 14 ? "&View" : "Eye piece", text);
+            QVERIFY2(item != nullptr && item->data().toInt() == id, text);
+            for (int round = 0; round < 2; ++round) {
+                Flags expected = flags();
+                expected[k] = !expected[k];
+                item->trigger();
+                QVERIFY2(flags() == expected, text);
+                QCOMPARE(item->isChecked(), expected[k]);
             }
         }
         // A switch changed elsewhere shows its true state when the menu opens.
         for (bool on : {true, false}) {
             m_view->state().sw.m_showGround = on;
             m_frame->UpdateCheckMarks();
-            QCOMPARE(m_frame->Action(ID_VIEW_GROUND)->isChecked(), on);
+            QCOMPARE(MenuItem("&View", "Ground")->isChecked(), on);
         }
+    }
+
+    // The Animation menu and the pop-up menu start and stop the animation; the pop-up opens on a
+    // right-click and locks the view on its centre.
+    void animationAndPopUpItemsDoWhatTheySay() {
+        nv::SkyState& s = m_view->state();
+        const std::pair<QAction*, QAction*> playStop[] = {
+            {MenuItem("Animation", "Play"), MenuItem("Animation", "Pause")},
+            {PopupItem("Play"), PopupItem("Stop animation")}};
+        for (const auto& [play, stop] : playStop) {
+            QVERIFY(play != nullptr && stop != nullptr);
+            play->trigger();
+            QVERIFY(s.m_animating && m_view->timer().IsRunning(1));
+            stop->trigger();
+            QVERIFY(!s.m_animating && !m_view->timer().IsRunning(1));
+        }
+        // "Stop animation" picked with the mouse from the right-click menu.
+        PopupItem("Play")->trigger();
+        QMenu* popup = m_frame->ContextMenu();
+        QTest::mouseClick(m_view, Qt::RightButton, {}, m_view->rect().center());
+        QTRY_VERIFY(popup->isVisible());
+        QTest::mouseClick(popup, Qt::LeftButton, {},
+                          popup->actionGeometry(PopupItem("Stop animation")).center());
+        QTRY_VERIFY(!popup->isVisible());
+        QVERIFY(!s.m_animating && !m_view->timer().IsRunning(1));
+
+        s.g_lockOn = false;
+        PopupItem("Lock on here.")->trigger();
+        QVERIFY(s.g_lockOn && !s.g_lockIsBody);
+        s.g_lockOn = false;
+    }
+
+    // Toolbar and navigation-bar commands, by the numbers their buttons send, turn the camera as
+    // their pictures say (targets typed here).
+    void toolbarAndNavigationCommandsTurnTheCamera() {
+        nv::SkyState& s = m_view->state();
+        auto place = [&](float pitch, float yaw, float fov) {
+            s.m_viewPitch = pitch, s.m_viewYaw = yaw, s.g_fov = fov, s.g_flipHorizontal = false;
+            s.g_gliding = false;
+        };
+        // From pitch 10, yaw 200, upside down at 21 degrees: face north, south, east or west 30
+        // degrees up at the full field. From the start view: tilt and turn 10 degrees.
+        const std::tuple<int, float, float> glides[] = {{1032, -30, 90},  {1033, -30, 270}, {1034, -30, 0},
+                                                        {1035, -30, 180}, {1036, -40, 90},  {1037, -20, 90},
+                                                        {1038, -30, 100}, {1039, -30, 80}};
+        for (const auto& [id, pitch, yaw] : glides) {
+            const bool compass = id <= 1035;
+            compass ? place(10, 200, -21) : place(-30, 90, 65);
+            m_frame->ExecuteCommand(id);
+            QVERIFY2(s.g_gliding && s.g_glideTargetPitch == pitch && s.g_glideTargetYaw == yaw &&
+                         s.g_fov == 65,
+                     qPrintable(QString::number(id)));
+        }
+        place(5, 12, 9);
+        m_frame->ExecuteCommand(32779); // centre on Polaris: at once, the zoom kept
+        QVERIFY(s.m_viewYaw == 90.0f && s.m_viewPitch == -30.0f && s.g_fov == 9.0f && !s.g_gliding);
+        place(-30, 90, 65);
+        m_frame->ExecuteCommand(32809);
+        QVERIFY(s.g_flipHorizontal && s.g_fov == 65.0f);
+        m_frame->ExecuteCommand(32810);
+        QVERIFY(s.g_flipHorizontal && s.g_fov == -65.0f);
+        place(-30, 90, 65);
+        QVERIFY(!m_view->OnCommand(59392)); // the toolbar switch is the frame's, not the view's
+        QVERIFY(!m_view->OnCommand(4242));
     }
 
     // Toolbar buttons, bar buttons and keys each redraw once, with either bar hidden.
     void hidingToolbarOrStatusBarLeavesTheOtherBarsWorking() {
+        nvtest::ModalDriver cancel({nvtest::Answer(false)}, true); // the print and save dialogs
         QCOMPARE(QList({Clicked(ToolButton(ID_APP_ABOUT)), CtrlKey(Qt::Key_P)}), QList({1, 1}));
         ClickMenuItem("&View", ID_VIEW_TOOLBAR);
         QVERIFY(m_frame->ToolBar()->isHidden() && !m_frame->Action(ID_VIEW_TOOLBAR)->isChecked());
         QVERIFY(m_frame->TopBar()->isVisible() && m_frame->NavigationBar()->isVisible());
         QVERIFY(m_frame->statusBar()->isVisible());
-        // The bars' buttons work, and so does the hidden Save button's key.
+        // The bars' buttons work, and so does the hidden Save button's key (Find's dialog is
+        // answered with Cancel as soon as it shows).
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+        });
+        closer.start(20);
         QCOMPARE(QList({Clicked(m_frame->Control(IDC_GOTO)), Clicked(m_frame->Control(IDC_QUICK_FIND)),
                         Clicked(m_frame->Control(IDC_FACE_SOUTH)), CtrlKey(Qt::Key_S)}),
                  QList({1, 1, 1, 1}));
@@ -250,6 +364,143 @@ private slots:
         QTRY_COMPARE(status->currentMessage(), QString("Turns the Milky way on or off."));
         QTest::keyClick(view, Qt::Key_Escape);
         QTRY_VERIFY(!view->isVisible());
+    }
+
+    // "Help Topics", "About" (menu and toolbar) and F1 all open the help's index page.
+    void helpTopicsAboutAndF1OpenTheIndex() {
+        m_urls->clear();
+        platform::MessageBoxRecorder boxes;
+        ClickMenuItem("&Help", ID_HELP_FINDER);
+        ClickMenuItem("&Help", ID_APP_ABOUT);
+        QTest::mouseClick(ToolButton(ID_APP_ABOUT), Qt::LeftButton);
+        QTest::keyClick(m_frame.get(), Qt::Key_F1);
+        const QUrl index = QUrl::fromLocalFile(
+            QDir(QString::fromStdString(platform::DataDir().string())).filePath("help/index.htm"));
+        QVERIFY(m_urls->urls() == std::vector<QUrl>(4, index));
+        if (QFile::exists(index.toLocalFile())) QVERIFY(boxes.boxes().empty());
+    }
+
+    // Shift+F1, then a toolbar button, a menu item or the sky: the command's page, or the index,
+    // and the command does not run.
+    void helpModeOpensThePageOfTheNextCommand() {
+        m_urls->clear();
+        nvtest::SaveAnswer save("");
+        nvtest::ModalDriver anyDialog({nvtest::Answer(false)}, true);
+        QTest::keyClick(m_frame.get(), Qt::Key_F1, Qt::ShiftModifier);
+        QCOMPARE(m_frame->statusBar()->currentMessage(), QString("Select an object on which to get Help"));
+        QTest::mouseClick(ToolButton(ID_FILE_SAVE), Qt::LeftButton);
+        QTest::keyClick(m_frame.get(), Qt::Key_F1, Qt::ShiftModifier);
+        QCOMPARE(Clicked(m_frame->Control(IDC_GOTO)), 0);
+        QTest::keyClick(m_frame.get(), Qt::Key_F1, Qt::ShiftModifier);
+        ClickMenuItem("&File", ID_FILE_PRINT_PREVIEW);
+        QTest::keyClick(m_frame.get(), Qt::Key_F1, Qt::ShiftModifier);
+        QTest::mouseClick(m_view, Qt::LeftButton, {}, m_view->rect().center());
+        // Escape leaves help mode: the next command runs.
+        QTest::keyClick(m_frame.get(), Qt::Key_F1, Qt::ShiftModifier);
+        QTest::keyClick(m_frame.get(), Qt::Key_Escape);
+        QVERIFY(m_frame->statusBar()->currentMessage().isEmpty());
+        QTest::keyClick(m_frame.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(save.asked, 1);
+        QStringList opened;
+        for (const QUrl& u : m_urls->urls()) opened << u.fileName() + "#" + u.fragment();
+        if (!QFile::exists(QString::fromStdString((nv::tools::HelpFolder() / "index.htm").string())))
+            QSKIP("the data folder's help pages are not built");
+        QCOMPARE(opened, QStringList({"window.htm#cmd-57603", "window.htm#cmd-1045", "menus.htm#cmd-57609",
+                                      "index.htm#"}));
+        QCOMPARE(anyDialog.answered(), 0);
+    }
+
+    // Every text of the menus, the toolbar and the bars is explained in the help, and every
+    // command has a page of its own for Shift+F1.
+    void everyCommandTextIsInTheHelp() {
+        const QString help = HelpText();
+        if (help.isEmpty()) QSKIP("the data folder's help pages are not built");
+        QStringList texts;
+        QList<int> ids;
+        for (QAction* menu : m_frame->menuBar()->actions()) {
+            texts << Plain(menu->text());
+            for (QAction* a : menu->menu()->actions()) {
+                if (!a->isSeparator()) texts << Plain(a->text()), ids << a->data().toInt();
+            }
+        }
+        for (QAction* a : m_frame->ContextMenu()->actions()) {
+            if (!a->isSeparator()) texts << Plain(a->text()), ids << a->data().toInt();
+        }
+        for (QAction* a : m_frame->ToolBar()->actions()) {
+            if (!a->isSeparator()) texts << a->toolTip(), ids << a->data().toInt();
+        }
+        for (QToolBar* bar : {m_frame->TopBar(), m_frame->NavigationBar()}) {
+            for (QAbstractButton* b : bar->findChildren<QAbstractButton*>(QRegularExpression("^IDC_"))) {
+                texts << (b->text().isEmpty() ? b->toolTip() : b->text());
+                ids << b->objectName().mid(4).toInt();
+            }
+        }
+        QVERIFY(texts.size() > 60);
+        for (const QString& text : texts)
+            QVERIFY2(help.contains(text), qPrintable("not in the help: " + text));
+        for (int id : ids)
+            QVERIFY2(nv::tools::HelpTopicFor(id).contains("#cmd-"),
+                     qPrintable(QString("no page: %1").arg(id)));
+    }
+
+    // Save, Copy, Print and Preview take the frame as drawn; saving keeps the clipboard's text.
+    void saveCopyAndPrintTakeTheFrameAsDrawn() {
+        QTemporaryDir dir;
+        QApplication::clipboard()->setText("the user's text");
+        const QImage frame = m_view->grabFramebuffer();
+        QVERIFY(CountColour(frame, kCompassGreen) > 20);
+        auto sameAsFrame = [&frame](const QImage& image) {
+            if (image.size() != frame.size()) return false;
+            for (int y = 0; y < frame.height(); ++y)
+                for (int x = 0; x < frame.width(); ++x)
+                    if ((image.pixel(x, y) & 0xffffff) != (frame.pixel(x, y) & 0xffffff)) return false;
+            return true;
+        };
+        {
+            nvtest::SaveAnswer save(dir.filePath("sky.bmp"));
+            platform::MessageBoxRecorder boxes;
+            QCOMPARE(CtrlKey(Qt::Key_S), 1);
+            QVERIFY(save.asked == 1 && boxes.boxes().size() == 1 && boxes.boxes()[0].first == "saved");
+            QVERIFY(sameAsFrame(QImage(dir.filePath("sky.bmp"), "bmp")));
+            QCOMPARE(QApplication::clipboard()->text(), QString("the user's text"));
+        }
+        QTest::mouseClick(ToolButton(ID_COPY_IMAGE), Qt::LeftButton);
+        QTRY_VERIFY(sameAsFrame(QApplication::clipboard()->image()));
+
+        QPrinter& printer = imaging::PrinterFor(m_frame.get());
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("sky.pdf"));
+        {
+            nvtest::ModalDriver print({nvtest::Answer<QPrintDialog>(true)});
+            QCOMPARE(CtrlKey(Qt::Key_P), 1);
+            QVERIFY(print.finished());
+        }
+        QFile pdf(dir.filePath("sky.pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.contains(QString("/Width %1").arg(frame.width()).toLatin1()));
+        QVERIFY(bytes.contains(QString("/Height %1").arg(frame.height()).toLatin1()));
+
+        int pages = -1;
+        QPrinter* setupPrinter = nullptr;
+        nvtest::ModalDriver previewThenSetup({[&pages](QWidget* w) {
+                                                  auto* preview = qobject_cast<QPrintPreviewDialog*>(w);
+                                                  if (preview == nullptr) return false;
+                                                  pages =
+                                                      preview->findChild<QPrintPreviewWidget*>()->pageCount();
+                                                  preview->reject();
+                                                  return true;
+                                              },
+                                              [&setupPrinter](QWidget* w) {
+                                                  auto* setup = qobject_cast<QPageSetupDialog*>(w);
+                                                  if (setup == nullptr) return false;
+                                                  setupPrinter = setup->printer();
+                                                  setup->reject();
+                                                  return true;
+                                              }});
+        ClickMenuItem("&File", ID_FILE_PRINT_PREVIEW);
+        ClickMenuItem("&File", ID_FILE_PRINT_SETUP);
+        QVERIFY(pages == 1 && setupPrinter == &printer);
     }
 
     void viewDrawsTheCompassAndRedrawsAfterACommand() {

@@ -25,6 +25,9 @@ double AngleDeg(const Vec3& a, const Vec3& b) {
 TEST(SolarSystemWorkedValues, MeanAnomaliesAndElements) {
     EXPECT_NEAR(PlanetElements(0, 0.0f).M, 168.6562, 1e-9);
     EXPECT_NEAR(SunMeanAnomaly(0.0f), 356.047, 1e-9);
+    // A published worked example: 1990 April 19 at 0h UT is day -3543, the Sun's M is 104.0653.
+    EXPECT_DOUBLE_EQ(DayNumber(1990, 4, 19, 0, 0), -3543.0);
+    EXPECT_NEAR(SunMeanAnomaly(-3543.0f), 104.0653, 0.00005);
     // Negative day numbers still reduce into [0, 360).
     for (float d : {-36500.0f, -12345.6f}) {
         for (int p = 0; p < 7; ++p) {

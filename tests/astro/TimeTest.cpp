@@ -79,7 +79,14 @@ TEST(AutomationDates, FieldsAndSpansAcrossTheEpoch) {
         ASSERT_TRUE(AutomationDateFromFields(f, v));
         EXPECT_DOUBLE_EQ(v, want);
     }
-    EXPECT_FALSE(AutomationDateFromFields({2023, 2, 29, 0, 0, 0}, v));
+    // Gregorian leap years: 2000 and 2024 have a 29 February, 1900, 2023 and 2100 do not.
+    for (auto [year, leap] :
+         {std::pair{2000, true}, {2024, true}, {1900, false}, {2023, false}, {2100, false}})
+        EXPECT_EQ(AutomationDateFromFields({year, 2, 29, 0, 0, 0}, v), leap) << year;
+    for (auto [year, serial] : {std::pair{1900, 61.0}, {2100, 73110.0}}) { // 1 March
+        ASSERT_TRUE(AutomationDateFromFields({year, 3, 1, 0, 0, 0}, v));
+        EXPECT_DOUBLE_EQ(v, serial) << year;
+    }
     EXPECT_FALSE(AutomationDateFromFields({99, 12, 31, 0, 0, 0}, v));
     auto fields = [](double date) {
         DateTimeFields f{};

@@ -12,6 +12,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -75,7 +76,8 @@ TEST(SettingsFile, ImpossiblePlacesKeepTheDefaultsWithAMessage) {
         {"1e308", "1000", "1e30", 0, 53, 0, {"longitude 1e+308", "latitude 1000", "zone 1e+30"}},
         {"nan", "inf", "-INFINITY", 0, 53, 0, {"\"nan\"", "\"inf\"", "\"-INFINITY\""}},
         {"1e999", "-90.000001", "-14.5", 0, 53, 0, {"\"1e999\"", "latitude -90.000001", "zone -14.5"}},
-        {"-360", "90", "14", -360, 90, 14, {}}, // the edges of each range are fine
+        {"-180", "90", "14", -180, 90, 14, {}}, // the edges of each range are fine
+        {"180.5", "0", "0", 0, 0, 0, {"longitude 180.5"}},
     };
     for (const Case& c : cases) {
         nv::SettingsFile s;
@@ -106,33 +108,50 @@ TEST(SettingsFile, MissingOrShortFilesGiveDefaults) {
     EXPECT_EQ(s.m_latitude, 53.0);
 }
 
-TEST(SettingsFile, WritesSeventeenCrCrLfLinesAndNeverLosesTheFile) {
+TEST(SettingsFile, WritesSeventeenCrCrLfLinesAndHalfHourZones) {
     nv::SettingsFile s = nv::DefaultSettings(), back;
     s.m_longitude = -1.25f;
     s.m_latitude = 51.5f;
-    s.m_gmtOffset = -3.5f; // whole hours on writing, truncated toward zero
+    s.m_gmtOffset = -3.5f; // a half-hour zone is written as it is
     s.m_switches[nv::kSetNightVision] = true;
     const fs::path file = TempDir() / "NightvaneGL.ini"; // not there yet
     ASSERT_TRUE(nv::WriteSettingsFile(file, s).ok);
-    EXPECT_EQ(Slurp(file),
-              "TRUE\r\r\nTRUE\r\r\nFALSE\r\r\nFALSE\r\r\nTRUE\r\r\nTRUE\r\r\nTRUE\r\r\nTRUE\r\r\nTRUE\r\r\n"
-              "TRUE\r\r\nFALSE\r\r\nTRUE\r\r\n-1.250000\r\r\n51.500000\r\r\n-3\r\r\nFALSE\r\r\nTRUE\r\r\n");
+    EXPECT_EQ(
+        Slurp(file),
+        "TRUE\r\r\nTRUE\r\r\nFALSE\r\r\nFALSE\r\r\nTRUE\r\r\nTRUE\r\r\nTRUE\r\r\nTRUE\r\r\nTRUE\r\r\n"
+        "TRUE\r\r\nFALSE\r\r\nTRUE\r\r\n-1.250000\r\r\n51.500000\r\r\n-3.500000\r\r\nFALSE\r\r\nTRUE\r\r\n");
     ASSERT_TRUE(nv::ReadSettingsFile(file, back).ok);
     EXPECT_EQ(back.m_switches, s.m_switches);
+    EXPECT_EQ(back.m_gmtOffset, -3.5f);
     EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
-    // A link planted where a temporary file could go is never written through.
-    const fs::path victim = TempDir() / "victim.txt";
-    std::ofstream(victim) << "precious";
-    fs::create_symlink(victim, file.string() + ".tmp");
-    ASSERT_TRUE(nv::WriteSettingsFile(file, nv::DefaultSettings()).ok);
-    EXPECT_EQ(Slurp(victim), "precious");
-    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(file)));
-    EXPECT_EQ(Slurp(file), nv::FormatSettings(nv::DefaultSettings()));
-    // A file that cannot be written: the message names it and why.
-    const nv::SettingsReport report = nv::WriteSettingsFile(victim / "NightvaneGL.ini", s);
+    // Whole zones are written as whole numbers.
+    for (auto [zone, text] : {std::pair{6.0f, "6"}, {-11.0f, "-11"}, {0.0f, "0"}, {5.75f, "5.750000"}})
+        EXPECT_EQ(nv::GmtOffsetText(zone), text);
+}
+
+TEST(SettingsFile, NothingPlantedBesideTheFileIsWrittenThrough) {
+    const fs::path dir = TempDir() / "planted";
+    fs::create_directories(dir);
+    const fs::path file = dir / "NightvaneGL.ini";
+    std::ofstream(dir / "victim") << "keep me";
+    // A link where the temporary copy would go, and a folder where the next one would.
+    fs::create_symlink(dir / "victim", file.string() + ".tmp");
+    fs::create_directories(file.string() + ".tmp1");
+    nv::SettingsFile s = nv::DefaultSettings();
+    s.m_latitude = -41.3;
+    ASSERT_TRUE(nv::WriteSettingsFile(file, s).ok);
+    EXPECT_EQ(Slurp(dir / "victim"), "keep me");
+    EXPECT_TRUE(fs::is_symlink(file.string() + ".tmp"));
+    EXPECT_EQ(Slurp(file), nv::FormatSettings(s));
+    EXPECT_FALSE(fs::is_symlink(file));
+
+    // A folder that cannot hold the file: the failure is reported with its reason.
+    const nv::SettingsReport report = nv::WriteSettingsFile(dir / "victim" / "NightvaneGL.ini", s);
     EXPECT_FALSE(report.ok);
-    EXPECT_NE(report.message.find("victim.txt"), std::string::npos) << report.message;
-    EXPECT_NE(report.message.find("Not a directory"), std::string::npos) << report.message;
+    const std::string reason = std::make_error_code(std::errc::not_a_directory).message();
+    EXPECT_NE(report.message.find(reason), std::string::npos) << report.message;
+    EXPECT_EQ(Slurp(dir / "victim"), "keep me");
+    fs::remove_all(dir);
 }
 
 TEST(SettingsFile, AppliesToTheSkyStateInFileOrder) {

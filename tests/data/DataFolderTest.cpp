@@ -1,20 +1,20 @@
 // Checks the data folder that scripts/build-data writes: the star catalogue against published
 // values, the pictures, the names file, and where the Milky Way lands.
+#include "imaging/Bmp.h"
 #include "planetarium/SkyState.h"
 #include "planetarium/catalog/tables/ConstellationTable.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -81,45 +81,22 @@ TEST_F(DataFolder, EveryFigureEndPointIsACatalogueStar) {
         for (int end : nv::kConstellationPairs[i]) EXPECT_EQ(stars_.count(end), 1u) << "segment " << i + 1;
 }
 
-struct Bmp {
-    int width = 0, height = 0;
-    std::vector<unsigned char> bgr; // bottom-up rows, padded to 4 bytes
-    int stride() const { return (width * 3 + 3) / 4 * 4; }
-};
-
-bool ReadBmp(const fs::path& p, Bmp& out) {
-    std::ifstream f(p, std::ios::binary);
-    const std::string d((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    auto u32 = [&](std::size_t at) {
-        std::uint32_t v = 0;
-        for (int i = 3; i >= 0; --i) v = v << 8 | std::uint8_t(d[at + i]);
-        return v;
-    };
-    if (d.size() < 54 || d[0] != 'B' || d[1] != 'M') return false;
-    out.width = static_cast<int>(u32(18));
-    out.height = static_cast<int>(u32(22));
-    const std::size_t offset = u32(10), need = std::size_t(out.stride()) * out.height;
-    if ((u32(28) & 0xffff) != 24 || u32(30) != 0 || out.width <= 0 || out.height <= 0 ||
-        d.size() < offset + need)
-        return false;
-    out.bgr.assign(d.begin() + offset, d.begin() + offset + need);
-    return true;
-}
-
 TEST_F(DataFolder, AllTexturesAreUncompressed24BitBitmaps) {
     std::vector<std::string> names = {"milky", "strip",   "grass",  "star",   "mercury", "venus",
                                       "mars",  "jupiter", "saturn", "uranus", "neptune", "moon"};
     for (int n = 1; n <= 110; ++n) names.push_back("m" + std::to_string(n));
     for (const std::string& n : names) {
-        Bmp b;
-        EXPECT_TRUE(ReadBmp(DataDir() / (n + ".bmp"), b)) << n;
-        EXPECT_TRUE(std::any_of(b.bgr.begin(), b.bgr.end(), [](unsigned char c) { return c != 0; })) << n;
+        imaging::BmpImage b;
+        std::string error;
+        EXPECT_TRUE(imaging::ReadBmp24(DataDir() / (n + ".bmp"), b, &error)) << n << ": " << error;
+        EXPECT_TRUE(std::any_of(b.pixels.begin(), b.pixels.end(), [](unsigned char c) { return c != 0; }))
+            << n;
     }
 }
 
 // Mean brightness of the milky.bmp texels around the sky direction (RA, Dec), as the chart's
 // sphere (GLU texture coordinates, rotated 150 deg about z then 30 deg about x) shows it.
-double MilkyWayBrightness(const Bmp& b, double raDeg, double decDeg) {
+double MilkyWayBrightness(const imaging::BmpImage& b, double raDeg, double decDeg) {
     const double a = raDeg * nv::g_degToRad, d = decDeg * nv::g_degToRad;
     const double x = -std::cos(d) * std::sin(a), y = -std::sin(d), z = std::cos(d) * std::cos(a);
     const double c1 = std::cos(-150 * nv::g_degToRad), s1 = std::sin(-150 * nv::g_degToRad);
@@ -135,18 +112,18 @@ double MilkyWayBrightness(const Bmp& b, double raDeg, double decDeg) {
     int count = 0;
     for (int r = std::max(row - 3, 0); r <= std::min(row + 3, b.height - 1); ++r)
         for (int c = col - 3; c <= col + 3; ++c, ++count) {
-            const unsigned char* px = &b.bgr[std::size_t(r) * b.stride() + (c + b.width) % b.width * 3];
+            const unsigned char* px = b.row(r) + (c + b.width) % b.width * 3;
             sum += px[0] + px[1] + px[2];
         }
     return sum / (3.0 * count);
 }
 
 TEST_F(DataFolder, GalacticCentreIsBrightWhereTheSphereShowsIt) {
-    Bmp b;
-    ASSERT_TRUE(ReadBmp(DataDir() / "milky.bmp", b));
+    imaging::BmpImage b;
+    ASSERT_TRUE(imaging::ReadBmp24(DataDir() / "milky.bmp", b));
     double mean = 0;
-    for (unsigned char c : b.bgr) mean += c;
-    mean /= double(b.bgr.size());
+    for (unsigned char c : b.pixels) mean += c;
+    mean /= double(b.pixels.size());
     const double centre = MilkyWayBrightness(b, 266.4, -28.9);
     EXPECT_GT(centre, 3.0 * mean);
     // The galactic poles are dark; the band is brighter than them everywhere along it.
@@ -154,6 +131,29 @@ TEST_F(DataFolder, GalacticCentreIsBrightWhereTheSphereShowsIt) {
     EXPECT_LT(north, centre / 4);
     EXPECT_LT(MilkyWayBrightness(b, 12.86, -27.13), centre / 4);
     EXPECT_GT(MilkyWayBrightness(b, 310.0, 42.0), 1.5 * north); // Cygnus
+}
+
+// The Settings dialog's map: the Earth, 1.2 degrees a pixel, north up, longitude -180 at the left
+// edge. Land and sea where they are on the globe tell a flipped or shifted map.
+TEST_F(DataFolder, WorldMapIsTheEarthNorthUpWithGreenwichInTheMiddle) {
+    imaging::BmpImage b;
+    ASSERT_TRUE(imaging::ReadBmp24(DataDir() / "worldmap.bmp", b));
+    ASSERT_EQ(b.width, 300);
+    ASSERT_EQ(b.height, 150);
+    // Red, green, blue at a longitude and latitude (rows are stored bottom-up).
+    auto at = [&](double lon, double lat) {
+        const int col = int((lon + 180.0) / 1.2), row = int((90.0 - lat) / 1.2);
+        const unsigned char* p = &b.pixels[std::size_t(b.height - 1 - row) * b.rowStride() + col * 3];
+        return std::array<int, 3>{p[2], p[1], p[0]};
+    };
+    for (auto [lon, lat] : {std::pair{-150.0, 0.0}, {-30.0, 30.0}, {0.0, 0.0}, {75.0, -20.0}}) {
+        const auto sea = at(lon, lat);
+        EXPECT_GT(sea[2], sea[0] + 30) << "sea at " << lon << ", " << lat;
+    }
+    const auto sahara = at(10.0, 23.0), amazon = at(-60.0, -5.0), greenland = at(-40.0, 75.0);
+    EXPECT_GT(sahara[0], sahara[2] + 40);
+    EXPECT_TRUE(amazon[1] > amazon[0] && amazon[1] > amazon[2]);
+    EXPECT_GT(greenland[0] + greenland[1] + greenland[2], 3 * 200);
 }
 
 TEST_F(DataFolder, NamesFileNamesCatalogueStars) {
@@ -169,7 +169,7 @@ TEST_F(DataFolder, NamesFileNamesCatalogueStars) {
     }
     EXPECT_EQ(lines, 96);
     EXPECT_TRUE(sirius);
-    EXPECT_TRUE(fs::exists(DataDir() / "index.htm"));
+    EXPECT_TRUE(fs::exists(DataDir() / "help" / "index.htm"));
 }
 
 } // namespace

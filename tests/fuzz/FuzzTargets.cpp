@@ -3,6 +3,8 @@
 #include "astro/TextFields.h"
 #include "astro/ValueRanges.h"
 #include "imaging/Bmp.h"
+#include "orbitviewer/Orbits.h"
+#include "orbitviewer/Wanderocs.h"
 #include "planetarium/catalog/SettingsFile.h"
 #include "planetarium/catalog/StarCatalog.h"
 #include "planetarium/catalog/StarNames.h"
@@ -91,13 +93,14 @@ void FuzzSettings(const std::uint8_t* data, std::size_t size) {
     Require(astro::kLongitudeRange.Contains(s.m_longitude), "longitude in range");
     Require(astro::kLatitudeRange.Contains(s.m_latitude), "latitude in range");
     Require(astro::kZoneRange.Contains(s.m_gmtOffset), "zone in range");
-    // What is written reads back whole, with the same switches and the place to six decimals.
+    // What is written reads back whole, with the same switches and the place and zone to six
+    // decimals.
     Require(nv::ParseSettings(nv::FormatSettings(s), back).ok, "the written file reads back");
     Require(back.m_switches == s.m_switches, "switches survive a round trip");
     Require(std::fabs(back.m_latitude - s.m_latitude) <= 5e-7 &&
                 std::fabs(back.m_longitude - s.m_longitude) <= 5e-7,
             "the place survives a round trip");
-    Require(back.m_gmtOffset == std::trunc(s.m_gmtOffset), "the zone is written in whole hours");
+    Require(std::fabs(back.m_gmtOffset - s.m_gmtOffset) <= 5e-6f, "the zone survives a round trip");
 }
 
 void FuzzBmp(const std::uint8_t* data, std::size_t size) {
@@ -118,6 +121,36 @@ void FuzzBmp(const std::uint8_t* data, std::size_t size) {
     Require(imaging::DecodeBmp24(imaging::EncodeBmp24(image), again), "the written picture decodes");
     Require(again.width == image.width && again.height == image.height && again.pixels == image.pixels,
             "the picture survives a round trip");
+}
+
+void FuzzAsteroids(const std::uint8_t* data, std::size_t size) {
+    struct Guarded {
+        std::array<tessmoor::WanderocRecord, 2> before{};
+        tessmoor::WanderocTable table{};
+        std::array<tessmoor::WanderocRecord, 2> after{};
+    };
+    static auto g = std::make_unique<Guarded>();
+    const tessmoor::WanderocLoad load = tessmoor::ParseWanderocText(Text(data, size), g->table);
+    Require(load.orbits + static_cast<int>(load.unusableLines.size()) <= tessmoor::kWanderocCount,
+            "no more records than the table holds");
+    Require(load.orbits <= load.linesWithText, "an orbit only from a line with text");
+    // Every record the viewer draws gets a finite position, at a date taken from the input.
+    double jd = 2451545.0;
+    if (size >= 4)
+        jd += (static_cast<double>(data[0] | data[1] << 8 | data[2] << 16 | data[3] << 24) - 2147483648.0) /
+              200.0;
+    tessmoor::PropagateAll(g->table, jd);
+    int orbits = 0;
+    for (const tessmoor::WanderocRecord& r : g->table) {
+        if (!r.HoldsData()) continue;
+        ++orbits;
+        Require(std::isfinite(r.x) && std::isfinite(r.y) && std::isfinite(r.z), "a finite position");
+    }
+    Require(orbits == load.orbits, "the orbits counted are the records that hold one");
+    for (std::size_t k = 0; k < g->before.size(); ++k)
+        Require(g->before[k].name.empty() && g->before[k].a == 0.0 && g->after[k].name.empty() &&
+                    g->after[k].a == 0.0,
+                "nothing written outside the table");
 }
 
 } // namespace nvfuzz

@@ -1,7 +1,7 @@
 // One fuzz target per reader of outside data: the star catalogue, the star names, the settings
-// file and BMP pictures. Each runs the reader over the bytes it is given and checks what the
-// reader promises (nothing outside its table, every number finite and in range, what it writes
-// reads back the same); a broken promise aborts, which the fuzzer records as a finding.
+// file, BMP pictures and the orbit viewer's asteroid file. Each runs the reader over the bytes it is given
+// and checks what the reader promises (nothing outside its table, every number finite and in range, what it
+// writes reads back the same); a broken promise aborts, which the fuzzer records as a finding.
 //
 // The same functions serve the libFuzzer programs (FuzzMain.cpp) and the ordinary test that
 // replays every input that ever made a reader fail (ReplayTest.cpp).
@@ -17,6 +17,7 @@ void FuzzStarCatalogue(const std::uint8_t* data, std::size_t size);
 void FuzzStarNames(const std::uint8_t* data, std::size_t size);
 void FuzzSettings(const std::uint8_t* data, std::size_t size);
 void FuzzBmp(const std::uint8_t* data, std::size_t size);
+void FuzzAsteroids(const std::uint8_t* data, std::size_t size);
 
 struct Target {
     std::string_view name; // also the folder of its seeds and regression inputs
@@ -27,6 +28,7 @@ inline constexpr Target kTargets[] = {
     {"star_names", FuzzStarNames},
     {"settings", FuzzSettings},
     {"bmp", FuzzBmp},
+    {"asteroids", FuzzAsteroids},
 };
 
 } // namespace nvfuzz

@@ -45,9 +45,11 @@ TEST(Bmp, RoundTripAndEveryAcceptedHeaderForm) {
     const std::vector<std::uint8_t> bytes = imaging::EncodeBmp24(image);
     ASSERT_EQ(image.rowStride(), 16u); // 15 bytes of pixels padded to 16
     ASSERT_EQ(bytes.size(), 54u + 16u * 3u);
-    // Magic, pixel offset 54, info header 40, 24 bits per pixel, no compression.
-    EXPECT_EQ((std::vector<int>{bytes[0], bytes[1], bytes[10], bytes[14], bytes[28], bytes[30]}),
-              (std::vector<int>{'B', 'M', 54, 40, 24, 0}));
+    // Magic, file size 102, pixel offset 54, info header 40, width 5, height 3, one plane, 24 bits per
+    // pixel, no compression, 48 bytes of pixels.
+    EXPECT_EQ((std::vector<int>{bytes[0], bytes[1], bytes[2], bytes[10], bytes[14], bytes[18], bytes[22],
+                                bytes[26], bytes[28], bytes[30], bytes[34]}),
+              (std::vector<int>{'B', 'M', 102, 54, 40, 5, 3, 1, 24, 0, 48}));
     const auto path = TempPath("rt.bmp");
     std::string error;
     ASSERT_TRUE(imaging::WriteBmp24(path, image, &error)) << error;

@@ -110,6 +110,21 @@ private slots:
         QVERIFY(r.top() >= 39 && r.top() <= 41 && r.bottom() >= 46 && r.bottom() <= 53);
         const Lit w = draw(qRgb(0, 255, 0), 120, 70, "W");
         QVERIFY(w.count > 5 && w.allColour && w.box.left() >= 120 && w.box.top() >= 69);
+        // Glyphs stand upright: "T" is widest in its top row of ink, "L" in its bottom row.
+        for (const char* letter : {"T", "L"}) {
+            draw(qRgb(255, 255, 255), 20, 20, letter);
+            const QImage img = ctx.grab();
+            std::vector<int> widths; // lit pixels per row, top row first
+            for (int row = 0; row < img.height(); ++row) {
+                int n = 0;
+                for (int x = 0; x < img.width(); ++x) n += (img.pixel(x, row) & 0xffffff) != 0;
+                if (n > 0) widths.push_back(n);
+            }
+            QVERIFY2(widths.size() > 5, letter);
+            const int widest = *std::max_element(widths.begin(), widths.end());
+            QVERIFY2((letter[0] == 'T' ? widths.front() : widths.back()) == widest, letter);
+            QVERIFY2((letter[0] == 'T' ? widths.back() : widths.front()) < widest / 2, letter);
+        }
         platform::DeleteFont();
     }
 
@@ -187,6 +202,40 @@ private slots:
         platform::DeleteFont();
     }
 
+    // Labels are kept whole in the atlas after their first use: the same text again, in this batch
+    // and the next, and more texts than the atlas holds (the rest go glyph by glyph, and the next
+    // batch starts the shelves afresh) all land on the glyph lists' pixels.
+    void keptLabelsDrawTheSamePixelsAsTheGlyphLists() {
+        nvtest::GlTestContext ctx(320, 140);
+        QVERIFY(ctx.ok());
+        QVERIFY(platform::BuildFont("tahoma", 12) != 0);
+        auto scene = [&](bool batched, int count) {
+            PixelProjection(320, 140);
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_ONE, GL_SRC_ALPHA); // additive where labels overlap
+            {
+                const platform::TextBatch batch(batched);
+                for (int k = 0; k < count; ++k) {
+                    glColor3f(0.2f, 0.2f, 0.8f);
+                    glRasterPos2f(static_cast<float>((k * 37) % 300) + 0.25f * (k % 4),
+                                  static_cast<float>((k * 13) % 130));
+                    platform::PrintText("%d Asteroid %s", k, k % 2 ? "Mx" : "jy");
+                }
+            }
+            glDisable(GL_BLEND);
+            return ctx.grab();
+        };
+        const QImage few = scene(false, 40);
+        QCOMPARE(scene(true, 40), few);
+        QCOMPARE(scene(true, 40), few); // kept from the last batch
+        const QImage many = scene(false, 6000);
+        QCOMPARE(scene(true, 6000), many); // beyond what the atlas holds
+        QCOMPARE(scene(true, 6000), many);
+        QCOMPARE(scene(true, 40), few);
+        QCOMPARE(glGetError(), GLenum(GL_NO_ERROR));
+        platform::DeleteFont();
+    }
+
     void formattingAndUnusualTextDrawSafely() {
         nvtest::GlTestContext ctx(400, 60);
         QVERIFY(ctx.ok());
@@ -202,8 +251,9 @@ private slots:
             return ctx.grab();
         };
         QCOMPARE(draw("%d", 42), draw("42"));
-        // Bytes outside the font's 96 characters are drawn as '?', never as some other list.
-        QCOMPARE(draw("\xe9"), draw("?"));
+        // Bytes outside the font's 96 characters (32 to 127) are drawn as '?', never as some other list.
+        QVERIFY(LitPixels(draw("?"), qRgb(255, 255, 255)).count > 5);
+        for (const char* outside : {"\x1f", "\x80", "\xe9", "\xff"}) QCOMPARE(draw(outside), draw("?"));
         // Text longer than the buffer is cut, not overrun.
         QVERIFY(LitPixels(draw("%s", std::string(1000, 'M').c_str()), qRgb(255, 255, 255)).count > 0);
         QCOMPARE(glGetError(), GLenum(GL_NO_ERROR));

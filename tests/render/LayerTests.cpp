@@ -3,13 +3,12 @@
 
 #include "astro/SolarSystem.h"
 #include "planetarium/catalog/tables/MessierTable.h"
-#include "planetarium/render/Messiers.h"
 #include "planetarium/render/Pictures.h"
-#include "planetarium/render/Projection.h"
 
 #include <GL/gl.h>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace rendertest;
 
@@ -87,6 +86,19 @@ TEST_F(LayerTest, SkyColourAndMilkyWayFollowTheSun) {
     for (QPoint p : {QPoint(5, 5), QPoint(640, 400), QPoint(1270, 790)})
         EXPECT_TRUE(Near(milky.pixel(p), grey, grey, grey, 2)) << std::hex << milky.pixel(p);
 
+    // The Sun near its lowest (about 60 degrees down at midnight): the level is 0.2 plus the depth of
+    // the Sun below the horizon plane (its distance times the sine of its depression), the Milky
+    // Way 0.34 of it, to the grey step.
+    SetSunAltitude(s, -60.0);
+    const QImage deep = frame.Render(s, *empty);
+    const astro::BodyPosition& sun = frame.solar.Body(astro::kSun);
+    const double depth = -astro::Length({sun.x, sun.y, sun.z}) *
+                         std::sin(AltAzOfBody(s, frame.solar, astro::kSun).alt * M_PI / 180);
+    EXPECT_NEAR(s.g_dayLightLevel, 0.2 + depth, 0.002);
+    const int deepGrey = static_cast<int>(std::lround(255 * 0.34 * (0.2 + depth)));
+    EXPECT_TRUE(Near(deep.pixel(640, 400), deepGrey, deepGrey, deepGrey, 1))
+        << std::hex << deep.pixel(640, 400);
+
     // The Sun 15 degrees up (about London's December noon): daylight blue over the Milky Way.
     SetSunAltitude(s, 15.0);
     const QImage day = frame.Render(s, *empty);
@@ -116,12 +128,11 @@ TEST_F(LayerTest, FullFrameLeavesCleanStateAndNightVisionNoGreenOrBlue) {
     EXPECT_GT(LitPixels(frame.Render(s, *real)), 100000);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    // The projection is the resize's, unmirrored.
+    // The projection is the resize's, unmirrored: 65 degrees high, 1280/800 wide.
     double pr[16];
     glGetDoublev(GL_PROJECTION_MATRIX, pr);
-    const nv::ProjectionParams p = nv::SkyProjection(s.g_fov, false, kWidth, kHeight);
-    const double f = 1.0 / std::tan(p.fovy * M_PI / 360);
-    EXPECT_NEAR(pr[0], f / p.aspect, 1e-5);
+    const double f = 1.0 / std::tan(32.5 * M_PI / 180);
+    EXPECT_NEAR(pr[0], f / 1.6, 1e-5);
     EXPECT_NEAR(pr[5], f, 1e-5);
 
     s.g_fov = 12.0f; // Messier pictures and moon labels show
@@ -141,22 +152,33 @@ TEST_F(LayerTest, MoonLabelsShowOnlyWhenZoomedBelowSixteenAndAQuarterDegrees) {
     s.sw.m_showPlanets = true;
     s.g_lockOn = s.g_lockIsBody = true;
     s.g_lockName = "Jupiter";
-    // Grey pixels away from Jupiter's glow (about 14 pixels across) are labels.
-    auto labelPixels = [&](float fov) {
+    // Grey pixels away from Jupiter's glow (about 14 pixels across) are labels: their count and
+    // their commonest grey (overlapping labels add up).
+    auto labels = [&](float fov) {
         s.g_fov = fov;
         const QImage img = frame.Render(s, *empty);
+        std::map<int, int> greys;
         int n = 0;
         for (int y = 400 - 120; y < 400 + 120; ++y)
             for (int x = 640 - 200; x < 640 + 200; ++x) {
                 const QRgb p = img.pixel(x, y);
-                n += std::hypot(x + 0.5 - 640, y + 0.5 - 400) > 25 && qRed(p) > 0 &&
-                     std::abs(qRed(p) - qGreen(p)) <= 2 && std::abs(qRed(p) - qBlue(p)) <= 2;
+                if (std::hypot(x + 0.5 - 640, y + 0.5 - 400) > 25 && qRed(p) > 0 &&
+                    std::abs(qRed(p) - qGreen(p)) <= 2 && std::abs(qRed(p) - qBlue(p)) <= 2)
+                    ++n, ++greys[qRed(p)];
             }
-        return n;
+        const auto mode =
+            std::max_element(greys.begin(), greys.end(), [](auto a, auto b) { return a.second < b.second; });
+        return std::pair{n, n > 0 ? mode->first : 0};
     };
-    EXPECT_EQ(labelPixels(65.0f), 0);
-    EXPECT_EQ(labelPixels(16.5f), 0);
-    EXPECT_GT(labelPixels(15.0f), 20);
+    // Upside down (a negative field) the labels keep the grey of the field's size: (65 - 60) / 165
+    // of white at 15 degrees, none at 65.
+    for (float sign : {1.0f, -1.0f}) {
+        EXPECT_EQ(labels(65.0f * sign).first, 0) << sign;
+        EXPECT_EQ(labels(16.5f * sign).first, 0) << sign;
+        const auto [count, grey] = labels(15.0f * sign);
+        EXPECT_GT(count, 20) << sign;
+        EXPECT_NEAR(grey, 8, 1) << sign;
+    }
     // The lock-on keeps Jupiter at the centre of the view.
     const auto at = ExpectedPixel(s, AltAzOfBody(s, frame.solar, astro::kJupiter));
     ASSERT_TRUE(at);
@@ -176,7 +198,7 @@ TEST_F(LayerTest, MessierPicturesInvisibleAtSixtyFiveVisibleAtTen) {
 
     s.g_fov = 10.0f;
     const QImage img = frame.Render(s, *empty);
-    const int grey = static_cast<int>(std::lround(255 * nv::MessierGrey(10.0f)));
+    const int grey = 98; // 255 x (65 - 4 x 10) / 65
     EXPECT_TRUE(Near(img.pixel(640, 400), grey, grey, grey, 2)) << std::hex << img.pixel(640, 400);
     // M42's box is about 1.35 x 0.96 degrees, at 80 pixels a degree.
     EXPECT_GT(LitPixels(img), 20000);
@@ -203,22 +225,80 @@ TEST_F(LayerTest, MagnitudeSixStarDrawsNoGlowFainterOneAPointBrighterOneAGlow) {
     }
 }
 
-TEST_F(LayerTest, BatchedStarsDrawTheSamePictureAsOneStarAtATime) {
-    ASSERT_NE(real, nullptr) << why;
+TEST_F(LayerTest, FaintStarTakesTheColourOfItsSpectralClass) {
     s.sw.m_showStars = true;
-    struct View {
-        float fov, pitch, yaw;
-        bool flip;
-    };
-    for (const View v : {View{65, -30, 90, false}, View{20, -40, 300, false}, View{-40, -10, 200, true}}) {
-        s.g_fov = v.fov, s.m_viewPitch = v.pitch, s.m_viewYaw = v.yaw, s.g_flipHorizontal = v.flip;
-        frame.res.batchStars = false;
-        const QImage one = frame.Render(s, *real);
-        frame.res.batchStars = true;
-        EXPECT_GT(LitPixels(one), 1000);
-        EXPECT_TRUE(one == frame.Render(s, *real)) << "fov " << v.fov;
-        EXPECT_LT(frame.res.stars.CellsDrawn(), 649) << "cells outside the view are left out";
+    const astro::Vec3 centre =
+        astro::ViewCentreDirection(s.m_viewYaw, s.m_viewPitch, s.g_latitude,
+                                   astro::LocalSiderealRotation(s.g_siderealAngle, s.g_longitude));
+    nv::StarRecord& star = empty->m_stars[1000];
+    // Magnitude 6.5 at the full field: one point of brightness B = (13.4 - 6.5) / 13, times the
+    // class's red, green and blue shares.
+    const double share[8][3] = {{0.4, 0.4, 1}, {0.7, 0.7, 1}, {1, 1, 1},       {1, 1, 0.7},
+                                {1, 1, 0.4},   {1, 1, 0.7},   {0.7, 0.4, 0.4}, {1, 1, 1}};
+    const double b = 255 * (13.4 - 6.5) / 13;
+    for (int cls = 0; cls < 8; ++cls) {
+        star = {float(centre.x), float(centre.y), float(centre.z), float(cls), 6.5f};
+        frame.res.CatalogChanged();
+        const QImage img = frame.Render(s, *empty);
+        std::vector<QRgb> lit;
+        for (int y = 380; y < 420; ++y)
+            for (int x = 620; x < 660; ++x)
+                if ((img.pixel(x, y) & 0xffffff) != 0) lit.push_back(img.pixel(x, y));
+        ASSERT_EQ(lit.size(), 1u) << "class " << cls;
+        EXPECT_TRUE(Near(lit[0], int(std::lround(b * share[cls][0])), int(std::lround(b * share[cls][1])),
+                         int(std::lround(b * share[cls][2]))))
+            << "class " << cls << ": " << std::hex << lit[0];
     }
+}
+
+TEST_F(LayerTest, OnlyTheMoonIsShadedByTheSun) {
+    s.sw.m_showPlanets = true;
+    s.g_fov = 6.0f;
+    SetClock(s, 2026, 12, 17, 18, 0, 0.0f, 51.5074, -0.1278);
+    frame.solar.UpdateSolarSystem(s.g_year, s.g_month, s.g_day, s.g_hour, s.g_minute, s.g_gmtOffset);
+    const AltAz moon = AltAzOfBody(s, frame.solar, astro::kMoon);
+    AimAt(s, moon.alt, moon.az);
+    MakeTexture(nv::kMoonTexture, 4, 4, {}); // a white picture: the shading alone
+    // Near first quarter. The Sun's light (diffuse 1, ambient 0.5) on the default material (diffuse
+    // 0.8, ambient 0.2) with the scene's ambient 0.2 gives the sunlit limb at most 0.94 of white and
+    // the night side 0.14.
+    const QImage img = frame.Render(s, *empty);
+    int disc = 0, night = 0, top = 0;
+    for (int y = 300; y < 500; ++y)
+        for (int x = 540; x < 740; ++x) {
+            const QRgb p = img.pixel(x, y);
+            if (qRed(p) == 0 || qRed(p) != qGreen(p) || qRed(p) != qBlue(p)) continue; // not the disc
+            ++disc;
+            night += std::abs(qRed(p) - 36) <= 1;
+            top = std::max(top, qRed(p));
+        }
+    EXPECT_GT(disc, 10000);
+    EXPECT_GT(night, disc / 4) << "no night side";
+    EXPECT_LE(top, 241) << "brighter than the Sun's light can make it";
+    EXPECT_GT(top, 200) << "no sunlit limb";
+}
+
+TEST_F(LayerTest, GridsInTheirOwnColours) {
+    // Labels are drawn in the grid's colour itself: the commonest bright colour besides the compass
+    // (the lines' smoothed edges are fainter).
+    auto commonest = [&] {
+        const QImage img = frame.Render(s, *empty);
+        std::map<QRgb, int> seen;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb p = img.pixel(x, y);
+                if (std::max({qRed(p), qGreen(p), qBlue(p)}) >= 70 && !Near(p, 77, 153, 77, 2)) ++seen[p];
+            }
+        return std::max_element(seen.begin(), seen.end(), [](auto a, auto b) { return a.second < b.second; })
+            ->first;
+    };
+    s.sw.m_showRaDec = true; // (0.2, 0.4, 0.5)
+    EXPECT_TRUE(Near(commonest(), 51, 102, 128)) << std::hex << commonest();
+    s.sw.m_showRaDec = false;
+    s.sw.m_showAltAzi = true; // (0.1, 0.5, 0.4)
+    EXPECT_TRUE(Near(commonest(), 26, 128, 102)) << std::hex << commonest();
+    s.g_nightVision = true; // (0.3, 0, 0)
+    EXPECT_TRUE(Near(commonest(), 77, 0, 0)) << std::hex << commonest();
 }
 
 // A slot with no picture (its file missing or refused) draws nothing: no flat grey night for the

@@ -1,4 +1,5 @@
-// Camera arithmetic: zoom, glide, nav buttons, drag, Goto, lock-on and flips over a plain sky state.
+// Camera arithmetic: zoom, glide, nav buttons, drag, Goto and flips over a plain sky state, and
+// the frame's re-aim of a locked camera.
 #include "planetarium/tools/Navigation.h"
 #include "astro/SkyRotation.h"
 #include "astro/TextFields.h"
@@ -69,14 +70,22 @@ TEST(Glide, LeftArrowAtFullZoomOutIsFourFourAndASnapOfTwo) {
     EXPECT_NEAR(ArrowKeyTarget(s, ArrowKey::Up).pitch, -30.0f + 2.0f, 1e-5);
 }
 
-TEST(Glide, TurnsTheShortWayRound) {
-    float yaw = 350.0f, down = 10.0f, there = 123.0f;
+TEST(Glide, TurnsTheShortWayRoundAndLandsFromUnderFiveDegrees) {
+    float yaw = 350.0f, down = 10.0f;
     EXPECT_FALSE(GlideAxisStep(yaw, 10.0f));
     EXPECT_EQ(yaw, 354.0f); // up through 360, not down through 180
     GlideAxisStep(down, 350.0f);
     EXPECT_EQ(down, 6.0f);
-    EXPECT_TRUE(GlideAxisStep(there, 123.0f));
-    EXPECT_EQ(there, 123.0f);
+    // Under 5 degrees away, either side and across 0, the axis lands on its target in one step;
+    // 5.5 away it turns 4.
+    for (auto [from, to] : {std::pair{0.0f, 4.5f}, {0.0f, -4.5f}, {358.0f, 2.5f}, {123.0f, 123.0f}}) {
+        float angle = from;
+        EXPECT_TRUE(GlideAxisStep(angle, to)) << from << " to " << to;
+        EXPECT_EQ(angle, to);
+    }
+    float far = 0.0f;
+    EXPECT_FALSE(GlideAxisStep(far, 5.5f));
+    EXPECT_EQ(far, 4.0f);
 }
 
 TEST(NavButtons, CompassButtonsAndTenDegreeSteps) {

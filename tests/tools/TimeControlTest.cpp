@@ -1,7 +1,7 @@
 // Animation steps over picker values, the dialog's list texts, the pickers for "now" and the
-// Messier marathon's list.
+// pickers' dates and times as values.
+#include "platform/QtPickers.h"
 #include "planetarium/tools/TimeControl.h"
-#include "planetarium/tools/Marathon.h"
 
 #include <array>
 #include <cstdio>
@@ -10,6 +10,8 @@
 #include <vector>
 
 using namespace nv::tools;
+using namespace astro;
+using namespace platform;
 
 namespace {
 
@@ -103,27 +105,16 @@ TEST(ResetToNow, DatePickerAtMidnightTimePickerAtTheClock) {
     EXPECT_TRUE(PickersForNow(now));
 }
 
-TEST(Marathon, ListLinesAndChoices) {
-    std::array<float, 110> times;
-    times.fill(12.0f);
-    times[0] = 20.0f; // exactly on the window's start: not listed
-    times[6] = 21.0f;
-    times[20] = 20.25f;
-    times[100] = 23.49f;
-    double day = 0; // 2024-03-09
-    ASSERT_TRUE(astro::AutomationDateFromFields({2024, 3, 9, 0, 0, 0}, day));
-    const double from = day + 20 / 24.0;
-    const auto lines = MarathonLines(times, from, day + 23.5 / 24);
-    EXPECT_EQ(lines, (std::vector<std::string>{
-                         "Viewing time = 3 Hours 30 Min 0 Seconds ", "M7 Transits at 21.000000 O'clock",
-                         "M21 Transits at 20.250000 O'clock", "M101 Transits at 23.490000 O'clock"}));
-    std::vector<int> listed;
-    for (const std::string& line : lines) listed.push_back(MarathonChoice(line));
-    EXPECT_EQ(listed, (std::vector<int>{0, 7, 21, 101}));
-    EXPECT_EQ(MarathonChoice(""), 0);
-    EXPECT_EQ(MarathonChoice("M"), 0);
-    // Equal limits, or a window across midnight: the viewing time only.
-    EXPECT_EQ(MarathonLines(times, from, from),
-              std::vector<std::string>{"Viewing time = 0 Hours 0 Min 0 Seconds "});
-    EXPECT_EQ(MarathonLines(times, from, day + 2 / 24.0).size(), 1u);
+TEST(PickerValues, DatesAndTimesBothWays) {
+    const astro::PickerValue v = PickerValueFrom(QDate(2023, 12, 31), QTime(23, 30, 15));
+    EXPECT_TRUE(v.valid);
+    EXPECT_DOUBLE_EQ(v.value, Date(2023, 12, 31, 23, 30, 15));
+    EXPECT_EQ(PickerDate(v.value), QDate(2023, 12, 31));
+    EXPECT_EQ(PickerTime(v.value), QTime(23, 30, 15));
+    // Before 1899-12-30 the time of day still counts forward from midnight.
+    EXPECT_EQ(PickerTime(PickerValueFrom(QDate(1850, 6, 1), QTime(6, 0)).value), QTime(6, 0));
+    EXPECT_FALSE(PickerValueFrom(QDate(), QTime(1, 0)).valid);
+    EXPECT_FALSE(PickerValueFrom(QDate(50, 1, 1), QTime(1, 0)).valid); // outside the picker range
+    EXPECT_FALSE(PickerDate(1e12).isValid());
 }
+

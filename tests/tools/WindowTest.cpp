@@ -1,23 +1,28 @@
 // Navigation and time control driven through the real main window: its buttons,
 // keys, wheel, mouse, menu commands and timer 1.
-#include "FakeView.h"
-
 #include "planetarium/app/MainFrame.h"
 #include "planetarium/app/NightvaneGlView.h"
-#include "planetarium/tools/AnimationDlg.h"
 #include "planetarium/tools/EyepieceDlg.h"
 #include "planetarium/tools/Navigation.h"
-#include "planetarium/tools/QtPickers.h"
+#include "platform/AnimationDlg.h"
 #include "platform/MessageBox.h"
+#include "platform/QtPickers.h"
+
+#include "ModalDriver.h"
 
 #include <QAbstractButton>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSlider>
 #include <QSurfaceFormat>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QtTest>
+#include <climits>
 #include <cmath>
+#include <functional>
 #include <memory>
 
 using namespace nv::tools;
@@ -27,13 +32,14 @@ class WindowTest : public QObject {
 private slots:
     void init();
     void cleanup();
-    void zoomWheelFlipAndIndicator();
+    void zoomWheelKeysFlipAndIndicator();
     void arrowGlideNorthButtonAndGoto();
     void gotoRaDecRoundTrip();
     void dragAndLock();
     void lockedViewFollowsTheAnimation();
     void animationSettingsCancelAndResume();
     void resetToNow();
+    void pickerEditedByHand();
     void eyepieceDialog();
 
 private:
@@ -64,13 +70,20 @@ void WindowTest::cleanup() {
     view = nullptr;
 }
 
-void WindowTest::zoomWheelFlipAndIndicator() {
+void WindowTest::zoomWheelKeysFlipAndIndicator() {
     nv::SkyState& s = view->state();
-    for (int i = 0; i < 32; ++i) Wheel(120);
+    const int redraws = view->redrawCount();
+    for (int i = 0; i < 31; ++i) Wheel(120);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_A); // the last step in, by key
     QCOMPARE(s.g_fov, 1.0f);
     QCOMPARE(frame->ZoomIndicator(), 64);
-    for (int i = 0; i < 32; ++i) Wheel(-120);
+    QCOMPARE(view->redrawCount(), redraws + 32); // one redraw a step
+    for (int i = 0; i < 31; ++i) Wheel(-120);
+    QTest::keyClick(view, Qt::Key_Z);
+    QTest::keyClick(view, Qt::Key_Q); // no key of the view's
     QCOMPARE(s.g_fov, 65.0f);
+    QCOMPARE(view->redrawCount(), redraws + 64);
     frame->ExecuteCommand(32810); // flip vertically
     QCOMPARE(s.g_fov, -65.0f);
     Wheel(120);
@@ -81,10 +94,14 @@ void WindowTest::zoomWheelFlipAndIndicator() {
 void WindowTest::arrowGlideNorthButtonAndGoto() {
     nv::SkyState& s = view->state();
     view->setFocus();
+    const int redraws = view->redrawCount();
     QTest::keyClick(view, Qt::Key_Left);
-    QVERIFY(s.g_gliding);
+    QVERIFY(s.g_gliding && view->timer().IsRunning(1));
     QTRY_VERIFY_WITH_TIMEOUT(Idle(), 2000);
     QVERIFY(std::fabs(s.m_viewYaw - 100.0f) < 1e-4);
+    QCOMPARE(view->redrawCount() - redraws, 3); // 4, 4 and a snap of 2: three ticks
+    QVERIFY(!view->timer().IsRunning(1));       // landed: the timer is not armed again
+    QCOMPARE(frame->ReadoutTexts().first, QString("30.000000"));
 
     s.g_fov = -21.0f;
     qobject_cast<QAbstractButton*>(frame->Control(1032))->click();
@@ -99,6 +116,10 @@ void WindowTest::arrowGlideNorthButtonAndGoto() {
     QTRY_VERIFY_WITH_TIMEOUT(Idle(), 3000);
     QVERIFY(std::fabs(s.m_viewPitch + 45.0f) < 1e-4);
     QVERIFY(std::fabs(s.m_viewYaw) < 1e-4);
+    // Edits that hold no number read as 0: the horizon due north.
+    frame->SetReadoutTexts("", "not a number");
+    frame->ExecuteCommand(1045);
+    QVERIFY(s.g_glideTargetPitch == 0.0f && std::fabs(s.g_glideTargetYaw - 90.0f) < 1e-4);
 }
 
 void WindowTest::gotoRaDecRoundTrip() {
@@ -121,12 +142,14 @@ void WindowTest::dragAndLock() {
     const QPoint c = view->rect().center();
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, c);
     QVERIFY(!s.g_lockOn);
+    QCOMPARE(QWidget::mouseGrabber(), view); // the drag goes on outside the view
     QTest::mouseMove(view, c + QPoint(40, 0));
     const float yaw = s.m_viewYaw;
+    QVERIFY(yaw > 90.0f); // dragging right turns the view toward north, so the sky follows
     QTest::mouseMove(view, c + QPoint(30, 0)); // turns back: nothing on x
     QCOMPARE(s.m_viewYaw, yaw);
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, c + QPoint(30, 0));
-    QVERIFY(!s.m_mouseDown);
+    QVERIFY(!s.m_mouseDown && QWidget::mouseGrabber() == nullptr);
 }
 
 void WindowTest::lockedViewFollowsTheAnimation() {
@@ -206,6 +229,25 @@ void WindowTest::resetToNow() {
     QCOMPARE(view->state().g_year, now.date().year());
 }
 
+// A date typed into the picker moves the sky clock at once, and the animation goes on from it, a
+// minute a tick.
+void WindowTest::pickerEditedByHand() {
+    nv::SkyState& s = view->state();
+    s.m_animUnit = 1, s.m_animCount = 1;
+    frame->SetPickerDateTime(QDateTime(QDate(2024, 1, 1), QTime(8, 0)));
+    qobject_cast<QDateEdit*>(frame->Control(1002))->setDate(QDate(2030, 6, 1));
+    QCOMPARE((std::array{s.g_year, s.g_month, s.g_day, s.g_hour, s.g_minute}),
+             (std::array{2030, 6, 1, 8, 0}));
+    const int redraws = view->redrawCount();
+    frame->ExecuteCommand(32794);
+    QTRY_VERIFY_WITH_TIMEOUT(frame->PickerDateTime().time().minute() >= 3, 2000);
+    frame->ExecuteCommand(32795);
+    const QDateTime t = frame->PickerDateTime();
+    QCOMPARE(t.date(), QDate(2030, 6, 1));
+    QCOMPARE(t.time().minute(), view->redrawCount() - redraws - 2); // less Play's and Pause's redraws
+    QCOMPARE(s.g_minute, t.time().minute());
+}
+
 void WindowTest::eyepieceDialog() {
     nv::SkyState& s = view->state();
     auto answer = [](const char* shown, const char* typed, bool ok) {
@@ -217,15 +259,27 @@ void WindowTest::eyepieceDialog() {
             QTest::mouseClick(ok ? dlg->okButton() : dlg->cancelButton(), Qt::LeftButton);
         });
     };
-    answer("1", "12.5", true);
+    // The slider released at 40 puts "40" in the edit (moving it alone does not).
+    nvtest::OnNextModal([](QWidget* w) {
+        auto* dlg = qobject_cast<CEyepieceDlg*>(w);
+        QVERIFY(dlg && dlg->windowTitle() == "Eye piece size" && dlg->m_slider->value() == 1);
+        dlg->m_slider->setValue(40);
+        QCOMPARE(dlg->m_sizeEdit->text(), QString("1"));
+        emit dlg->m_slider->sliderReleased();
+        QCOMPARE(dlg->m_sizeEdit->text(), QString("40"));
+        QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
+    });
+    frame->ExecuteCommand(32805);
+    QCOMPARE(s.m_eyepieceSize, 40.0f);
+    answer("40", "nan", true); // a text that is no number reads as 0
+    frame->ExecuteCommand(32805);
+    QCOMPARE(s.m_eyepieceSize, 0.0f);
+    answer("1", "12.5", true); // a size of 0 reopens at 1
     frame->ExecuteCommand(32805);
     QCOMPARE(s.m_eyepieceSize, 12.5f);
     answer("12", "30", false); // reopened as 12; Cancel keeps the size
     frame->ExecuteCommand(32805);
     QCOMPARE(s.m_eyepieceSize, 12.5f);
-    s.m_eyepieceSize = 0.0f;
-    answer("1", "", false); // a size of 0 reopens at 1
-    frame->ExecuteCommand(32805);
 
     // An empty text is refused with a message and the dialog stays open.
     s.m_eyepieceSize = 12.5f;
@@ -240,6 +294,9 @@ void WindowTest::eyepieceDialog() {
     frame->ExecuteCommand(32805);
     QCOMPARE(int(boxes.boxes().size()), 1);
     QCOMPARE(s.m_eyepieceSize, 12.5f);
+    // Sizes no slider position holds still open safely.
+    QCOMPARE(CEyepieceDlg::PositionForSize(1e30f), INT_MAX);
+    QCOMPARE(CEyepieceDlg::PositionForSize(-7.9f), -7);
 }
 
 int main(int argc, char** argv) {

@@ -1,0 +1,232 @@
+// Right clicks on the real sky through the real window started on the data folder: the pop-up
+// menu's first item names what is under the pointer, and choosing it shows the details.
+#include "ModalDriver.h"
+
+#include "astro/SolarSystem.h"
+#include "planetarium/SkyObjects.h"
+#include "planetarium/app/MainFrame.h"
+#include "planetarium/app/NightvaneGlView.h"
+#include "planetarium/catalog/tables/MessierTable.h"
+#include "planetarium/tools/Navigation.h"
+#include "planetarium/tools/ObjectDetailsDlg.h"
+#include "planetarium/tools/Picking.h"
+#include "platform/GlContextProbe.h"
+#include "platform/MessageBox.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+double Separation(const astro::Vec3& a, const astro::Vec3& b) {
+    const double c = (a.x * b.x + a.y * b.y + a.z * b.z) / (astro::Length(a) * astro::Length(b));
+    return std::acos(std::clamp(c, -1.0, 1.0)) * astro::g_radToDeg;
+}
+
+astro::Vec3 Of(const nv::StarRecord& r) {
+    return {r.x, r.y, r.z};
+}
+
+} // namespace
+
+class PickWindowTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<CMainFrame> frame;
+    CNightvaneGlView* view = nullptr;
+
+    nv::SkyState& S() { return view->state(); }
+    const nv::SkyCatalog& Cat() { return view->catalog(); }
+
+    // Centres the view on an equatorial direction at a field of view.
+    void Aim(const astro::Vec3& v, float fov) {
+        S().g_fov = fov;
+        view->makeCurrent();
+        view->ResizeScene(S().g_viewWidth, S().g_viewHeight);
+        view->doneCurrent();
+        const nv::tools::GlideTarget t = nv::tools::AimAtEquatorial(S(), v);
+        S().m_viewPitch = t.pitch;
+        S().m_viewYaw = t.yaw;
+        view->Redraw();
+    }
+    QPoint Centre() const { return QPoint(view->width() / 2, view->height() / 2); }
+    // A right click at the view's centre; the first item of the pop-up menu it opens.
+    QString RightClick() {
+        QTest::mouseClick(view, Qt::RightButton, {}, Centre());
+        QMenu* menu = frame->ContextMenu();
+        if (!QTest::qWaitFor([menu] { return menu->isVisible(); })) return "no menu";
+        return menu->actions().value(0)->text();
+    }
+    // Chooses the pop-up menu's first item with the mouse.
+    void ChooseFirstItem() {
+        QMenu* menu = frame->ContextMenu();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().value(0)).center());
+        QTRY_VERIFY(!menu->isVisible());
+    }
+    void CloseMenu() {
+        frame->ContextMenu()->close();
+        QTRY_VERIFY(!frame->ContextMenu()->isVisible());
+    }
+    // The nearest star to a direction, in degrees.
+    double NearestStar(const astro::Vec3& v) {
+        double best = 180;
+        for (int i = 1; i < nv::kCatalogueLines; ++i)
+            if (Cat().m_stars[i].z != 0) best = std::min(best, Separation(v, Of(Cat().m_stars[i])));
+        return best;
+    }
+
+private slots:
+    void initTestCase() {
+        if (!QFile::exists(QString(NV_TEST_DATA_DIR) + "/hip.txt")) QSKIP("the data folder is not built");
+        frame = std::make_unique<CMainFrame>();
+        frame->resize(1000, 720);
+        frame->show();
+        view = frame->View();
+        QTRY_VERIFY_WITH_TIMEOUT(view->started(), 60000); // behind the loading dialog
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QCOMPARE(Cat().m_starNames[11767], std::string("Polaris"));
+        // A fixed evening near London.
+        S().g_latitude = 51.5;
+        S().g_longitude = -0.1;
+        S().g_gmtOffset = 0.0f;
+        frame->SetPickerDateTime(QDateTime(QDate(2024, 3, 20), QTime(22, 0)));
+        view->OnDateTimeChange();
+    }
+    void init() {
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        S().sw.m_showStars = true;
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+    }
+
+    void emptySkyNamesNothingAndChoosingItOnlyStopsTheAnimation() {
+        // A direction with no star within 0.1 degree, outside every Messier picture and far from
+        // every body, looked at through a 1-degree field.
+        const astro::CSolarSystem bodies = nv::tools::BodiesForSkyClock(S());
+        std::optional<astro::Vec3> empty;
+        for (double dec = -40; dec < 40 && !empty; dec += 1.7)
+            for (double ra = 3; ra < 360 && !empty; ra += 7.3) {
+                const astro::Vec3 v = astro::EquatorialVector(ra, dec);
+                bool clear = NearestStar(v) > 0.1;
+                for (const nv::MessierRow& m : nv::kMessierRows)
+                    clear =
+                        clear && !(ra > m.ra1 - 1 && ra < m.ra2 + 1 && dec > m.dec1 - 1 && dec < m.dec2 + 1);
+                for (int b = 0; b < astro::kBodyCount; ++b) {
+                    const astro::BodyPosition& p = bodies.Body(b);
+                    clear = clear && Separation(v, astro::EclipticToEquatorial({p.x, p.y, p.z})) > 5;
+                }
+                if (clear) empty = v;
+            }
+        QVERIFY(empty);
+        Aim(*empty, 1.0f);
+        frame->ExecuteCommand(nv::ID_ANIM_PLAY);
+        QVERIFY(view->timer().IsRunning(1));
+        QCOMPARE(RightClick(), QString("No star Selected"));
+        QCOMPARE(S().g_pickedName, nv::kPickNone);
+        ChooseFirstItem();
+        QTest::qWait(100);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr); // no dialog
+        QVERIFY(!S().m_animating);
+        QVERIFY(!view->timer().IsRunning(1));
+        const QDateTime stopped = frame->PickerDateTime();
+        QTest::qWait(150);
+        QCOMPARE(frame->PickerDateTime(), stopped);
+    }
+
+    void namedAndUnnamedStarsEvenWithTheStarsSwitchedOff() {
+        Aim(Of(Cat().m_stars[11767]), 1.0f);
+        QCOMPARE(RightClick(), QString("About Polaris"));
+        CloseMenu();
+        QVERIFY(Cat().m_starNames[20000].empty());
+        Aim(Of(Cat().m_stars[20000]), 1.0f);
+        QCOMPARE(RightClick(), QString("Hip number 20000"));
+        CloseMenu();
+        frame->ExecuteCommand(nv::ID_VIEW_STARS);
+        QVERIFY(!S().sw.m_showStars);
+        QCOMPARE(RightClick(), QString("Hip number 20000"));
+        CloseMenu();
+    }
+
+    void hip20000IsShownAndTheAnimationStaysStopped() {
+        Aim(Of(Cat().m_stars[20000]), 1.0f);
+        frame->ExecuteCommand(nv::ID_ANIM_PLAY);
+        QCOMPARE(RightClick(), QString("Hip number 20000"));
+        QStringList shown;
+        nvtest::OnNextModal([&shown](QWidget* w) {
+            auto* dlg = qobject_cast<CObjectDetailsDlg*>(w);
+            QVERIFY(dlg);
+            QCOMPARE(dlg->windowTitle(), QString("Object Details"));
+            QVERIFY(dlg->m_edit->isReadOnly());
+            shown = dlg->m_edit->toPlainText().split('\n');
+            QTest::mouseClick(dlg->closeButton(), Qt::LeftButton);
+        });
+        ChooseFirstItem();
+        QTRY_VERIFY(!shown.isEmpty());
+        QCOMPARE(shown.value(0), QString("20000"));
+        QVERIFY(shown.value(4).startsWith("Magnitude = 7.")); // HIP 20000 is of magnitude 7.1
+        QCOMPARE(shown.value(6), QString("RA = 4h 17m 19s")); // Hipparcos: 4h 17m 19.8s, +46.2177
+        QVERIFY(shown.value(7).startsWith("DEC = 46.2177"));
+        QVERIFY(!S().m_animating);
+        QVERIFY(!view->timer().IsRunning(1));
+    }
+
+    void aPlanetOverAStarIsNamed() {
+        // A star within 0.15 degree of a planet's centre, at a 65-degree field where the 5-pixel box
+        // is about 0.45 degree wide: the click on the star names the planet drawn first.
+        const astro::CSolarSystem bodies = nv::tools::BodiesForSkyClock(S());
+        int planet = -1, star = -1;
+        for (int b = astro::kMercury; b < astro::kBodyCount && planet < 0; ++b) {
+            const astro::BodyPosition& p = bodies.Body(b);
+            const astro::Vec3 at = astro::EclipticToEquatorial({p.x, p.y, p.z});
+            for (int i = 1; i < nv::kCatalogueLines && planet < 0; ++i)
+                if (Cat().m_stars[i].z != 0 && Separation(at, Of(Cat().m_stars[i])) < 0.15)
+                    planet = b, star = i;
+        }
+        QVERIFY2(planet >= 0, "no planet near a star tonight");
+        Aim(Of(Cat().m_stars[star]), 65.0f);
+        QCOMPARE(RightClick(), "About " + QString::fromLatin1(nv::kSkyBodies[planet].pickedName.data(),
+                                                              int(nv::kSkyBodies[planet].pickedName.size())));
+        CloseMenu();
+    }
+
+    void m42PictureAtAFiveDegreeField() {
+        // A spot in the middle of M42's picture with no star within 0.05 degree.
+        const nv::MessierRow& m = nv::kMessierRows[41];
+        std::optional<astro::Vec3> spot;
+        for (double f = 0.3; f < 0.7 && !spot; f += 0.02) {
+            const astro::Vec3 v =
+                astro::EquatorialVector(m.ra1 + f * (m.ra2 - m.ra1), m.dec1 + (1 - f) * (m.dec2 - m.dec1));
+            if (NearestStar(v) > 0.05) spot = v;
+        }
+        QVERIFY(spot);
+        Aim(*spot, 5.0f);
+        QCOMPARE(RightClick(), QString("About Messier M42"));
+        QString first;
+        nvtest::OnNextModal([&first](QWidget* w) {
+            auto* dlg = qobject_cast<CObjectDetailsDlg*>(w);
+            QVERIFY(dlg);
+            first = dlg->m_edit->toPlainText().section('\n', 0, 0);
+            QTest::mouseClick(dlg->closeButton(), Qt::LeftButton);
+        });
+        ChooseFirstItem();
+        QTRY_COMPARE(first, QString("Messier M42"));
+    }
+
+    void cleanupTestCase() { frame.reset(); }
+};
+
+int main(int argc, char** argv) {
+    QSurfaceFormat::setDefaultFormat(platform::SkySurfaceFormat());
+    QApplication app(argc, argv);
+    platform::MessageBoxRecorder boxes; // a missing file is reported, not left blocking the test
+    PickWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "PickWindowTest.moc"

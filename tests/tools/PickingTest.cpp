@@ -1,0 +1,257 @@
+// The processor's pick against the graphics pipeline's selection mode over the real sky, and the
+// rules of the pick on small made-up skies: first in drawing order wins, hidden layers count,
+// nothing is a value no object has.
+#include "RenderTestSupport.h"
+#include "SelectionPick.h"
+
+#include "planetarium/render/Projection.h"
+#include "planetarium/render/SkyFrames.h"
+#include "planetarium/render/StarField.h"
+#include "planetarium/tools/Picking.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <map>
+#include <random>
+
+using namespace rendertest;
+using nv::tools::PickObject;
+
+namespace {
+
+// Where an equatorial (or, with `ecliptic`, ecliptic) point appears: pixel x right, y down, as
+// the pick reads the pointer; nullopt behind the eye or outside the view.
+std::optional<QPointF> PixelOf(const nv::SkyState& s, const astro::Vec3& v, nv::SkyFrame frame) {
+    const nv::ProjectionParams p =
+        nv::SkyProjection(s.g_fov, s.g_flipHorizontal, s.g_viewWidth, s.g_viewHeight);
+    const astro::Mat4 m =
+        nv::PerspectiveMatrix(p) * nv::FrameMatrix(s, frame, frame != nv::SkyFrame::Ecliptic);
+    const double* a = m.m.data();
+    const double cx = a[0] * v.x + a[4] * v.y + a[8] * v.z + a[12];
+    const double cy = a[1] * v.x + a[5] * v.y + a[9] * v.z + a[13];
+    const double cw = a[3] * v.x + a[7] * v.y + a[11] * v.z + a[15];
+    if (cw <= 0) return std::nullopt;
+    const double x = (cx / cw + 1) / 2 * p.width, y = p.height - (cy / cw + 1) / 2 * p.height;
+    if (x < 0 || y < 0 || x >= p.width || y >= p.height) return std::nullopt;
+    return QPointF(x, y);
+}
+
+class PickingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(frame.ok()) << "no off-screen OpenGL context";
+        std::string why;
+        real = RealCatalog(&why);
+        ASSERT_NE(real, nullptr) << why;
+        SetLondonEvening(s);
+        s.g_viewWidth = frame.ctx.width();
+        s.g_viewHeight = frame.ctx.height();
+        frame.solar = nv::tools::BodiesForSkyClock(s);
+    }
+    Frame frame{800, 600};
+    const nv::SkyCatalog* real = nullptr;
+    nv::SkyState s = DarkState();
+};
+
+// Pointer positions for one view: half anywhere in the view, half near something drawn there (a
+// star, out to the tips of a bright star's glow, a body, a picture's corner), where the
+// footprints' edges count.
+std::vector<QPoint> Pointers(const nv::SkyState& s, const nv::SkyCatalog& cat,
+                             const astro::CSolarSystem& solar, std::mt19937& rng, int count) {
+    struct Near {
+        QPointF at;
+        double spread; // pixels
+    };
+    std::vector<Near> near;
+    for (int i = 1; i < nv::kCatalogueLines; ++i) {
+        const nv::StarRecord& r = cat.m_stars[i];
+        if (r.magnitude < 9.0f && i % 7 == 0)
+            if (auto p = PixelOf(s, {r.x, r.y, r.z}, nv::SkyFrame::Equatorial)) near.push_back({*p, 3.0});
+        if (nv::MarkOf(r) != nv::StarMark::Glow) continue;
+        // The tips of a bright star's glow.
+        float pos[nv::kGlowVertices * 3], col[nv::kGlowVertices * 3];
+        nv::GlowVertices(r, {1, 1, 1}, nv::GlowScale(r.magnitude, s.g_fov), pos, col);
+        for (int v = 1; v < nv::kGlowVertices; v += 3)
+            if (auto p = PixelOf(s, {pos[v * 3], pos[v * 3 + 1], pos[v * 3 + 2]}, nv::SkyFrame::Equatorial))
+                near.push_back({*p, 2.0});
+    }
+    for (int b = 0; b < astro::kBodyCount; ++b)
+        if (auto p = PixelOf(s, {solar.Body(b).x, solar.Body(b).y, solar.Body(b).z}, nv::SkyFrame::Ecliptic))
+            for (int k = 0; k < 40; ++k) near.push_back({*p, 5.0 + k}); // the bodies' edges often
+    for (const auto& quad : cat.m_messierCorners)
+        for (const nv::Vec3f& c : quad)
+            if (auto p = PixelOf(s, {c.x, c.y, c.z}, nv::SkyFrame::Equatorial)) near.push_back({*p, 3.0});
+    std::uniform_int_distribution<int> ux(0, s.g_viewWidth - 1), uy(0, s.g_viewHeight - 1);
+    std::normal_distribution<double> jitter(0.0, 1.0);
+    std::vector<QPoint> out;
+    for (int k = 0; k < count; ++k) {
+        if (k % 2 == 0 || near.empty()) {
+            out.emplace_back(ux(rng), uy(rng));
+            continue;
+        }
+        const Near& n = near[std::uniform_int_distribution<size_t>(0, near.size() - 1)(rng)];
+        out.emplace_back(
+            std::clamp(int(std::lround(n.at.x() + n.spread * jitter(rng))), 0, s.g_viewWidth - 1),
+            std::clamp(int(std::lround(n.at.y() + n.spread * jitter(rng))), 0, s.g_viewHeight - 1));
+    }
+    return out;
+}
+
+} // namespace
+
+TEST_F(PickingTest, ProcessorPickEqualsSelectionModeAtAThousandPointersOverTheRealSky) {
+    std::mt19937 rng(20261206);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const std::array<int, 5> bodies = {astro::kMoon, astro::kSun, astro::kVenus, astro::kJupiter,
+                                       astro::kSaturn};
+    const std::array<int, 3> messiers = {42, 31, 45};
+    int compared = 0, config = 0;
+    std::map<nv::tools::PickKind, int> kinds;
+    frame.ctx.makeCurrent();
+    for (float field : {65.0f, 10.0f, 1.0f}) {
+        for (bool flipped : {false, true}) {
+            s.g_fov = flipped ? -field : field;
+            s.g_flipHorizontal = flipped;
+            nv::ApplySkyProjection(s);
+            // Views at random over the whole sphere, on bodies and on Messier objects.
+            for (int view = 0; view < 6; ++view, ++config) {
+                if (view == 1 || view == 2) {
+                    const AltAz at = AltAzOfBody(s, frame.solar, bodies[(2 * config + view) % bodies.size()]);
+                    AimAt(s, at.alt, at.az);
+                } else if (view == 3) {
+                    const nv::Vec3f& c = real->m_messierCentre[messiers[config % messiers.size()] - 1];
+                    const AltAz at = AltAzOfDirection(s, c.x, c.y, c.z);
+                    AimAt(s, at.alt, at.az);
+                } else {
+                    s.m_viewPitch = static_cast<float>(std::asin(2 * unit(rng) - 1) * astro::g_radToDeg);
+                    s.m_viewYaw = static_cast<float>(360 * unit(rng));
+                }
+                // The selection pass over the whole view finds what can be hit anywhere in it; the
+                // passes for the pointers draw only those stars (faster, the same answers).
+                const std::vector<int> inView =
+                    nvtest::SelectionHits(s, *real, frame.solar, frame.res.shapes, s.g_viewWidth / 2.0,
+                                          s.g_viewHeight / 2.0, s.g_viewWidth + 8.0, s.g_viewHeight + 8.0);
+                const auto visible = nvtest::KeepOnlyStars(*real, inView);
+                for (const QPoint& p : Pointers(s, *real, frame.solar, rng, 28)) {
+                    const int cpu = PickObject(s, *real, frame.solar, p.x(), p.y());
+                    const int gl =
+                        nvtest::SelectionPick(s, *visible, frame.solar, frame.res.shapes, p.x(), p.y());
+                    ASSERT_EQ(cpu, gl)
+                        << "field " << s.g_fov << (flipped ? " flipped" : "") << ", view pitch "
+                        << s.m_viewPitch << " yaw " << s.m_viewYaw << ", pointer " << p.x() << "," << p.y();
+                    ++kinds[nv::tools::ClassifyPick(cpu).kind];
+                    ++compared;
+                }
+            }
+        }
+    }
+    EXPECT_GE(compared, 1000);
+    // The comparison saw every kind of answer.
+    for (auto kind : {nv::tools::PickKind::None, nv::tools::PickKind::Star, nv::tools::PickKind::Body,
+                      nv::tools::PickKind::Messier})
+        EXPECT_GT(kinds[kind], 5) << "kind " << int(kind);
+    for (const auto& [kind, n] : kinds) std::printf("kind %d: %d\n", int(kind), n);
+}
+
+// --- The pick's rules, on a made-up sky at the home view ----------------------------------------
+
+namespace {
+
+class PickRulesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetLondonEvening(s);
+        s.g_viewWidth = 800;
+        s.g_viewHeight = 600;
+        s.g_fov = 10.0f;
+        // Every body behind the camera, out of the way.
+        const astro::Vec3 ahead = Direction(0, 0, 1.0);
+        for (auto& b : solar.m_bodies) b = {-ahead.x * 3, -ahead.y * 3, -ahead.z * 3, 0.0001};
+    }
+    // The equatorial direction drawn at (dx, dy) pixels from the view's centre (x right, y down).
+    astro::Vec3 Direction(double dx, double dy, double distance = 1.0) const {
+        const nv::ProjectionParams p = nv::SkyProjection(s.g_fov, s.g_flipHorizontal, 800, 600);
+        const double f = 1.0 / std::tan(p.fovy / 2 * astro::g_degToRad);
+        const double u = 2 * dx / 800, v = -2 * dy / 600;
+        const double e[3] = {u * p.aspect / f * distance, v / f * distance, -distance};
+        const astro::Mat4 frame = nv::FrameMatrix(s, nv::SkyFrame::Equatorial);
+        const double* m = frame.m.data();
+        return {m[0] * e[0] + m[1] * e[1] + m[2] * e[2], m[4] * e[0] + m[5] * e[1] + m[6] * e[2],
+                m[8] * e[0] + m[9] * e[1] + m[10] * e[2]};
+    }
+    void Star(int hip, double dx, double dy, float magnitude = 8.0f) {
+        const astro::Vec3 d = Direction(dx, dy);
+        const double len = astro::Length(d);
+        cat->m_stars[hip] = {float(d.x / len), float(d.y / len), float(d.z / len), 2.0f, magnitude};
+    }
+    int Pick() const { return PickObject(s, *cat, solar, 400, 300); }
+
+    nv::SkyState s = DarkState();
+    std::unique_ptr<nv::SkyCatalog> cat = EmptyCatalog();
+    astro::CSolarSystem solar;
+};
+
+} // namespace
+
+TEST_F(PickRulesTest, FirstInDrawingOrderWinsInsideTheFivePixelBoxNotTheNearest) {
+    EXPECT_EQ(Pick(), nv::kPickNone);
+    Star(300, 0, 0);
+    Star(100, 3.5, 0); // outside the box (its edge lies 2.5 pixels out)
+    EXPECT_EQ(Pick(), 300);
+    Star(100, 1.5, -1.5); // inside: the lower number is drawn first
+    EXPECT_EQ(Pick(), 100);
+    // HIP 20000 is a star like any other; nothing at all is -1, outside every name range.
+    cat = EmptyCatalog();
+    Star(20000, 0.5, 0.5);
+    EXPECT_EQ(Pick(), 20000);
+}
+
+TEST_F(PickRulesTest, OnlyWhatIsDrawnCounts) {
+    // A bright record with a zero coordinate is not drawn, a faint one is (a point).
+    const AltAz at = AltAzOfDirection(s, 0.6, -0.8, 0.0);
+    AimAt(s, at.alt, at.az);
+    cat->m_stars[500] = {0.6f, -0.8f, 0.0f, 2.0f, 3.0f};
+    EXPECT_EQ(Pick(), nv::kPickNone);
+    cat->m_stars[500].magnitude = 7.0f;
+    EXPECT_EQ(Pick(), 500);
+    // A bright star's glow reaches the pointer from 10 pixels away; a faint star's point does not.
+    cat = EmptyCatalog();
+    Star(700, 10, 0, 1.0f);
+    EXPECT_EQ(Pick(), 700);
+    Star(700, 10, 0, 8.0f);
+    EXPECT_EQ(Pick(), nv::kPickNone);
+}
+
+TEST_F(PickRulesTest, BodiesBeforeStarsMoonFirstPicturesLast) {
+    Star(5, 0, 0);
+    // M42's picture over the pointer: the star is drawn before the pictures.
+    for (int c = 0; c < 4; ++c) {
+        const astro::Vec3 v = Direction(c < 2 ? -50 : 50, c % 3 == 0 ? 50 : -50);
+        const double len = astro::Length(v);
+        cat->m_messierCorners[41][c] = {float(v.x / len), float(v.y / len), float(v.z / len)};
+    }
+    EXPECT_EQ(Pick(), 5);
+    cat->m_stars[5] = {};
+    EXPECT_EQ(Pick(), int(nv::kMessierPickBase) + 42);
+    // Jupiter over both. Body positions are ecliptic: equatorial to ecliptic is the transpose of
+    // the turn EclipticToEquatorial makes.
+    const astro::Vec3 equ = Direction(0, 0, 4.2);
+    auto toEcliptic = [](const astro::Vec3& v) {
+        const astro::Vec3 ex = astro::EclipticToEquatorial({1, 0, 0}),
+                          ey = astro::EclipticToEquatorial({0, 1, 0}),
+                          ez = astro::EclipticToEquatorial({0, 0, 1});
+        return astro::Vec3{ex.x * v.x + ex.y * v.y + ex.z * v.z, ey.x * v.x + ey.y * v.y + ey.z * v.z,
+                           ez.x * v.x + ez.y * v.y + ez.z * v.z};
+    };
+    const astro::Vec3 ecl = toEcliptic(equ);
+    solar.m_bodies[astro::kJupiter] = {ecl.x, ecl.y, ecl.z, 0.0009558};
+    Star(5, 0, 0);
+    EXPECT_EQ(Pick(), int(nv::kBodyPickBase) + astro::kJupiter);
+    // The Moon is drawn first of all.
+    const astro::Vec3 moon = toEcliptic(Direction(1, 1, 0.0026));
+    solar.m_bodies[astro::kMoon] = {moon.x, moon.y, moon.z, 1.5e-5};
+    EXPECT_EQ(Pick(), int(nv::kBodyPickBase) + astro::kMoon);
+}

@@ -1,0 +1,48 @@
+// Outside references for where things stand in the sky: the standard mean sidereal time and the
+// altitude and azimuth of a J2000 direction, written here from the textbook formulas, and the
+// camera's view centre as altitude and azimuth (pitch is minus the altitude; yaw 90 faces north,
+// 0 east).
+#pragma once
+
+#include <cmath>
+
+namespace nvtest {
+
+// Greenwich mean sidereal time (IAU 1982) at a UT Julian day, degrees in [0, 360).
+inline double Gmst(double jdUt) {
+    const double d = jdUt - 2451545.0, t = d / 36525.0;
+    const double g = 280.46061837 + 360.98564736629 * d + 0.000387933 * t * t - t * t * t / 38710000.0;
+    return g - 360.0 * std::floor(g / 360.0);
+}
+
+// The UT Julian day of a local clock reading (year .. minute) in a zone (local time - UT, hours).
+inline double JulianDayUt(int y, int mo, int d, int h, int mi, double zone) {
+    const int a = (14 - mo) / 12, yy = y + 4800 - a, m = mo + 12 * a - 3;
+    const long jdn = d + (153 * m + 2) / 5 + 365L * yy + yy / 4 - yy / 100 + yy / 400 - 32045;
+    return jdn - 0.5 + (h + mi / 60.0 - zone) / 24.0;
+}
+
+struct AltAzi {
+    double alt, az;
+};
+
+// Altitude and azimuth (from north through east) of (RA, Dec) for a place at a UT Julian day.
+inline AltAzi AltAzOf(double raDeg, double decDeg, double jdUt, double lat, double lon) {
+    const double r = M_PI / 180.0;
+    const double h = (Gmst(jdUt) + lon - raDeg) * r, d = decDeg * r, p = lat * r;
+    const double alt = std::asin(std::sin(p) * std::sin(d) + std::cos(p) * std::cos(d) * std::cos(h));
+    const double az = std::atan2(-std::cos(d) * std::sin(h),
+                                 std::sin(d) * std::cos(p) - std::cos(d) * std::sin(p) * std::cos(h));
+    return {alt / r, az / r};
+}
+
+// How far apart (degrees) the camera's centre (pitch, yaw) and a direction given by altitude and
+// azimuth are.
+inline double CentreApart(float pitch, float yaw, const AltAzi& a) {
+    const double r = M_PI / 180.0;
+    const double alt1 = -pitch * r, az1 = (90.0 - yaw) * r, alt2 = a.alt * r, az2 = a.az * r;
+    const double c = std::sin(alt1) * std::sin(alt2) + std::cos(alt1) * std::cos(alt2) * std::cos(az1 - az2);
+    return std::acos(std::fmax(-1.0, std::fmin(1.0, c))) / r;
+}
+
+} // namespace nvtest
