@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build folder (default: build), checks that this machine has
 # every package it depends on, installs it with dpkg into a scratch root, runs the installed
-# skycalc and a snapshot of the installed NightvaneGl with no display and no NIGHTVANE_DATA (so
-# it must find its installed data folder), then removes it and checks that nothing is left.
+# skycalc and snapshots of the installed NightvaneGl and Tessmoor with no display and no
+# NIGHTVANE_DATA (so they must find their installed data folder), then removes it and checks that
+# nothing is left.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -39,15 +40,24 @@ out=$(env -u NIGHTVANE_DATA "$root/usr/bin/skycalc" rts --ra 101.2872 --dec -16.
 env -u DISPLAY -u WAYLAND_DISPLAY -u NIGHTVANE_DATA -u QT_QPA_PLATFORM \
   "$root/usr/bin/NightvaneGl" --snapshot "$root/tmp/sky.bmp" --size 320x200 >"$log" 2>&1 ||
   fail "the installed NightvaneGl --snapshot failed"
-[ "$(head -c 2 "$root/tmp/sky.bmp")" = BM ] && [ "$(stat -c %s "$root/tmp/sky.bmp")" -eq $((54 + 320 * 3 * 200)) ] ||
-  { echo "package-test: the installed snapshot wrote no picture" >&2; exit 1; }
-for f in usr/share/applications/nightvanegl.desktop usr/share/icons/hicolor/48x48/apps/nightvanegl.png \
-         usr/share/nightvanegl/data/index.htm; do
+picture() { [ "$(head -c 2 "$1")" = BM ] && [ "$(stat -c %s "$1")" -eq $((54 + 320 * 3 * 200)) ]; }
+picture "$root/tmp/sky.bmp" || fail "the installed snapshot wrote no picture"
+files=(usr/share/applications/nightvanegl.desktop usr/share/icons/hicolor/48x48/apps/nightvanegl.png
+       usr/share/nightvanegl/data/help/index.htm)
+if [ -x "$root/usr/bin/Tessmoor" ]; then
+  env -u DISPLAY -u WAYLAND_DISPLAY -u NIGHTVANE_DATA -u QT_QPA_PLATFORM \
+    "$root/usr/bin/Tessmoor" --snapshot "$root/tmp/orbits.bmp" --size 320x200 >"$log" 2>&1 ||
+    fail "the installed Tessmoor --snapshot failed"
+  picture "$root/tmp/orbits.bmp" || fail "the installed Tessmoor wrote no picture"
+  files+=(usr/share/applications/tessmoor.desktop usr/share/icons/hicolor/48x48/apps/tessmoor.png
+          usr/share/nightvanegl/data/wanderocs.txt)
+fi
+for f in "${files[@]}"; do
   [ -f "$root/$f" ] || { echo "package-test: $f is not installed" >&2; exit 1; }
 done
-rm "$root/tmp/sky.bmp"
+rm -f "$root/tmp/sky.bmp" "$root/tmp/orbits.bmp"
 
 dpkg --root="$root" --force-not-root -r nightvanegl >"$log" 2>&1 || fail "dpkg -r failed"
 left=$(find "$root" -mindepth 1 -path "$root/var" -prune -o -path "$root/tmp" -prune -o -print)
 [ -z "$left" ] || { echo "package-test: left after removal:" >&2; echo "$left" >&2; exit 1; }
-echo "package-test: installed, ran skycalc and a snapshot with no display, removed cleanly"
+echo "package-test: installed, ran skycalc and the snapshots with no display, removed cleanly"

@@ -235,7 +235,11 @@ void WindowTest::pickerEditedByHand() {
     nv::SkyState& s = view->state();
     s.m_animUnit = 1, s.m_animCount = 1;
     frame->SetPickerDateTime(QDateTime(QDate(2024, 1, 1), QTime(8, 0)));
-    qobject_cast<QDateEdit*>(frame->Control(1002))->setDate(QDate(2030, 6, 1));
+    auto* date = qobject_cast<QDateEdit*>(frame->Control(1002));
+    // The years the command lines and the sky clock take, 100 to 9999, and no others.
+    QCOMPARE(date->minimumDate(), QDate(100, 1, 1));
+    QCOMPARE(date->maximumDate(), QDate(9999, 12, 31));
+    date->setDate(QDate(2030, 6, 1));
     QCOMPARE((std::array{s.g_year, s.g_month, s.g_day, s.g_hour, s.g_minute}),
              (std::array{2030, 6, 1, 8, 0}));
     const int redraws = view->redrawCount();
