@@ -138,11 +138,6 @@ std::string ParseOptions(int argc, char** argv, Request& r) {
     return "";
 }
 
-float SkyRotationOf(const Request& r) {
-    SkyClock sky;
-    return LocalSiderealRotation(UpdateSiderealAngle(r.clock, r.place.gmtOffset, sky), r.place.longitude);
-}
-
 void PrintSky(const Request& r) {
     SkyClock sky;
     const float angle = UpdateSiderealAngle(r.clock, r.place.gmtOffset, sky);
@@ -169,8 +164,7 @@ void PrintSky(const Request& r) {
 
 void PrintAltAz(const Request& r) {
     double alt, az;
-    AltAzFromHorizon(EquatorialToHorizon(EquatorialVector(r.ra, r.dec), r.place.latitude, SkyRotationOf(r)),
-                     alt, az);
+    CatalogueAltAz(r.ra, r.dec, r.clock, r.place, alt, az);
     std::printf("altitude %.6f\nazimuth %.6f\n", alt, az);
 }
 

@@ -2,6 +2,7 @@
 
 #include "astro/SkyRotation.h"
 #include "planetarium/CommandIds.h"
+#include "planetarium/SkyChain.h"
 
 #include <cmath>
 
@@ -139,17 +140,17 @@ GlideTarget NavButtonTarget(const SkyState& s, int id) {
 }
 
 float LocalSiderealRotation(const SkyState& s) {
-    return astro::LocalSiderealRotation(s.g_siderealAngle, s.g_longitude);
+    return ChainOf(s).localSiderealRotation;
 }
 
 SkyVector ViewCentreEquatorial(const SkyState& s) {
-    return astro::ViewCentreDirection(s.m_viewYaw, s.m_viewPitch, s.g_latitude, LocalSiderealRotation(s));
+    return astro::ViewCentreDirection(ChainOf(s));
 }
 
 GlideTarget AimAtEquatorial(const SkyState& s, SkyVector v) {
     if (!(astro::Length(v) > 0.0)) return {s.m_viewPitch, s.m_viewYaw};
     GlideTarget t{s.m_viewPitch, s.m_viewYaw};
-    astro::CameraAnglesForTarget(v, s.g_latitude, LocalSiderealRotation(s), t.pitch, t.yaw);
+    astro::CameraAnglesForTarget(v, ChainOf(s), t.pitch, t.yaw);
     return t;
 }
 

@@ -25,9 +25,10 @@ inline std::vector<std::string> SplitCsv(const std::string& line) {
     return out;
 }
 
-inline Table LoadFixture(const std::string& name) {
+// A table of tests/astro/fixtures, or of another folder of the source tree.
+inline Table LoadFixture(const std::string& name, const std::string& folder = "tests/astro/fixtures") {
     Table t;
-    std::ifstream in(std::string(NV_SOURCE_DIR) + "/tests/astro/fixtures/" + name);
+    std::ifstream in(std::string(NV_SOURCE_DIR) + "/" + folder + "/" + name);
     std::string line;
     bool header = true;
     while (std::getline(in, line)) {

@@ -2,6 +2,7 @@
 #include "RenderTestSupport.h"
 
 #include "astro/SolarSystem.h"
+#include "planetarium/SkyChain.h"
 #include "planetarium/catalog/tables/MessierTable.h"
 #include "planetarium/render/Messiers.h"
 #include "planetarium/render/Projection.h"
@@ -28,32 +29,7 @@ int LitBesidesCompass(const QImage& img) {
     return Count(img, [](QRgb p) { return (p & 0xffffff) != 0 && !Near(p, 77, 153, 77, 2); });
 }
 
-// The local minute of 2026-12-06 in London when the chart's Sun is closest to `altitude`.
-void SetSunAltitude(nv::SkyState& s, double altitude) {
-    astro::CSolarSystem solar;
-    int best = 0;
-    double bestErr = 1e9;
-    for (int m = 0; m < 24 * 60; ++m) {
-        SetClock(s, 2026, 12, 6, m / 60, m % 60, 0.0f, 51.5074, -0.1278);
-        solar.UpdateSolarSystem(s.g_year, s.g_month, s.g_day, s.g_hour, s.g_minute, s.g_gmtOffset);
-        const double err = std::fabs(AltAzOfBody(s, solar, astro::kSun).alt - altitude);
-        if (err < bestErr) bestErr = err, best = m;
-    }
-    SetClock(s, 2026, 12, 6, best / 60, best % 60, 0.0f, 51.5074, -0.1278);
-}
-
-class LayerTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(frame.ok()) << "no off-screen OpenGL context";
-        SetLondonEvening(s);
-    }
-    Frame frame;
-    std::unique_ptr<nv::SkyCatalog> empty = EmptyCatalog();
-    nv::SkyState s = DarkState();
-    std::string why;
-    const nv::SkyCatalog* real = RealCatalog(&why);
-};
+using LayerTest = SkyFrameTest;
 
 } // namespace
 
@@ -184,9 +160,7 @@ TEST_F(LayerTest, MessierPicturesInvisibleAtSixtyFiveVisibleAtTen) {
 
 TEST_F(LayerTest, MagnitudeSixStarDrawsNoGlowFainterOneAPointBrighterOneAGlow) {
     s.sw.m_showStars = true;
-    const astro::Vec3 centre =
-        astro::ViewCentreDirection(s.m_viewYaw, s.m_viewPitch, s.g_latitude,
-                                   astro::LocalSiderealRotation(s.g_siderealAngle, s.g_longitude));
+    const astro::Vec3 centre = astro::ViewCentreDirection(nv::ChainOf(s));
     nv::StarRecord& star = empty->m_stars[1000];
     star = {float(centre.x), float(centre.y), float(centre.z), 2.0f, 6.0f};
     auto litAt = [&](float magnitude) {

@@ -2,12 +2,16 @@
 #include "planetarium/tools/Navigation.h"
 #include "astro/SkyRotation.h"
 #include "astro/TextFields.h"
+#include "planetarium/SkyChain.h"
+#include "planetarium/render/Projection.h"
 #include "planetarium/render/RenderScene.h"
 #include "planetarium/tools/ViewHandlers.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
+#include <utility>
 
 using namespace nv;
 using namespace nv::tools;
@@ -19,10 +23,22 @@ double AngleBetween(const astro::Vec3& a, const astro::Vec3& b) {
     return std::acos(std::fmax(-1.0, std::fmin(1.0, d))) * astro::g_radToDeg;
 }
 
+// A place and sidereal angle, on a date far enough from 2000 that the precession counts.
 SkyState PlaceAndTime(double latitude, double longitude, float siderealAngle) {
     SkyState s;
     s.g_latitude = latitude, s.g_longitude = longitude, s.g_siderealAngle = siderealAngle;
+    s.g_year = 2090, s.g_month = 6, s.g_day = 1, s.g_hour = 22;
     return s;
+}
+
+// Where a sky direction appears on the screen for the state's camera, field and flips, as
+// (right, up) in units of the half-height; nothing behind the eye.
+std::optional<std::pair<double, double>> OnScreen(const SkyState& s, const astro::Vec3& catalogue) {
+    const astro::Vec3 eye = astro::SkyRotation(ChainOf(s), astro::SkyFrame::Equatorial).Apply(catalogue);
+    if (eye.z >= 0) return std::nullopt;
+    const ProjectionParams p = SkyProjection(s.g_fov, s.g_flipHorizontal, 1000, 800);
+    const double f = 1.0 / std::tan(p.fovy * astro::g_degToRad / 2);
+    return std::pair{f / p.aspect * eye.x / -eye.z, f * eye.y / -eye.z};
 }
 
 } // namespace
@@ -132,10 +148,8 @@ TEST(Goto, TargetsInvertTheReadoutInBothModes) {
                     SkyState s = PlaceAndTime(lat, -3.7, sidereal);
                     s.m_viewPitch = pitch;
                     s.m_viewYaw = yaw;
-                    const auto a =
-                        astro::UpdateViewCentreReadout(yaw, pitch, true, lat, LocalSiderealRotation(s));
-                    const auto e =
-                        astro::UpdateViewCentreReadout(yaw, pitch, false, lat, LocalSiderealRotation(s));
+                    const auto a = astro::UpdateViewCentreReadout(ChainOf(s), true);
+                    const auto e = astro::UpdateViewCentreReadout(ChainOf(s), false);
                     // The edits' texts are read back the way Goto reads them.
                     const auto [alt, az] = ReadoutTexts(a, true);
                     const auto [ra, dec] = ReadoutTexts(e, false);
@@ -150,13 +164,19 @@ TEST(Goto, TargetsInvertTheReadoutInBothModes) {
 }
 
 TEST(Goto, TypedStarCoordinatesCentreTheStar) {
-    // Betelgeuse (RA 5h 55m 10.3s, Dec +7 24' 25") from London on a winter evening.
+    // Betelgeuse (catalogue RA 5h 55m 10.3s, Dec +7 24' 25") from London on a winter evening of
+    // 2090: the star, drawn on the sky of its date, lands at the centre of the view.
     const double raHours = 5.0 + 55.0 / 60 + 10.3 / 3600, decDeg = 7.0 + 24.0 / 60 + 25.0 / 3600;
     SkyState s = PlaceAndTime(51.5, -0.1, 170.0f);
     const GlideTarget g = GotoRaDecTarget(s, raHours, decDeg);
     s.m_viewPitch = g.pitch;
     s.m_viewYaw = g.yaw;
-    EXPECT_LT(AngleBetween(ViewCentreEquatorial(s), astro::EquatorialVector(raHours * 15.0, decDeg)), 0.001);
+    const astro::Vec3 star = astro::EquatorialVector(raHours * 15.0, decDeg);
+    EXPECT_LT(AngleBetween(ViewCentreEquatorial(s), star), 0.001);
+    const auto at = OnScreen(s, star);
+    ASSERT_TRUE(at);
+    EXPECT_NEAR(at->first, 0.0, 1e-4);
+    EXPECT_NEAR(at->second, 0.0, 1e-4);
 }
 
 TEST(Goto, NumbersReadAsAtofReadsThem) {
