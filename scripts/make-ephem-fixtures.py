@@ -2,7 +2,7 @@
 """Writes the reference tables the astronomy-core and drawing tests compare against.
 
 Reference values come from independent libraries: PyEphem (Debian python3-ephem) for the Sun,
-Moon, planets, Pluto, the moons of Jupiter and Saturn, the
+Moon, planets, Pluto (positions and visual magnitudes), the moons of Jupiter and Saturn, the
 rising/transit/setting of real catalogue stars at real places and where stars and planets stand
 in the sky of a place; ERFA (python3-erfa) for the mean sidereal time and, through its complete
 catalogue-to-observed chain (atco13), for where catalogue stars stand. Run it once with the system
@@ -36,7 +36,8 @@ def random_instant(rng, y0, y1):
 
 
 def bodies(rng, n=240):
-    """Geocentric ecliptic longitude and latitude of date (degrees) at UT instants 1900-2100."""
+    """Geocentric ecliptic longitude and latitude of date (degrees), distance from the Earth (AU) and
+    visual magnitude at UT instants 1900-2100."""
     rows = []
     for _ in range(n):
         y, mo, d, h, mi = random_instant(rng, 1900, 2100)
@@ -46,11 +47,12 @@ def bodies(rng, n=240):
             b = cls()
             b.compute(date, epoch=date)
             ecl = ephem.Ecliptic(ephem.Equatorial(b.a_ra, b.a_dec, epoch=date), epoch=date)
-            row += ["%.6f" % (float(ecl.lon) * R2D), "%.6f" % (float(ecl.lat) * R2D)]
+            row += ["%.6f" % (float(ecl.lon) * R2D), "%.6f" % (float(ecl.lat) * R2D),
+                    "%.7f" % b.earth_distance, "%.2f" % b.mag]
         rows.append(row)
-    header = "year,month,day,hour,minute," + ",".join("%s_lon,%s_lat" % (n, n) for n in NAMES)
-    write("bodies.csv", header, rows, "UT instants; geocentric ecliptic of date, astrometric (PyEphem %s)" %
-          ephem.__version__)
+    header = "year,month,day,hour,minute," + ",".join("%s_lon,%s_lat,%s_dist,%s_mag" % (n, n, n, n) for n in NAMES)
+    write("bodies.csv", header, rows, "UT instants; geocentric ecliptic of date, astrometric, distance and "
+          "visual magnitude (PyEphem %s)" % ephem.__version__)
 
 
 def sidereal(rng, n=200):

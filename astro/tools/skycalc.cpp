@@ -27,7 +27,7 @@ using namespace astro;
 constexpr const char* kUsage =
     "usage: skycalc sky|altaz|rts|moons [--date YYYY-MM-DD] [--time HH:MM] [--zone H]\n"
     "               [--lat DEG] [--lon DEG] [--ra DEG --dec DEG]\n"
-    "  sky    Julian day (UT), day number, sidereal angles and every body's position\n"
+    "  sky    Julian day (UT), day number, sidereal angles and every body's position and magnitude\n"
     "  altaz  altitude and azimuth of a catalogue direction (needs --ra, --dec)\n"
     "  rts    rise, transit and set as local clock hours (needs --ra, --dec)\n"
     "  moons  offsets of the moons of Jupiter and Saturn, in planet radii\n"
@@ -157,8 +157,8 @@ void PrintSky(const Request& r) {
         const Vec3 equ = EclipticToEquatorial({p.x, p.y, p.z});
         RaDecFromVector(equ, a, d);
         AltAzFromHorizon(EquatorialToHorizon(equ, r.place.latitude, lsr), alt, az);
-        std::printf("%s %.9f %.9f %.9f %.6f %.6f %.6f %.6f %.6f %.6f\n", kBodyKeys[b], p.x, p.y, p.z, lon,
-                    lat, Reduce360(a), d, alt, az);
+        std::printf("%s %.9f %.9f %.9f %.6f %.6f %.6f %.6f %.6f %.6f %.2f\n", kBodyKeys[b], p.x, p.y, p.z,
+                    lon, lat, Reduce360(a), d, alt, az, p.magnitude);
     }
 }
 
