@@ -90,14 +90,6 @@ void ApplySkyProjection(const SkyState& s, double devicePixelRatio) {
     glLoadIdentity();
 }
 
-DayLight DayLightFor(float v, bool nightVision) {
-    if (v < 0.2f && !nightVision) {
-        const float level = 0.2f - v;
-        return {true, level, {0.7f * level, 0.7f * level, 2.0f * level, 1.0f}};
-    }
-    return {false, v + 0.2f, {0.0f, 0.0f, 0.0f, 1.0f}};
-}
-
 void ReaimLockOn(SkyState& s, const astro::CSolarSystem& solar) {
     // The lock holds a catalogue (J2000) direction; a body is where it stands on the date.
     const astro::ChainInputs chain = ChainOf(s);
