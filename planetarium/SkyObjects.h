@@ -35,23 +35,26 @@ inline constexpr unsigned kMessierTextureBase = 100;
 inline constexpr unsigned kLastPictureSlot = kMessierTextureBase + kMessierCount;
 
 // One body, in the record order of astro::BodyIndex: the name Find and the lock-on use, the label
-// drawn beside it, and its picture (Pluto shows Neptune's).
+// drawn beside it, its picture (Pluto shows Neptune's) and its tint as a star colour class (0 O to
+// 6 M), the class a star of the body's B-V colour index gets (Sun 0.65, Moon 0.92, Mercury 0.93,
+// Venus 0.82, Mars 1.36, Jupiter 0.83, Saturn 1.04, Uranus 0.56, Neptune 0.41, Pluto 0.80).
 struct SkyBody {
     std::string_view name;
     std::string_view label;
     unsigned texture;
+    float tint;
 };
 inline constexpr std::array<SkyBody, astro::kBodyCount> kSkyBodies = {{
-    {"Sun/Sol", "  Sol", kSunTexture},
-    {"Moon/Lunar", " Moon", kMoonTexture},
-    {"Mercury", " Mercury", kMercuryTexture},
-    {"Venus", " Venus", kVenusTexture},
-    {"Mars", " Mars", kMarsTexture},
-    {"Jupiter", " Jupiter", kJupiterTexture},
-    {"Saturn", " Saturn", kSaturnTexture},
-    {"Uranus", " Uranus", kUranusTexture},
-    {"Neptune", " Neptune", kNeptuneTexture},
-    {"Pluto", " Pluto", kNeptuneTexture},
+    {"Sun/Sol", "  Sol", kSunTexture, 4},
+    {"Moon/Lunar", " Moon", kMoonTexture, 5},
+    {"Mercury", " Mercury", kMercuryTexture, 5},
+    {"Venus", " Venus", kVenusTexture, 5},
+    {"Mars", " Mars", kMarsTexture, 5},
+    {"Jupiter", " Jupiter", kJupiterTexture, 5},
+    {"Saturn", " Saturn", kSaturnTexture, 5},
+    {"Uranus", " Uranus", kUranusTexture, 3},
+    {"Neptune", " Neptune", kNeptuneTexture, 3},
+    {"Pluto", " Pluto", kNeptuneTexture, 4},
 }};
 // The record index of a body name (kSkyBodies' names), -1 for none.
 inline int BodyIndexOf(std::string_view name) {

@@ -235,6 +235,26 @@ def placement():
           RENDER_OUT)
 
 
+# Instants when each body shows a large disc (oppositions, near inferior conjunctions but clear of
+# the Sun, a full Moon).
+SIZE_DATES = [("sun", ephem.Sun, (2026, 1, 3, 12, 0)), ("moon", ephem.Moon, (2026, 12, 24, 1, 0)),
+              ("mercury", ephem.Mercury, (2022, 5, 26, 0, 0)), ("venus", ephem.Venus, (2020, 6, 12, 18, 0)),
+              ("mars", ephem.Mars, (2003, 8, 27, 10, 0)), ("jupiter", ephem.Jupiter, (2022, 9, 26, 20, 0)),
+              ("saturn", ephem.Saturn, (2003, 12, 31, 12, 0)), ("uranus", ephem.Uranus, (2022, 11, 9, 8, 0)),
+              ("neptune", ephem.Neptune, (2022, 9, 16, 22, 0))]
+
+
+def body_distances():
+    """Geocentric distances (AU) of the bodies at instants when their discs are large; the drawing
+    test takes their true angular diameters from these and the published radii."""
+    rows = []
+    for key, cls, (y, mo, d, h, mi) in SIZE_DATES:
+        b = cls(ephem.Date((y, mo, d, h, mi, 0)))
+        rows.append([key, y, mo, d, h, mi, "%.9f" % b.earth_distance])
+    write("distances.csv", "body,year,month,day,hour,minute,distance", rows,
+          "UT instants; geocentric distance in AU (PyEphem %s)" % ephem.__version__, RENDER_OUT)
+
+
 def write(name, header, rows, note, folder=OUT):
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, name), "w") as f:
@@ -253,3 +273,4 @@ if __name__ == "__main__":
     moons(rng)
     true_sky(rng)
     placement()
+    body_distances()
