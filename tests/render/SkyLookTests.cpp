@@ -1,6 +1,6 @@
 // How the sky looks: star glows facing the eye at every declination, the bodies at their true
-// sizes and at least as bright as stars of their magnitudes, and the stars going with the daylight.
-
+// sizes and at least as bright as stars of their magnitudes, the stars going with the daylight,
+// and a locked view that animates drawing what a fresh redraw draws.
 #include "RenderTestSupport.h"
 
 #include "../astro/Fixture.h"
@@ -279,4 +279,27 @@ TEST_F(SkyLookTest, StarsAndPicturesGoWithTheDaylight) {
     const int sky = static_cast<int>(std::lround(255 * 0.7 * s.g_dayLightLevel));
     EXPECT_GT(night, 50);
     EXPECT_LT(qRed(twilight.pixel(640, 400)) - sky, night - 10);
+}
+
+// A view locked on a sky point while the time runs draws each frame exactly as a fresh redraw of
+// the same camera does: every layer, the Milky Way included, sees the aim of that frame.
+TEST_F(SkyLookTest, ALockedAnimatingViewDrawsWhatAFreshRedrawDraws) {
+    ASSERT_NE(real, nullptr) << why;
+    s = nv::SkyState{};
+    s.sw = nv::LayerSwitches{true, true, true, true, true, true,  true,
+                             true, true, true, true, true, false, true};
+    SetLondonEvening(s);
+    ASSERT_GT(LoadRealTextures(s), 100);
+    frame.res.g_constellations.CopyStars(*real);
+    const nv::Vec3f m42 = nv::SkyDirection(83.82, -5.39);
+    s.g_lockOn = true;
+    s.g_lockX = m42.x, s.g_lockY = m42.y, s.g_lockZ = m42.z;
+    frame.Render(s, *real);
+    for (int minute = 10; minute <= 30; minute += 10) {
+        SetClock(s, 2026, 12, 6, 22, minute, 0.0f, 51.5074, -0.1278); // the next animation step
+        const QImage animated = frame.Render(s, *real);
+        nv::SkyState fresh = s; // the camera the locked frame was drawn with, no lock
+        fresh.g_lockOn = false;
+        EXPECT_EQ(Differing(animated, frame.Render(fresh, *real)), 0) << "22:" << minute;
+    }
 }
