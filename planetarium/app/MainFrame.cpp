@@ -4,6 +4,7 @@
 #include "NightvaneGlView.h"
 #include "planetarium/CommandIds.h"
 #include "planetarium/tools/Navigation.h"
+#include "planetarium/tools/QtPickers.h"
 #include "resources/Icons.h"
 
 #include <QAction>
@@ -175,6 +176,9 @@ void CMainFrame::CreateTopBar() {
     m_datePicker->setObjectName(QStringLiteral("IDC_%1").arg(IDC_DATE_PICKER));
     m_datePicker->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     m_datePicker->setAlignment(Qt::AlignRight);
+    // Every date the sky clock handles, not only the toolkit's default range (from 1752).
+    m_datePicker->setDateRange(nv::tools::PickerDate(astro::kMinAutomationDate),
+                               nv::tools::PickerDate(astro::kMaxAutomationDate));
     m_controls[IDC_TIME_PICKER] = m_timePicker;
     m_controls[IDC_DATE_PICKER] = m_datePicker;
     connect(m_timePicker, &QDateTimeEdit::dateTimeChanged, this, [this] {
@@ -188,6 +192,8 @@ void CMainFrame::CreateTopBar() {
 
     bar->addWidget(panel);
     addToolBar(Qt::TopToolBarArea, bar);
+    // No menu brings this bar back: the bars' right-click menu does not offer to hide it.
+    bar->toggleViewAction()->setVisible(false);
     m_wndDlgBar[0] = bar;
 }
 
@@ -237,6 +243,7 @@ void CMainFrame::CreateNavigationBar() {
 
     bar->addWidget(panel);
     addToolBar(Qt::BottomToolBarArea, bar);
+    bar->toggleViewAction()->setVisible(false); // as the top bar: nothing would bring it back
     m_wndDlgBar[1] = bar;
 }
 

@@ -84,12 +84,16 @@ void DragStep(SkyState& s, int x, int y) {
     }
     s.m_dragLastX = x;
     s.m_dragLastY = y;
+    // The sky follows the hand on both axes: a drag to the right turns the view left (the yaw
+    // grows), a drag up tilts it down (the pitch grows). A flipped picture (negative field: turned
+    // over; horizontal flip: mirrored) turns the other way on its flipped axes.
     const float scale = s.g_fov * kPerFovDegree;
+    const float mirror = s.g_flipHorizontal ? -1.0f : 1.0f;
     // A view that has not been sized yet counts as one pixel, never as a division by zero.
     const float width = static_cast<float>(s.g_viewWidth > 0 ? s.g_viewWidth : 1);
     const float height = static_cast<float>(s.g_viewHeight > 0 ? s.g_viewHeight : 1);
-    s.m_viewYaw -= std::atan(dx / width) * kRadToDegf * scale;
-    s.m_viewPitch -= std::atan(dy / height) * kRadToDegf * scale;
+    s.m_viewYaw -= std::atan(dx / width) * kRadToDegf * scale * mirror;
+    s.m_viewPitch += std::atan(dy / height) * kRadToDegf * scale;
 }
 
 void EndDrag(SkyState& s) {

@@ -98,6 +98,7 @@ void Zoom(SkyState& s, ViewHost& host, bool in) {
 } // namespace
 
 void OnMouseWheel(SkyState& s, ViewHost& host, int delta) {
+    if (delta == 0) return; // no vertical motion (a sideways scroll): the field stays
     Zoom(s, host, delta > 0);
 }
 

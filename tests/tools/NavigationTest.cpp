@@ -129,11 +129,38 @@ TEST(Drag, TurnsWithTheFieldReversalAddsNothingAndAnUnsizedViewGivesNoNaN) {
     DragStep(s, 10, 10); // not dragging: nothing
     EXPECT_EQ(s.m_viewYaw, afterRun);
 
+    // The vertical turn of an upward drag: the view tilts down by atan(dy / height).
+    SkyState up;
+    up.g_viewWidth = 1000, up.g_viewHeight = 800;
+    BeginDrag(up, 500, 400);
+    DragStep(up, 500, 400); // the pointer seen where the press was
+    DragStep(up, 500, 300);
+    EXPECT_NEAR(up.m_viewPitch, -30.0f + std::atan(0.125f) * 57.29578f, 1e-4);
+
     SkyState unsized; // g_viewWidth and g_viewHeight are 0
     BeginDrag(unsized, 5, 5);
     DragStep(unsized, 5, 5);
     DragStep(unsized, 9, 2);
     EXPECT_TRUE(std::isfinite(unsized.m_viewYaw) && std::isfinite(unsized.m_viewPitch));
+}
+
+TEST(Drag, TheSkyFollowsTheHandInEveryFlip) {
+    // The point at the centre when the button goes down moves the way the pointer moves (right and
+    // up here), also in a picture turned over (negative field) or mirrored (horizontal flip).
+    for (const float fov : {65.0f, -65.0f, 20.0f})
+        for (const bool mirrored : {false, true}) {
+            SkyState s = PlaceAndTime(51.5, 0.0, 100.0f);
+            s.g_viewWidth = 1000, s.g_viewHeight = 800;
+            s.g_fov = fov, s.g_flipHorizontal = mirrored;
+            const astro::Vec3 centre = ViewCentreEquatorial(s);
+            BeginDrag(s, 500, 400);
+            DragStep(s, 500, 400);
+            DragStep(s, 560, 350); // 60 pixels right, 50 up
+            const auto at = OnScreen(s, centre);
+            ASSERT_TRUE(at);
+            EXPECT_GT(at->first, 0.02) << "fov " << fov << " mirrored " << mirrored;
+            EXPECT_GT(at->second, 0.02) << "fov " << fov << " mirrored " << mirrored;
+        }
 }
 
 TEST(Goto, TargetsInvertTheReadoutInBothModes) {
