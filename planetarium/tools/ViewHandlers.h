@@ -93,6 +93,7 @@ void StepAnimation(SkyState& s, ViewHost& host);
 void StopAnimation(SkyState& s, ViewHost& host);
 
 // --- the handlers ---------------------------------------------------------------------------------
+// `delta` is the vertical wheel motion; 0 (a sideways scroll) changes nothing.
 void OnMouseWheel(SkyState& s, ViewHost& host, int delta);
 void OnLButtonDown(SkyState& s, ViewHost& host, int x, int y);
 void OnMouseMove(SkyState& s, ViewHost& host, int x, int y);
