@@ -132,6 +132,19 @@ StarRecord BodyAsStar(const astro::BodyPosition& b, int body) {
 
 } // namespace
 
+BodyStar BodyStarOf(const SkyState& s, const astro::BodyPosition& b, int body, float pixelAngle) {
+    BodyStar out{BodyAsStar(b, body), StarMark::Glow, 0.0f};
+    const StarRecord& star = out.star;
+    if (star.x == 0.0f && star.y == 0.0f && star.z == 0.0f) {
+        out.mark = StarMark::None;
+        return out;
+    }
+    out.scale = GlowScale(star.magnitude, s.g_fov);
+    if (star.magnitude > kGlowMagnitudeLimit || GlowUnderAPixel(out.scale, pixelAngle))
+        out.mark = StarMark::Point;
+    return out;
+}
+
 bool GlowOutreachesBody(const SkyState& s, const astro::BodyPosition& b, int body) {
     const double distance = astro::Length({b.x, b.y, b.z});
     const float magnitude = static_cast<float>(b.magnitude);
@@ -151,20 +164,20 @@ void DrawBodiesAsStars(const SkyState& s, const astro::CSolarSystem& solar, bool
     for (int body = 0; body < astro::kBodyCount; ++body) {
         const astro::BodyPosition& b = solar.Body(body);
         if (GlowOutreachesBody(s, b, body) != outreaching) continue;
-        const StarRecord star = BodyAsStar(b, body);
-        if (star.x == 0.0f && star.y == 0.0f && star.z == 0.0f) continue;
+        const BodyStar bs = BodyStarOf(s, b, body, pixel);
+        const StarRecord& star = bs.star;
+        if (bs.mark == StarMark::None) continue;
         const StarRgb c = StarColourAt(star.spectralClass, star.magnitude, s.g_fov, 1.0f);
-        const float S = GlowScale(star.magnitude, s.g_fov);
         glLoadName(kBodyPickBase + static_cast<unsigned>(body));
-        if (star.magnitude > kGlowMagnitudeLimit || GlowUnderAPixel(S, pixel)) {
+        if (bs.mark == StarMark::Point) {
             glColor3f(c.r, c.g, c.b);
             glBegin(GL_POINTS);
             glVertex3f(star.x, star.y, star.z);
             glEnd();
             continue;
         }
-        if (leaveOutHidden && BallOutsideView(star.x, star.y, star.z, GlowReach(S) + 1e-3f)) continue;
-        GlowVertices(star, c, S, pos, col);
+        if (leaveOutHidden && BallOutsideView(star.x, star.y, star.z, GlowReach(bs.scale) + 1e-3f)) continue;
+        GlowVertices(star, c, bs.scale, pos, col);
         glBegin(GL_TRIANGLES);
         for (int k = 0; k < kGlowVertices; ++k) {
             if (k % 3 != 2) glColor3f(col[k * 3], col[k * 3 + 1], col[k * 3 + 2]);
@@ -199,16 +212,21 @@ void DrawBodies(SkyState& s, const astro::CSolarSystem& solar, QuadricShapes& sh
     }
 }
 
+void DrawBodiesOverTheirStars(SkyState& s, const astro::CSolarSystem& solar, QuadricShapes& shapes,
+                              bool leaveOutHidden) {
+    // Each body at least as bright as a star of its magnitude: a glow that reaches beyond the
+    // body's disc (its ring for Saturn) is added over it, a smaller one lies under it.
+    DrawBodiesAsStars(s, solar, false, leaveOutHidden);
+    DrawBodies(s, solar, shapes, leaveOutHidden);
+    DrawBodiesAsStars(s, solar, true, leaveOutHidden);
+}
+
 void DrawSolarSystem(SkyState& s, const astro::CSolarSystem& solar, QuadricShapes& shapes, bool fastPaths) {
     DrawBodyLabels(s, solar, fastPaths);
     DrawMoonLabels(s, solar, fastPaths);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_DEPTH_TEST);
-    // Each body at least as bright as a star of its magnitude: a glow that reaches beyond the
-    // body's disc (its ring for Saturn) is added over it, a smaller one lies under it.
-    DrawBodiesAsStars(s, solar, false, fastPaths);
-    DrawBodies(s, solar, shapes, fastPaths);
-    DrawBodiesAsStars(s, solar, true, fastPaths);
+    DrawBodiesOverTheirStars(s, solar, shapes, fastPaths);
 }
 
 } // namespace nv

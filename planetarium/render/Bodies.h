@@ -8,6 +8,7 @@
 #include "planetarium/SkyObjects.h"
 #include "planetarium/SkyState.h"
 #include "planetarium/render/QuadricShapes.h"
+#include "planetarium/render/StarField.h"
 
 #include <array>
 
@@ -55,12 +56,28 @@ void DrawBodies(SkyState& state, const astro::CSolarSystem& solar, QuadricShapes
 // body's disc (Saturn's: its ring) at the state's field of view.
 bool GlowOutreachesBody(const SkyState& state, const astro::BodyPosition& b, int body);
 
+// How DrawBodiesAsStars draws a body where a pixel spans pixelAngle: as `star`, the unit
+// direction of date with the body's tint and magnitude, marked as a glow of scale `scale`, a point
+// (fainter than magnitude 6, or a glow under a pixel) or nothing (no direction).
+struct BodyStar {
+    StarRecord star;
+    StarMark mark;
+    float scale;
+};
+BodyStar BodyStarOf(const SkyState& state, const astro::BodyPosition& b, int body, float pixelAngle);
+
 // The bodies whose glow outreaches their disc (`outreaching`) or the others, each drawn as a star of
 // its visual magnitude and tint would be drawn (a glow, or a point when fainter than magnitude 6)
 // in its direction of date, added onto the sky with the body's selection name. Not faded by the
 // daylight: the Sun, the Moon and the planets stay by day.
 void DrawBodiesAsStars(const SkyState& state, const astro::CSolarSystem& solar, bool outreaching,
                        bool leaveOutHidden = true);
+
+// Every body at least as a star of its magnitude would be drawn: the glows smaller than their
+// body (DrawBodiesAsStars), the bodies (DrawBodies), then the glows larger than their body. The
+// pick follows this order.
+void DrawBodiesOverTheirStars(SkyState& state, const astro::CSolarSystem& solar, QuadricShapes& shapes,
+                              bool leaveOutHidden = true);
 
 // The solar-system layer: the bodies' labels, the moons' names, then every body at least as a star
 // of its magnitude would be drawn: the glows smaller than their body, the spheres and the ring over
