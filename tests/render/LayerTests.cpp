@@ -227,7 +227,10 @@ TEST_F(LayerTest, FaintStarTakesTheColourOfItsSpectralClass) {
 
 TEST_F(LayerTest, OnlyTheMoonIsShadedByTheSun) {
     s.sw.m_showPlanets = true;
-    s.g_fov = 6.0f;
+    // At 1 degree the Moon's disc (0.5 degree, 430 pixels) fills the middle of the view and its glow
+    // as a star of its magnitude lies within the disc, under the sphere (at wider fields it is added
+    // over it).
+    s.g_fov = 1.0f;
     SetClock(s, 2026, 12, 17, 18, 0, 0.0f, 51.5074, -0.1278);
     frame.solar.UpdateSolarSystem(s.g_year, s.g_month, s.g_day, s.g_hour, s.g_minute, s.g_gmtOffset);
     const AltAz moon = AltAzOfBody(s, frame.solar, astro::kMoon);
@@ -237,8 +240,8 @@ TEST_F(LayerTest, OnlyTheMoonIsShadedByTheSun) {
     // the night side 0.14.
     const QImage img = frame.Render(s, *empty);
     int disc = 0, night = 0, top = 0;
-    for (int y = 300; y < 500; ++y)
-        for (int x = 540; x < 740; ++x) {
+    for (int y = 170; y < 630; ++y)
+        for (int x = 410; x < 870; ++x) {
             const QRgb p = img.pixel(x, y);
             if (qRed(p) == 0 || qRed(p) != qGreen(p) || qRed(p) != qBlue(p)) continue; // not the disc
             ++disc;
