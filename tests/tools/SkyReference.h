@@ -26,31 +26,35 @@ struct RaDecDeg {
     double ra, dec;
 };
 
-// A J2000 (RA, Dec) carried to the mean equator and equinox of a Julian day by the IAU 1976
-// precession angles zeta, z and theta (Lieske's series), degrees.
-inline RaDecDeg PrecessedFromJ2000(double raDeg, double decDeg, double jd) {
-    const double r = M_PI / 180.0, t = (jd - 2451545.0) / 36525.0, arcsec = r / 3600.0;
-    const double zeta = (2306.2181 * t + 0.30188 * t * t + 0.017998 * t * t * t) * arcsec;
-    const double z = (2306.2181 * t + 1.09468 * t * t + 0.018203 * t * t * t) * arcsec;
-    const double theta = (2004.3109 * t - 0.42665 * t * t - 0.041833 * t * t * t) * arcsec;
-    const double a0 = raDeg * r + zeta, d0 = decDeg * r;
-    const double A = std::cos(d0) * std::sin(a0);
-    const double B = std::cos(theta) * std::cos(d0) * std::cos(a0) - std::sin(theta) * std::sin(d0);
-    const double C = std::sin(theta) * std::cos(d0) * std::cos(a0) + std::cos(theta) * std::sin(d0);
-    return {(std::atan2(A, B) + z) / r, std::asin(std::fmax(-1.0, std::fmin(1.0, C))) / r};
+// The IAU 1976 precession angles zeta, z and theta (Lieske's series) from J2000 to a Julian day,
+// radians.
+struct PrecessionAngles {
+    double zeta, z, theta;
+};
+inline PrecessionAngles PrecessionAnglesAt(double jd) {
+    const double t = (jd - 2451545.0) / 36525.0, arcsec = M_PI / 180.0 / 3600.0;
+    return {(2306.2181 * t + 0.30188 * t * t + 0.017998 * t * t * t) * arcsec,
+            (2306.2181 * t + 1.09468 * t * t + 0.018203 * t * t * t) * arcsec,
+            (2004.3109 * t - 0.42665 * t * t - 0.041833 * t * t * t) * arcsec};
 }
 
-// The inverse: (RA, Dec) on the mean equator and equinox of a Julian day carried back to J2000.
+// (RA, Dec) turned by zeta about the pole, theta about the new y axis, then z about the new pole.
+inline RaDecDeg TurnedBy(double raDeg, double decDeg, const PrecessionAngles& p) {
+    const double r = M_PI / 180.0;
+    const double a0 = raDeg * r + p.zeta, d0 = decDeg * r;
+    const double A = std::cos(d0) * std::sin(a0);
+    const double B = std::cos(p.theta) * std::cos(d0) * std::cos(a0) - std::sin(p.theta) * std::sin(d0);
+    const double C = std::sin(p.theta) * std::cos(d0) * std::cos(a0) + std::cos(p.theta) * std::sin(d0);
+    return {(std::atan2(A, B) + p.z) / r, std::asin(std::fmax(-1.0, std::fmin(1.0, C))) / r};
+}
+
+// A J2000 (RA, Dec) carried to the mean equator and equinox of a Julian day, degrees, and back.
+inline RaDecDeg PrecessedFromJ2000(double raDeg, double decDeg, double jd) {
+    return TurnedBy(raDeg, decDeg, PrecessionAnglesAt(jd));
+}
 inline RaDecDeg J2000FromPrecessed(double raDeg, double decDeg, double jd) {
-    const double r = M_PI / 180.0, t = (jd - 2451545.0) / 36525.0, arcsec = r / 3600.0;
-    const double zeta = (2306.2181 * t + 0.30188 * t * t + 0.017998 * t * t * t) * arcsec;
-    const double z = (2306.2181 * t + 1.09468 * t * t + 0.018203 * t * t * t) * arcsec;
-    const double theta = (2004.3109 * t - 0.42665 * t * t - 0.041833 * t * t * t) * arcsec;
-    const double a = raDeg * r - z, d = decDeg * r;
-    const double A = std::cos(d) * std::sin(a);
-    const double B = std::cos(theta) * std::cos(d) * std::cos(a) + std::sin(theta) * std::sin(d);
-    const double C = -std::sin(theta) * std::cos(d) * std::cos(a) + std::cos(theta) * std::sin(d);
-    return {(std::atan2(A, B) - zeta) / r, std::asin(std::fmax(-1.0, std::fmin(1.0, C))) / r};
+    const PrecessionAngles p = PrecessionAnglesAt(jd);
+    return TurnedBy(raDeg, decDeg, {-p.z, -p.zeta, -p.theta});
 }
 
 struct AltAzi {
