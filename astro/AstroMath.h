@@ -40,4 +40,9 @@ inline double Length(const Vec3& v) {
     return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
 }
 
+// A right-handed turn of `angle` degrees about the axis (x, y, z): one glRotatef call.
+struct GlRotation {
+    float angle = 0, x = 0, y = 0, z = 0;
+};
+
 } // namespace astro

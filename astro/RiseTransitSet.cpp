@@ -1,6 +1,8 @@
 #include "astro/RiseTransitSet.h"
 
 #include "astro/AstroMath.h"
+#include "astro/Precession.h"
+#include "astro/SkyRotation.h"
 
 #include <cmath>
 
@@ -23,10 +25,29 @@ double MidnightSiderealAngle(const LocalClock& clock, const ObserverPlace& place
     return MeanSiderealAngleAtJd(jd0);
 }
 
+// A catalogue direction on the equator of the clock's date: right ascension and declination.
+void OfDate(const Vec3& catalogue, const LocalClock& clock, const ObserverPlace& place, double& raDeg,
+            double& decDeg) {
+    const Vec3 v = Rotated(PrecessionRotation(UtJulianDay(clock, place.gmtOffset)), catalogue);
+    RaDecFromVector(v, raDeg, decDeg);
+}
+
+float TransitOfDate(double raDeg, const LocalClock& clock, const ObserverPlace& place) {
+    const double theta0 = MidnightSiderealAngle(clock, place);
+    return static_cast<float>(ToLocalHours((raDeg - place.longitude - theta0) / 360.0));
+}
+
 } // namespace
 
 RiseTransitSetTimes RiseTransitSet(double raDeg, double decDeg, const LocalClock& clock,
                                    const ObserverPlace& place) {
+    double ra = 0, dec = 0;
+    OfDate(EquatorialVector(raDeg, decDeg), clock, place, ra, dec);
+    return RiseTransitSetOfDate(ra, dec, clock, place);
+}
+
+RiseTransitSetTimes RiseTransitSetOfDate(double raDeg, double decDeg, const LocalClock& clock,
+                                         const ObserverPlace& place) {
     RiseTransitSetTimes t;
     const double theta0 = MidnightSiderealAngle(clock, place);
     const double m0 = (raDeg - place.longitude - theta0) / 360.0;
@@ -48,15 +69,16 @@ RiseTransitSetTimes RiseTransitSet(double raDeg, double decDeg, const LocalClock
     return t;
 }
 
-float MessierTransitTime(double raDeg, const LocalClock& clock, const ObserverPlace& place) {
-    const double theta0 = MidnightSiderealAngle(clock, place);
-    return static_cast<float>(ToLocalHours((raDeg - place.longitude - theta0) / 360.0));
+float MessierTransitTime(double raDeg, double decDeg, const LocalClock& clock, const ObserverPlace& place) {
+    double ra = 0, dec = 0;
+    OfDate(EquatorialVector(raDeg, decDeg), clock, place, ra, dec);
+    return TransitOfDate(ra, clock, place);
 }
 
 float MessierTransitTime(float x, float y, float z, const LocalClock& clock, const ObserverPlace& place) {
-    (void)y;
-    const float ra = static_cast<float>(-Atan2D(x, z));
-    return MessierTransitTime(static_cast<double>(ra), clock, place);
+    double ra = 0, dec = 0;
+    OfDate({x, y, z}, clock, place, ra, dec);
+    return TransitOfDate(ra, clock, place);
 }
 
 double MarathonHour(int hour, int minute, int second) {

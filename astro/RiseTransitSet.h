@@ -1,5 +1,7 @@
 // Rise, transit and set of a fixed direction for the local calendar day of the sky clock, and
-// the Messier objects that transit within a window of the night.
+// the Messier objects that transit within a window of the night. Directions are the catalogue's
+// (J2000); they are carried to the equator of the clock's date first (precession), so the times
+// are those of the sky as it stands that day.
 //
 // theta0 is the Greenwich mean sidereal time at the UT instant of local midnight; with
 // L = -longitude (west positive), m0 = (a + L - theta0) / 360, m1 = m0 - H0 / 360,
@@ -28,13 +30,16 @@ struct RiseTransitSetTimes {
     RtsState state = RtsState::RisesAndSets;
 };
 
-// a, d in degrees (a need not be reduced).
+// Catalogue a, d in degrees (a need not be reduced).
 RiseTransitSetTimes RiseTransitSet(double raDeg, double decDeg, const LocalClock& clock,
                                    const ObserverPlace& place);
+// The same for right ascension and declination already of the clock's date (a body's).
+RiseTransitSetTimes RiseTransitSetOfDate(double raDeg, double decDeg, const LocalClock& clock,
+                                         const ObserverPlace& place);
 
-// The transit alone, as a float, for a right ascension in degrees.
-float MessierTransitTime(double raDeg, const LocalClock& clock, const ObserverPlace& place);
-// The same for a Messier centre vector: a = -atan2(x, z), narrowed to float.
+// The transit alone, as a float, for a catalogue right ascension and declination in degrees.
+float MessierTransitTime(double raDeg, double decDeg, const LocalClock& clock, const ObserverPlace& place);
+// The same for a Messier centre vector (catalogue axes).
 float MessierTransitTime(float x, float y, float z, const LocalClock& clock, const ObserverPlace& place);
 
 // A window limit in decimal hours: hour + minute * 0.016666668 + second * 0.00027777778.

@@ -22,6 +22,17 @@ std::array<GlRotation, 8> SkyRotationSteps(const ChainInputs& in) {
     }};
 }
 
+FrameSteps SkyFrameSteps(const ChainInputs& in, SkyFrame frame) {
+    const auto all = SkyRotationSteps(in);
+    FrameSteps f;
+    const int shared = frame == SkyFrame::Horizon ? 2 : 4;
+    for (int k = 0; k < shared; ++k) f.step[f.count++] = all[k];
+    if (frame == SkyFrame::Equatorial) f.step[f.count++] = in.precession;
+    if (frame == SkyFrame::Ecliptic)
+        for (int k = 4; k < 8; ++k) f.step[f.count++] = all[k];
+    return f;
+}
+
 std::array<float, 16> Mat4::ToFloat() const {
     std::array<float, 16> f{};
     for (int k = 0; k < 16; ++k) f[k] = static_cast<float>(m[k]);
@@ -127,6 +138,14 @@ Vec3 EclipticToEquatorial(const Vec3& ecl) {
     return EclipticMatrix().Apply(ecl);
 }
 
+Vec3 CatalogueToDate(const Vec3& catalogue, const ChainInputs& in) {
+    return Rotated(in.precession, catalogue);
+}
+
+Vec3 DateToCatalogue(const Vec3& ofDate, const ChainInputs& in) {
+    return RotatedBack(in.precession, ofDate);
+}
+
 Vec3 EquatorialToHorizon(const Vec3& equ, double latitude, float lsr) {
     const Vec3 a = RotY(equ, static_cast<double>(lsr) * kDegToRadF);
     return RotZ(a, static_cast<double>(static_cast<float>(latitude - 90.0f)) * kDegToRadF);
@@ -143,18 +162,28 @@ void AltAzFromHorizon(const Vec3& h, double& altDeg, double& azDeg) {
     azDeg = Reduce360(Atan2D(h.z, -h.x));
 }
 
-void CameraAnglesForTarget(const Vec3& equ, double latitude, float lsr, float& pitch, float& yaw) {
-    const Vec3 h = EquatorialToHorizon(equ, latitude, lsr);
+void CatalogueAltAz(double raDeg, double decDeg, const LocalClock& clock, const ObserverPlace& place,
+                    double& altDeg, double& azDeg) {
+    ChainInputs in;
+    in.latitude = place.latitude;
+    in.localSiderealRotation = LocalSiderealRotation(SiderealAngle(clock, place.gmtOffset), place.longitude);
+    in.precession = PrecessionRotation(UtJulianDay(clock, place.gmtOffset));
+    const Vec3 ofDate = CatalogueToDate(EquatorialVector(raDeg, decDeg), in);
+    AltAzFromHorizon(EquatorialToHorizon(ofDate, in.latitude, in.localSiderealRotation), altDeg, azDeg);
+}
+
+void CameraAnglesForTarget(const Vec3& catalogue, const ChainInputs& in, float& pitch, float& yaw) {
+    const Vec3 h = EquatorialToHorizon(CatalogueToDate(catalogue, in), in.latitude, in.localSiderealRotation);
     const double len = Length(h);
     pitch = static_cast<float>(len > 0 ? AsinD(std::clamp(h.y / len, -1.0, 1.0)) : 0.0);
     yaw = static_cast<float>(Atan2D(h.z, h.x) - 90.0);
 }
 
-Vec3 ViewCentreDirection(float yaw, float pitch, double latitude, float lsr) {
+Vec3 ViewCentreDirection(const ChainInputs& in) {
     Vec3 e{0, 0, -1};
-    e = RotX(e, -static_cast<double>(pitch + 180.0f) * g_degToRad);
-    e = RotY(e, -static_cast<double>(yaw) * g_degToRad);
-    return HorizonToEquatorial(e, latitude, lsr);
+    e = RotX(e, -static_cast<double>(in.viewPitch + 180.0f) * g_degToRad);
+    e = RotY(e, -static_cast<double>(in.viewYaw) * g_degToRad);
+    return DateToCatalogue(HorizonToEquatorial(e, in.latitude, in.localSiderealRotation), in);
 }
 
 float SunDepression(const Vec3& sunEcliptic, double latitude, float lsr) {
@@ -174,18 +203,17 @@ double ReduceF(double v) {
 
 } // namespace
 
-ViewCentreReadout UpdateViewCentreReadout(float yaw, float pitch, bool altAziMode, double latitude,
-                                          float lsr) {
+ViewCentreReadout UpdateViewCentreReadout(const ChainInputs& in, bool altAziMode) {
     ViewCentreReadout r;
     if (altAziMode) {
-        double alt = ReduceF(360.0 - pitch);
+        double alt = ReduceF(360.0 - in.viewPitch);
         if (alt > 180.0) alt -= 360.0;
-        const double az = ReduceF(360.0 - (static_cast<double>(yaw) - 90.0));
+        const double az = ReduceF(360.0 - (static_cast<double>(in.viewYaw) - 90.0));
         r.first = alt;
         r.second = az;
         return r;
     }
-    const Vec3 v = ViewCentreDirection(yaw, pitch, latitude, lsr);
+    const Vec3 v = ViewCentreDirection(in);
     const double len = Length(v);
     float ra = static_cast<float>(Atan2D(v.z, v.x) - 90.0);
     ra = static_cast<float>(ReduceF(ra));

@@ -1,31 +1,35 @@
 // The rotation chain that carries catalogue directions and ecliptic positions to the eye.
 //
 // Frames:
-//  - equatorial: a direction of right ascension a and declination d is the unit vector
-//    (-cos d sin a, -sin d, cos d cos a); the north celestial pole is -y.
-//  - ecliptic: geocentric ecliptic rectangular coordinates in AU (+x vernal equinox, +z north
-//    ecliptic pole).
+//  - equatorial (catalogue): a direction of right ascension a and declination d is the unit vector
+//    (-cos d sin a, -sin d, cos d cos a) on the mean equator and equinox of J2000; the north
+//    celestial pole is -y. The stars, the Messier objects, the Milky Way, the constellations and
+//    the RA/Dec grid are drawn in it.
+//  - equatorial of date: the same axes for the mean equator and equinox of the sky clock's date.
+//  - ecliptic: geocentric ecliptic rectangular coordinates of date in AU (+x vernal equinox, +z
+//    north ecliptic pole).
 //  - horizon: the horizon is the plane y = 0, the zenith -y, north -x, east +z, south +x, west -z.
 //  - eye: looks along -z with +y up the screen.
 //
 // SkyRotation is this exact sequence of OpenGL calls, each multiplying the model-view matrix on
 // the right (so the last acts first on a vertex). A layer starts from the identity, optionally
 // glTranslatef(m_eyeX, m_eyeY, m_eyeZ), then:
-//    horizon frame:     1. glRotatef(m_viewPitch + 180, 1, 0, 0)
-//                       2. glRotatef(m_viewYaw, 0, 1, 0)
-//    equatorial frame:  3. glRotatef(g_latitude - 90, 0, 0, 1)
-//                       4. glRotatef(localSiderealRotation, 0, 1, 0)
-//    ecliptic frame:    5. glRotatef(90, 1, 0, 0)
-//                       6. glRotatef(270, 0, 0, 1)
-//                       7. glRotatef(-23.4393, 1, 0, 0)
-//                       8. glRotatef(180, 0, 0, 1)
+//    horizon frame:             1. glRotatef(m_viewPitch + 180, 1, 0, 0)
+//                               2. glRotatef(m_viewYaw, 0, 1, 0)
+//    equatorial frame of date:  3. glRotatef(g_latitude - 90, 0, 0, 1)
+//                               4. glRotatef(localSiderealRotation, 0, 1, 0)
+//    equatorial frame:          5. glRotatef(precession angle, precession axis)   (J2000 to date)
+//    ecliptic frame:            after step 4: glRotatef(90, 1, 0, 0); glRotatef(270, 0, 0, 1);
+//                               glRotatef(-23.4393, 1, 0, 0); glRotatef(180, 0, 0, 1)
 // localSiderealRotation = g_siderealAngle + g_longitude (east positive); the zenith then has
-// declination g_latitude and right ascension localSiderealRotation - 90, the local mean sidereal
-// time. ApplySkyRotation hands the steps to a callback (e.g. one that calls glRotatef);
+// declination g_latitude and right ascension localSiderealRotation - 90 (of date), the local mean
+// sidereal time. ApplySkyRotation hands the steps to a callback (e.g. one that calls glRotatef);
 // SkyRotation returns the same product as a column-major matrix for glMultMatrixd/glLoadMatrixd.
 #pragma once
 
 #include "astro/AstroMath.h"
+#include "astro/Precession.h"
+#include "astro/SkyClock.h"
 
 #include <array>
 
@@ -34,12 +38,7 @@ namespace astro {
 // Obliquity of the ecliptic, the single-precision value the chain uses.
 inline constexpr float kObliquity = 23.4393f;
 
-enum class SkyFrame { Horizon = 2, Equatorial = 4, Ecliptic = 8 }; // value = steps applied
-
-// One glRotatef(angle, x, y, z) call.
-struct GlRotation {
-    float angle = 0, x = 0, y = 0, z = 0;
-};
+enum class SkyFrame { Horizon, EquatorialOfDate, Equatorial, Ecliptic };
 
 // The inputs of the chain.
 struct ChainInputs {
@@ -47,19 +46,28 @@ struct ChainInputs {
     float viewYaw = 0.0f;
     double latitude = 0.0;
     float localSiderealRotation = 0.0f;
+    // From the catalogue's equator to the equator of date (PrecessionRotation); none by default.
+    GlRotation precession{0.0f, 0.0f, 1.0f, 0.0f};
 };
 
 // g_siderealAngle + g_longitude, as handed to OpenGL.
 float LocalSiderealRotation(float siderealAngle, double longitude);
 
-// The eight steps in call order.
+// The eight steps of the ecliptic frame in call order.
 std::array<GlRotation, 8> SkyRotationSteps(const ChainInputs& in);
+
+// The steps of one frame in call order.
+struct FrameSteps {
+    std::array<GlRotation, 8> step{};
+    int count = 0;
+};
+FrameSteps SkyFrameSteps(const ChainInputs& in, SkyFrame frame);
 
 // Calls rotate(angle, x, y, z) for the steps of the frame, in order.
 template <class Rotate> void ApplySkyRotation(const ChainInputs& in, SkyFrame frame, Rotate&& rotate) {
-    const auto steps = SkyRotationSteps(in);
-    const int n = static_cast<int>(frame);
-    for (int k = 0; k < n; ++k) rotate(steps[k].angle, steps[k].x, steps[k].y, steps[k].z);
+    const FrameSteps steps = SkyFrameSteps(in, frame);
+    for (int k = 0; k < steps.count; ++k)
+        rotate(steps.step[k].angle, steps.step[k].x, steps.step[k].y, steps.step[k].z);
 }
 
 // Column-major 4x4 matrix (OpenGL order: element (row r, column c) at m[c * 4 + r]).
@@ -79,32 +87,40 @@ Mat4 SkyRotation(const ChainInputs& in, SkyFrame frame);
 Vec3 EquatorialVector(double raDeg, double decDeg);
 // a = -atan2(x, z) and d = -asin(y / |v|), degrees (a in (-180, 180]).
 void RaDecFromVector(const Vec3& v, double& raDeg, double& decDeg);
-// Steps 5 to 8: ecliptic to equatorial.
+// The ecliptic steps: ecliptic to equatorial of date.
 Vec3 EclipticToEquatorial(const Vec3& ecl);
-// Steps 3 and 4: equatorial to horizon.
+// Step 5 and back: a catalogue (J2000) direction to the equator of date, and back.
+Vec3 CatalogueToDate(const Vec3& catalogue, const ChainInputs& in);
+Vec3 DateToCatalogue(const Vec3& ofDate, const ChainInputs& in);
+// Steps 3 and 4: equatorial of date to horizon.
 Vec3 EquatorialToHorizon(const Vec3& equ, double latitude, float localSiderealRotation);
 Vec3 HorizonToEquatorial(const Vec3& hor, double latitude, float localSiderealRotation);
 // Altitude and azimuth (from north through east) of a horizon-frame vector, degrees.
 void AltAzFromHorizon(const Vec3& hor, double& altDeg, double& azDeg);
 
-// Camera angles that centre a direction given in the equatorial frame:
-// pitch = asin(hy / |h|), yaw = atan2(hz, hx) - 90 (degrees), h the horizon-frame vector.
-void CameraAnglesForTarget(const Vec3& equ, double latitude, float localSiderealRotation, float& pitch,
-                           float& yaw);
-// The view centre (eye -z) carried back through pitch, yaw, latitude and localSiderealRotation:
-// an equatorial-frame vector.
-Vec3 ViewCentreDirection(float yaw, float pitch, double latitude, float localSiderealRotation);
+// Altitude and azimuth (north through east) of a catalogue (J2000) direction seen from a place at
+// a local clock reading: the direction carried to the equator of the date, then turned by the
+// place's sidereal rotation. Nutation, aberration and refraction are left out.
+void CatalogueAltAz(double raDeg, double decDeg, const LocalClock& clock, const ObserverPlace& place,
+                    double& altDeg, double& azDeg);
+
+// Camera angles that centre a catalogue (J2000) direction for the chain's place, sidereal
+// rotation and precession: pitch = asin(hy / |h|), yaw = atan2(hz, hx) - 90 (degrees), h the
+// horizon-frame vector.
+void CameraAnglesForTarget(const Vec3& catalogue, const ChainInputs& in, float& pitch, float& yaw);
+// The view centre (eye -z) carried back through the chain's pitch, yaw, latitude, sidereal
+// rotation and precession: a catalogue (J2000) direction.
+Vec3 ViewCentreDirection(const ChainInputs& in);
 
 // The Sun's depression v: the Sun's ecliptic position carried to the horizon frame in single
 // precision; v is its y component (about minus the sine of the Sun's altitude).
 float SunDepression(const Vec3& sunEcliptic, double latitude, float localSiderealRotation);
 
 // The view-centre readout. Alt/Azi mode: altitude and azimuth (north through east). Otherwise
-// right ascension in hours, never 24, and declination in degrees.
+// the catalogue's (J2000) right ascension in hours, never 24, and declination in degrees.
 struct ViewCentreReadout {
     double first = 0, second = 0;
 };
-ViewCentreReadout UpdateViewCentreReadout(float yaw, float pitch, bool altAziMode, double latitude,
-                                          float localSiderealRotation);
+ViewCentreReadout UpdateViewCentreReadout(const ChainInputs& in, bool altAziMode);
 
 } // namespace astro

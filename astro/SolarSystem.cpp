@@ -2,6 +2,7 @@
 
 #include "astro/SkyClock.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace astro {
@@ -68,6 +69,41 @@ Vec3 PositionFromElements(const OrbitalElements& el) {
     return FromOrbitPlane(r, el.N, el.i, v + el.w);
 }
 
+namespace {
+
+// Heliocentric longitude and latitude corrections (degrees) of Jupiter (3), Saturn (4) and
+// Uranus (5) from the mean anomalies of Jupiter, Saturn and Uranus.
+void MutualPerturbations(int planet, double Mj, double Ms, double Mu, double& dLon, double& dLat) {
+    dLon = dLat = 0.0;
+    if (planet == 3) {
+        dLon = -0.332 * SinD(2 * Mj - 5 * Ms - 67.6) - 0.056 * SinD(2 * Mj - 2 * Ms + 21) +
+               0.042 * SinD(3 * Mj - 5 * Ms + 21) - 0.036 * SinD(Mj - 2 * Ms) + 0.022 * CosD(Mj - Ms) +
+               0.023 * SinD(2 * Mj - 3 * Ms + 52) - 0.016 * SinD(Mj - 5 * Ms - 69);
+    } else if (planet == 4) {
+        dLon = 0.812 * SinD(2 * Mj - 5 * Ms - 67.6) - 0.229 * CosD(2 * Mj - 4 * Ms - 2) +
+               0.119 * SinD(Mj - 2 * Ms - 3) + 0.046 * SinD(2 * Mj - 6 * Ms - 69) +
+               0.014 * SinD(Mj - 3 * Ms + 32);
+        dLat = -0.020 * CosD(2 * Mj - 4 * Ms - 2) + 0.018 * SinD(2 * Mj - 6 * Ms - 49);
+    } else if (planet == 5) {
+        dLon = 0.040 * SinD(Ms - 2 * Mu + 6) + 0.035 * SinD(Ms - 3 * Mu + 33) - 0.015 * SinD(Mj - Mu + 20);
+    }
+}
+
+} // namespace
+
+Vec3 PlanetPosition(int planet, float d) {
+    const Vec3 p = PositionFromElements(PlanetElements(planet, d));
+    if (planet < 3 || planet > 5) return p;
+    double dLon = 0, dLat = 0;
+    MutualPerturbations(planet, PlanetElements(3, d).M, PlanetElements(4, d).M, PlanetElements(5, d).M, dLon,
+                        dLat);
+    const double r = Length(p);
+    const double lon = Atan2D(p.y, p.x) + dLon;
+    const double lat = Atan2D(p.z, std::sqrt(p.x * p.x + p.y * p.y)) + dLat;
+    const double cb = CosD(lat);
+    return {r * cb * CosD(lon), r * cb * SinD(lon), r * SinD(lat)};
+}
+
 double SunMeanAnomaly(float d) {
     return Reduce360(356.047 + 0.9856002585 * static_cast<double>(d));
 }
@@ -93,14 +129,15 @@ Vec3 MoonPosition(float d, double sunLon) {
     const double i = 5.1454;
     const double w = Reduce360(318.0634 + 0.1643573223 * dd);
     const double M = Reduce360(115.3654 + 13.0649929509 * dd);
-    const double e = 0.0549, a = kMoonDistance;
+    const double e = 0.0549, a = kMoonMeanDistance;
     const double eDeg = 3.1455382952682194; // e in degrees
     const double e0 = M + eDeg * SinD(M) * (1.0 + e * CosD(M));
     const double E = e0 - (e0 - eDeg * SinD(e0) - M) / (1.0 - e * CosD(e0));
     const double xv = a * (CosD(E) - e);
     const double yv = a * std::sqrt(0.99698599) * SinD(E);
     const double v = Reduce360(Atan2D(yv, xv));
-    const Vec3 p = FromOrbitPlane(std::sqrt(xv * xv + yv * yv), N, i, v + w);
+    double r = std::sqrt(xv * xv + yv * yv);
+    const Vec3 p = FromOrbitPlane(r, N, i, v + w);
     double lat = Atan2D(p.z, std::sqrt(p.x * p.x + p.y * p.y));
     double lon = Reduce360(Atan2D(p.y, p.x));
 
@@ -115,8 +152,10 @@ Vec3 MoonPosition(float d, double sunLon) {
            0.057 * SinD(Mm - 2 * D + Ms) + 0.053 * SinD(Mm + 2 * D) + 0.046 * SinD(2 * D - Ms) +
            0.041 * SinD(Mm - Ms) - 0.035 * SinD(D) - 0.031 * SinD(Mm + Ms) - 0.015 * SinD(2 * F - 2 * D) +
            0.011 * SinD(Mm - 4 * D);
+    // The two largest distance terms (evection and variation), in Earth radii.
+    r += (-0.58 * CosD(Mm - 2 * D) - 0.46 * CosD(2 * D)) * kEarthRadiusAu;
     const double cb = CosD(lat);
-    return {kMoonDistance * CosD(lon) * cb, kMoonDistance * SinD(lon) * cb, kMoonDistance * SinD(lat)};
+    return {r * CosD(lon) * cb, r * SinD(lon) * cb, r * SinD(lat)};
 }
 
 Vec3 PlutoPosition(float d) {
@@ -158,7 +197,7 @@ void CSolarSystem::Compute(float d, double jdMoons) {
     m_bodies[kSun] = {sun.x, sun.y, sun.z, 0};
     m_bodies[kMoon] = {moon.x, moon.y, moon.z, 0};
     for (int p = 0; p < 7; ++p) {
-        const Vec3 h = PositionFromElements(PlanetElements(p, d));
+        const Vec3 h = PlanetPosition(p, d);
         m_bodies[kMercury + p] = {h.x, h.y, h.z, 0};
     }
     const Vec3 pluto = PlutoPosition(d);
@@ -173,7 +212,11 @@ void CSolarSystem::Compute(float d, double jdMoons) {
         m_bodies[b].y += sun.y;
         m_bodies[b].z += sun.z;
     }
-    for (int b = 0; b < kBodyCount; ++b) m_bodies[b].size = kBodySizes[b];
+    for (int b = 0; b < kBodyCount; ++b) {
+        BodyPosition& body = m_bodies[b];
+        body.size = kBodySizes[b];
+        body.magnitude = VisualMagnitude(b, {body.x, body.y, body.z}, sun);
+    }
 }
 
 void CSolarSystem::UpdateJupiterMoons(int year, int month, int day, int hour, int minute) {
@@ -437,6 +480,39 @@ void CSolarSystem::UpdateSaturnMoons(double jd) {
 void EclipticLonLat(const BodyPosition& b, double& lonDeg, double& latDeg) {
     lonDeg = Reduce360(Atan2D(b.y, b.x));
     latDeg = Atan2D(b.z, std::sqrt(b.x * b.x + b.y * b.y));
+}
+
+double VisualMagnitude(int body, const Vec3& geo, const Vec3& sun) {
+    const double D = Length(geo);
+    const double R = Length(sun);
+    if (body == kSun) return R > 0 ? -26.74 + 5.0 * std::log10(R) : -26.74;
+    const Vec3 helio{geo.x - sun.x, geo.y - sun.y, geo.z - sun.z};
+    const double r = Length(helio);
+    if (!(r > 0 && D > 0)) return 99.0; // no distance, no light
+    // Phase angle: between the directions to the Sun and to the Earth, seen from the body.
+    const double c = (helio.x * geo.x + helio.y * geo.y + helio.z * geo.z) / (r * D);
+    const double i = std::acos(std::clamp(c, -1.0, 1.0)) * g_radToDeg;
+    const double distance = 5.0 * std::log10(r * D);
+    switch (body) {
+    case kMoon:
+        return 0.21 + distance + 0.026 * i + 4e-9 * i * i * i * i;
+    case kMercury:
+        return -0.42 + distance + 0.0380 * i - 0.000273 * i * i + 0.000002 * i * i * i;
+    case kVenus:
+        return -4.40 + distance + 0.0009 * i + 0.000239 * i * i - 0.00000065 * i * i * i;
+    case kMars:
+        return -1.52 + distance + 0.016 * i;
+    case kJupiter:
+        return -9.40 + distance + 0.005 * i;
+    case kSaturn:
+        return -8.88 + distance;
+    case kUranus:
+        return -7.19 + distance;
+    case kNeptune:
+        return -6.87 + distance;
+    default:
+        return -1.00 + distance;
+    }
 }
 
 } // namespace astro

@@ -35,25 +35,28 @@ inline constexpr unsigned kMessierTextureBase = 100;
 inline constexpr unsigned kLastPictureSlot = kMessierTextureBase + kMessierCount;
 
 // One body, in the record order of astro::BodyIndex: the name Find and the lock-on use, the label
-// drawn beside it, its picture (Pluto shows Neptune's) and the name a right click and the object
-// details give it.
+// drawn beside it, its picture (Pluto shows Neptune's), the name a right click and the object
+// details give it, and its tint as a star colour class (0 O to 6 M), the class a star of the
+// body's B-V colour index gets (Sun 0.65, Moon 0.92, Mercury 0.93, Venus 0.82, Mars 1.36, Jupiter
+// 0.83, Saturn 1.04, Uranus 0.56, Neptune 0.41, Pluto 0.80).
 struct SkyBody {
     std::string_view name;
     std::string_view label;
     unsigned texture;
     std::string_view pickedName;
+    float tint;
 };
 inline constexpr std::array<SkyBody, astro::kBodyCount> kSkyBodies = {{
-    {"Sun/Sol", "  Sol", kSunTexture, "Sol/Sun"},
-    {"Moon/Lunar", " Moon", kMoonTexture, "Moon/Lunar"},
-    {"Mercury", " Mercury", kMercuryTexture, "Mercury"},
-    {"Venus", " Venus", kVenusTexture, "Venus"},
-    {"Mars", " Mars", kMarsTexture, "Mars"},
-    {"Jupiter", " Jupiter", kJupiterTexture, "Jupiter"},
-    {"Saturn", " Saturn", kSaturnTexture, "Saturn"},
-    {"Uranus", " Uranus", kUranusTexture, "Uranus"},
-    {"Neptune", " Neptune", kNeptuneTexture, "Neptune"},
-    {"Pluto", " Pluto", kNeptuneTexture, "Pluto"},
+    {"Sun/Sol", "  Sol", kSunTexture, "Sol/Sun", 4},
+    {"Moon/Lunar", " Moon", kMoonTexture, "Moon/Lunar", 5},
+    {"Mercury", " Mercury", kMercuryTexture, "Mercury", 5},
+    {"Venus", " Venus", kVenusTexture, "Venus", 5},
+    {"Mars", " Mars", kMarsTexture, "Mars", 5},
+    {"Jupiter", " Jupiter", kJupiterTexture, "Jupiter", 5},
+    {"Saturn", " Saturn", kSaturnTexture, "Saturn", 5},
+    {"Uranus", " Uranus", kUranusTexture, "Uranus", 3},
+    {"Neptune", " Neptune", kNeptuneTexture, "Neptune", 3},
+    {"Pluto", " Pluto", kNeptuneTexture, "Pluto", 4},
 }};
 // The record index of a body name (kSkyBodies' names), -1 for none.
 inline int BodyIndexOf(std::string_view name) {

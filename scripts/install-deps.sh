@@ -3,7 +3,7 @@
 # Only missing packages are installed, so a second run costs nothing.
 set -euo pipefail
 PKGS=(qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libgl1-mesa-dri libgl-dev libegl-dev libegl-mesa0
-      xvfb xauth fonts-dejavu-core cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
+      xvfb xauth fonts-dejavu-core cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev liberfa-dev
       python3 dpkg-dev file clang libclang-rt-14-dev nodejs npm)
 missing=()
 for p in "${PKGS[@]}"; do

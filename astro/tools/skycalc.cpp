@@ -29,7 +29,7 @@ using namespace astro;
 constexpr const char* kUsage =
     "usage: skycalc sky|altaz|rts|moons [--date YYYY-MM-DD] [--time HH:MM] [--zone H]\n"
     "               [--lat DEG] [--lon DEG] [--ra DEG --dec DEG]\n"
-    "  sky    Julian day (UT), day number, sidereal angles and every body's position\n"
+    "  sky    Julian day (UT), day number, sidereal angles and every body's position and magnitude\n"
     "  altaz  altitude and azimuth of a catalogue direction (needs --ra, --dec)\n"
     "  rts    rise, transit and set as local clock hours (needs --ra, --dec)\n"
     "  moons  offsets of the moons of Jupiter and Saturn, in planet radii\n"
@@ -137,11 +137,6 @@ std::string ParseOptions(int argc, char** argv, Request& r) {
     return "";
 }
 
-float SkyRotationOf(const Request& r) {
-    SkyClock sky;
-    return LocalSiderealRotation(UpdateSiderealAngle(r.clock, r.place.gmtOffset, sky), r.place.longitude);
-}
-
 void PrintSky(const Request& r) {
     SkyClock sky;
     const float angle = UpdateSiderealAngle(r.clock, r.place.gmtOffset, sky);
@@ -161,15 +156,14 @@ void PrintSky(const Request& r) {
         const Vec3 equ = EclipticToEquatorial({p.x, p.y, p.z});
         RaDecFromVector(equ, a, d);
         AltAzFromHorizon(EquatorialToHorizon(equ, r.place.latitude, lsr), alt, az);
-        std::printf("%s %.9f %.9f %.9f %.6f %.6f %.6f %.6f %.6f %.6f\n", kBodyKeys[b], p.x, p.y, p.z, lon,
-                    lat, Reduce360(a), d, alt, az);
+        std::printf("%s %.9f %.9f %.9f %.6f %.6f %.6f %.6f %.6f %.6f %.2f\n", kBodyKeys[b], p.x, p.y, p.z,
+                    lon, lat, Reduce360(a), d, alt, az, p.magnitude);
     }
 }
 
 void PrintAltAz(const Request& r) {
     double alt, az;
-    AltAzFromHorizon(EquatorialToHorizon(EquatorialVector(r.ra, r.dec), r.place.latitude, SkyRotationOf(r)),
-                     alt, az);
+    CatalogueAltAz(r.ra, r.dec, r.clock, r.place, alt, az);
     std::printf("altitude %.6f\nazimuth %.6f\n", alt, az);
 }
 

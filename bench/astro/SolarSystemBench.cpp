@@ -34,7 +34,7 @@ void BM_MessierTransitTimes(benchmark::State& state) {
     const astro::ObserverPlace place{40.0, -75.0, -5.0f};
     for (auto _ : state) {
         float sum = 0;
-        for (int n = 0; n < 110; ++n) sum += astro::MessierTransitTime(n * 3.2, clock, place);
+        for (int n = 0; n < 110; ++n) sum += astro::MessierTransitTime(n * 3.2, 0.0, clock, place);
         benchmark::DoNotOptimize(sum);
     }
 }

@@ -181,6 +181,9 @@ void CMainFrame::CreateTopBar() {
     m_datePicker->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     m_datePicker->setDateRange(platform::PickerMinimumDate(), platform::PickerMaximumDate());
     m_datePicker->setAlignment(Qt::AlignRight);
+    // Every date the sky clock handles, not only the toolkit's default range (from 1752).
+    m_datePicker->setDateRange(platform::PickerDate(astro::kMinAutomationDate),
+                               platform::PickerDate(astro::kMaxAutomationDate));
     m_controls[IDC_TIME_PICKER] = m_timePicker;
     m_controls[IDC_DATE_PICKER] = m_datePicker;
     connect(m_timePicker, &QDateTimeEdit::dateTimeChanged, this, [this] {
@@ -194,6 +197,8 @@ void CMainFrame::CreateTopBar() {
 
     bar->addWidget(panel);
     addToolBar(Qt::TopToolBarArea, bar);
+    // No menu brings this bar back: the bars' right-click menu does not offer to hide it.
+    bar->toggleViewAction()->setVisible(false);
     m_wndDlgBar[0] = bar;
 }
 
@@ -243,6 +248,7 @@ void CMainFrame::CreateNavigationBar() {
 
     bar->addWidget(panel);
     addToolBar(Qt::BottomToolBarArea, bar);
+    bar->toggleViewAction()->setVisible(false); // as the top bar: nothing would bring it back
     m_wndDlgBar[1] = bar;
 }
 

@@ -3,6 +3,7 @@
 #include "BodyLabels.h"
 #include "Pictures.h"
 #include "SkyFrames.h"
+#include "StarField.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -68,10 +69,10 @@ void DrawBody(SkyState& s, QuadricShapes& shapes, float x, float y, float z, uns
 
     // A body wholly outside the view sends no vertices; its state changes are kept, so the
     // bodies after it start from the same state. The glow spikes reach |glow| from the body, the
-    // sphere (placed with the eye offset) its radius, Saturn's ring r + kSaturnRingOuter.
+    // sphere (placed with the eye offset) its radius, Saturn's ring its outer edge.
     float glow = 0;
     const bool glows = BodyGlowSize(t, s.g_fov, glow);
-    const float reach = std::max(std::fabs(glow), r + static_cast<float>(kSaturnRingOuter) + 1e-4f) +
+    const float reach = std::max(std::fabs(glow), static_cast<float>(r * kSaturnRingOuter) * 1.01f) +
                         std::sqrt(s.m_eyeX * s.m_eyeX + s.m_eyeY * s.m_eyeY + s.m_eyeZ * s.m_eyeZ);
     const bool shown = !leaveOutHidden || !BallOutsideView(x, y, z, reach);
 
@@ -105,7 +106,7 @@ void DrawBody(SkyState& s, QuadricShapes& shapes, float x, float y, float z, uns
         glColor3f(0.3f, 0.3f, 0.3f);
         glRotatef(kSaturnRingTurn.angle, kSaturnRingTurn.x, kSaturnRingTurn.y, kSaturnRingTurn.z);
         glDisable(GL_TEXTURE_2D);
-        if (shown) shapes.Disk(r + kSaturnRingInner, r + kSaturnRingOuter, kSphereSlices, kRingLoops);
+        if (shown) shapes.Disk(r * kSaturnRingInner, r * kSaturnRingOuter, kSphereSlices, kRingLoops);
         glEnable(GL_TEXTURE_2D);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glDisable(GL_DEPTH_TEST);
@@ -120,8 +121,80 @@ void DrawBody(SkyState& s, QuadricShapes& shapes, float x, float y, float z, uns
     glDisable(GL_TEXTURE_2D);
 }
 
+namespace {
+
+// A body's direction of date as a star of its magnitude and tint.
+StarRecord BodyAsStar(const astro::BodyPosition& b, int body) {
+    const astro::Vec3 v = astro::EclipticToEquatorial({b.x, b.y, b.z});
+    const double len = astro::Length(v);
+    if (!(len > 0.0)) return {};
+    return {static_cast<float>(v.x / len), static_cast<float>(v.y / len), static_cast<float>(v.z / len),
+            kSkyBodies[body].tint, static_cast<float>(b.magnitude)};
+}
+
+} // namespace
+
+BodyStar BodyStarOf(const SkyState& s, const astro::BodyPosition& b, int body, float pixelAngle) {
+    BodyStar out{BodyAsStar(b, body), StarMark::Glow, 0.0f};
+    const StarRecord& star = out.star;
+    if (star.x == 0.0f && star.y == 0.0f && star.z == 0.0f) {
+        out.mark = StarMark::None;
+        return out;
+    }
+    out.scale = GlowScale(star.magnitude, s.g_fov);
+    if (star.magnitude > kGlowMagnitudeLimit || GlowUnderAPixel(out.scale, pixelAngle))
+        out.mark = StarMark::Point;
+    return out;
+}
+
+bool GlowOutreachesBody(const SkyState& s, const astro::BodyPosition& b, int body) {
+    const double distance = astro::Length({b.x, b.y, b.z});
+    const float magnitude = static_cast<float>(b.magnitude);
+    if (!(distance > 0.0) || magnitude > kGlowMagnitudeLimit) return false; // a point at most
+    const double reach = body == astro::kSaturn ? b.size * kSaturnRingOuter : b.size;
+    const double discRadius = reach < distance ? std::asin(reach / distance) : 2.0;
+    return GlowReach(GlowScale(magnitude, s.g_fov)) > discRadius;
+}
+
+void DrawBodiesAsStars(const SkyState& s, const astro::CSolarSystem& solar, bool outreaching,
+                       bool leaveOutHidden) {
+    LoadFrame(s, SkyFrame::EquatorialOfDate);
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    float pos[kGlowVertices * 3], col[kGlowVertices * 3];
+    const float pixel = PixelAngle(s.g_fov);
+    for (int body = 0; body < astro::kBodyCount; ++body) {
+        const astro::BodyPosition& b = solar.Body(body);
+        if (GlowOutreachesBody(s, b, body) != outreaching) continue;
+        const BodyStar bs = BodyStarOf(s, b, body, pixel);
+        const StarRecord& star = bs.star;
+        if (bs.mark == StarMark::None) continue;
+        const StarRgb c = StarColourAt(star.spectralClass, star.magnitude, s.g_fov, 1.0f);
+        glLoadName(kBodyPickBase + static_cast<unsigned>(body));
+        if (bs.mark == StarMark::Point) {
+            glColor3f(c.r, c.g, c.b);
+            glBegin(GL_POINTS);
+            glVertex3f(star.x, star.y, star.z);
+            glEnd();
+            continue;
+        }
+        if (leaveOutHidden && BallOutsideView(star.x, star.y, star.z, GlowReach(bs.scale) + 1e-3f)) continue;
+        GlowVertices(star, c, bs.scale, pos, col);
+        glBegin(GL_TRIANGLES);
+        for (int k = 0; k < kGlowVertices; ++k) {
+            if (k % 3 != 2) glColor3f(col[k * 3], col[k * 3 + 1], col[k * 3 + 2]);
+            glVertex3f(pos[k * 3], pos[k * 3 + 1], pos[k * 3 + 2]);
+        }
+        glEnd();
+    }
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+}
+
 void DrawBodies(SkyState& s, const astro::CSolarSystem& solar, QuadricShapes& shapes, bool leaveOutHidden) {
     using namespace astro;
+    // The light stands at the Sun in the ecliptic frame.
+    LoadFrame(s, SkyFrame::Ecliptic);
     const BodyPosition& sun = solar.Body(kSun);
     const float light[4] = {static_cast<float>(sun.x), static_cast<float>(sun.y), static_cast<float>(sun.z),
                             1.0f};
@@ -141,12 +214,21 @@ void DrawBodies(SkyState& s, const astro::CSolarSystem& solar, QuadricShapes& sh
     }
 }
 
+void DrawBodiesOverTheirStars(SkyState& s, const astro::CSolarSystem& solar, QuadricShapes& shapes,
+                              bool leaveOutHidden) {
+    // Each body at least as bright as a star of its magnitude: a glow that reaches beyond the
+    // body's disc (its ring for Saturn) is added over it, a smaller one lies under it.
+    DrawBodiesAsStars(s, solar, false, leaveOutHidden);
+    DrawBodies(s, solar, shapes, leaveOutHidden);
+    DrawBodiesAsStars(s, solar, true, leaveOutHidden);
+}
+
 void DrawSolarSystem(SkyState& s, const astro::CSolarSystem& solar, QuadricShapes& shapes, bool fastPaths) {
     DrawBodyLabels(s, solar, fastPaths);
     DrawMoonLabels(s, solar, fastPaths);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_DEPTH_TEST);
-    DrawBodies(s, solar, shapes, fastPaths);
+    DrawBodiesOverTheirStars(s, solar, shapes, fastPaths);
 }
 
 } // namespace nv

@@ -1,5 +1,6 @@
 #include "Messiers.h"
 
+#include "DayLight.h"
 #include "Pictures.h"
 #include "SkyFrames.h"
 
@@ -8,7 +9,7 @@
 namespace nv {
 
 void DrawMessiers(const SkyState& state, const SkyCatalog& catalog, bool skipInvisible) {
-    const float g = MessierGrey(state.g_fov);
+    const float g = MessierGrey(state.g_fov) * DayLightPictureFade(state);
     if (skipInvisible && g <= 0.0f) return;
     glColor3f(g, g, g);
     LoadFrame(state, SkyFrame::Equatorial);

@@ -13,8 +13,9 @@ inline float MessierGrey(float fov) {
     return (kWidestFov - 4.0f * (fov < 0 ? -fov : fov)) / kWidestFov;
 }
 
-// Draws the pictures with their selection names. With `skipInvisible`, nothing is drawn while the
-// grey level is zero or below (it would add black).
+// Draws the pictures with their selection names, at the grey level faded by the daylight sky
+// (DayLightPictureFade). With `skipInvisible`, nothing is drawn while the grey level is zero or
+// below (it would add black).
 void DrawMessiers(const SkyState& state, const SkyCatalog& catalog, bool skipInvisible = true);
 
 // The Messier layer: the pictures added onto the sky (additive blending, textured, no depth test).

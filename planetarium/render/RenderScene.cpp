@@ -90,25 +90,19 @@ void ApplySkyProjection(const SkyState& s, double devicePixelRatio) {
     glLoadIdentity();
 }
 
-DayLight DayLightFor(float v, bool nightVision) {
-    if (v < 0.2f && !nightVision) {
-        const float level = 0.2f - v;
-        return {true, level, {0.7f * level, 0.7f * level, 2.0f * level, 1.0f}};
-    }
-    return {false, v + 0.2f, {0.0f, 0.0f, 0.0f, 1.0f}};
-}
-
 void ReaimLockOn(SkyState& s, const astro::CSolarSystem& solar) {
+    // The lock holds a catalogue (J2000) direction; a body is where it stands on the date.
+    const astro::ChainInputs chain = ChainOf(s);
     astro::Vec3 target{s.g_lockX, s.g_lockY, s.g_lockZ};
     if (s.g_lockIsBody) {
         const int body = BodyIndexOf(s.g_lockName);
         if (body < 0) return;
         const astro::BodyPosition& b = solar.Body(body);
-        target = astro::EclipticToEquatorial({b.x, b.y, b.z});
+        target = astro::DateToCatalogue(astro::EclipticToEquatorial({b.x, b.y, b.z}), chain);
     }
     if (astro::Length(target) == 0.0) return; // no direction to aim at
     float pitch = s.m_viewPitch, yaw = s.m_viewYaw;
-    astro::CameraAnglesForTarget(target, s.g_latitude, ChainOf(s).localSiderealRotation, pitch, yaw);
+    astro::CameraAnglesForTarget(target, chain, pitch, yaw);
     s.m_viewPitch = pitch;
     s.m_viewYaw = yaw;
 }

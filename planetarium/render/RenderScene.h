@@ -14,6 +14,7 @@
 #include "planetarium/SkyState.h"
 #include "planetarium/render/Bodies.h"
 #include "planetarium/render/Constellations.h"
+#include "planetarium/render/DayLight.h"
 #include "planetarium/render/MilkyWay.h"
 #include "planetarium/render/StarField.h"
 #include "planetarium/render/StarLabels.h"
@@ -77,14 +78,6 @@ bool ReserveTextureSlots();
 // Viewport (g_viewWidth x g_viewHeight, a zero height taken as 1) and the sky projection of
 // SkyProjection; leaves the model-view matrix current and identity.
 void ApplySkyProjection(const SkyState& state, double devicePixelRatio = 1.0);
-
-// The daylight rule of a frame for the Sun's depression v (about minus the sine of its altitude).
-struct DayLight {
-    bool active;
-    float level;
-    float clear[4];
-};
-DayLight DayLightFor(float v, bool nightVision);
 
 // Turns the camera so the locked target (a sky direction, or the body named by g_lockName at the
 // calculator's current positions) sits at the centre of the view. Nothing for a target of no

@@ -5,37 +5,16 @@
 
 namespace nv {
 
-astro::ChainInputs ChainOf(const SkyState& s) {
-    astro::ChainInputs in;
-    in.viewPitch = s.m_viewPitch;
-    in.viewYaw = s.m_viewYaw;
-    in.latitude = s.g_latitude;
-    in.localSiderealRotation = astro::LocalSiderealRotation(s.g_siderealAngle, s.g_longitude);
-    return in;
-}
-
-namespace {
-
-void ApplySteps(const SkyState& s, int first, int last) {
-    const auto steps = astro::SkyRotationSteps(ChainOf(s));
-    for (int k = first; k < last; ++k) glRotatef(steps[k].angle, steps[k].x, steps[k].y, steps[k].z);
-}
-
-} // namespace
-
 void LoadFrame(const SkyState& s, SkyFrame frame, bool eyeTranslation) {
     glLoadIdentity();
     if (eyeTranslation) glTranslatef(s.m_eyeX, s.m_eyeY, s.m_eyeZ);
-    ApplySteps(s, 0, static_cast<int>(frame));
+    astro::ApplySkyRotation(ChainOf(s), frame,
+                            [](float a, float x, float y, float z) { glRotatef(a, x, y, z); });
 }
 
 astro::Mat4 FrameMatrix(const SkyState& s, SkyFrame frame, bool eyeTranslation) {
     const astro::Mat4 rotation = astro::SkyRotation(ChainOf(s), frame);
     return eyeTranslation ? astro::TranslationMatrix(s.m_eyeX, s.m_eyeY, s.m_eyeZ) * rotation : rotation;
-}
-
-void ApplyHorizonToEquatorial(const SkyState& s) {
-    ApplySteps(s, static_cast<int>(SkyFrame::Horizon), static_cast<int>(SkyFrame::Equatorial));
 }
 
 ViewVolume CurrentViewVolume() {

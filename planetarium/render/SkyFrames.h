@@ -1,8 +1,9 @@
-// The three model-view set-ups every layer starts from (horizon, equatorial, ecliptic), the
-// night-vision colour rule, the sky-chain inputs taken from the sky state and the view volume.
+// The model-view set-ups every layer starts from (horizon, equatorial of date, the catalogue's
+// equatorial frame, ecliptic), the night-vision colour rule and the view volume.
 #pragma once
 
 #include "astro/SkyRotation.h"
+#include "planetarium/SkyChain.h"
 #include "planetarium/SkyState.h"
 #include "platform/GlyphFont.h"
 
@@ -10,16 +11,10 @@ namespace nv {
 
 using astro::SkyFrame;
 
-// The chain's inputs for the state's camera, place and sidereal angle.
-astro::ChainInputs ChainOf(const SkyState& state);
-
 // Loads the identity, optionally glTranslatef(m_eyeX, m_eyeY, m_eyeZ), then the frame's rotations.
 void LoadFrame(const SkyState& state, SkyFrame frame, bool eyeTranslation = true);
 // The matrix LoadFrame loads, computed on the processor.
 astro::Mat4 FrameMatrix(const SkyState& state, SkyFrame frame, bool eyeTranslation = true);
-// Multiplies the current model-view matrix by the latitude and localSiderealRotation rotations
-// (horizon frame to equatorial frame).
-void ApplyHorizonToEquatorial(const SkyState& state);
 
 // glColor3f(r, g, b), or (night, 0, 0) while night vision is on.
 void NightColour(const SkyState& state, float r, float g, float b, float night);

@@ -1,5 +1,6 @@
 #include "StarField.h"
 
+#include "DayLight.h"
 #include "SkyFrames.h"
 
 #include <GL/gl.h>
@@ -35,31 +36,42 @@ StarRgb StarColour(float spectralClass, float B) {
 void GlowVertices(const StarRecord& s, const StarRgb& c, float S, float* pos, float* col) {
     const float a = 0.01f * S;
     const float d = 0.015f * S;
-    // Outer vertex pairs of the 16 triangles: eight in the x-y plane as (dx, dy), eight in the
-    // y-z plane as (dy, dz).
-    const float xy[8][4] = {{+a, 0, +d, +d}, {+d, +d, 0, +a}, {0, +a, -d, +d}, {-a, 0, -d, +d},
-                            {-a, 0, -d, -d}, {0, -a, -d, -d}, {0, -a, +d, -d}, {+a, 0, +d, -d}};
-    const float yz[8][4] = {{0, +a, +d, +d}, {+d, +d, +a, 0}, {+a, 0, +d, -d}, {0, -a, +d, -d},
-                            {0, -a, -d, -d}, {-a, 0, -d, -d}, {-a, 0, -d, +d}, {0, +a, -d, +d}};
+    // Axes across the star's direction n: e1 = (0, 1, 0) x n along the parallel, e2 = n x e1 along
+    // the meridian (n normalised); exactly at a pole any parallel will do.
+    const double nl = std::sqrt(double(s.x) * s.x + double(s.y) * s.y + double(s.z) * s.z);
+    const double nx = nl > 0 ? s.x / nl : 0.0, ny = nl > 0 ? s.y / nl : 0.0, nz = nl > 0 ? s.z / nl : 1.0;
+    double e1x = nz, e1z = -nx;
+    const double e1l = std::sqrt(e1x * e1x + e1z * e1z);
+    if (e1l > 0) {
+        e1x /= e1l, e1z /= e1l;
+    } else {
+        e1x = 1.0, e1z = 0.0;
+    }
+    const double e2x = ny * e1z, e2y = nz * e1x - nx * e1z, e2z = -ny * e1x;
+    // The 8 points around the star as offsets (along e1, along e2), counter-clockwise from e1.
+    const float around[8][2] = {{+a, 0}, {+d, +d}, {0, +a}, {-d, +d}, {-a, 0}, {-d, -d}, {0, -a}, {+d, -d}};
+    float point[8][3];
+    for (int k = 0; k < 8; ++k) {
+        const double u = around[k][0], w = around[k][1];
+        point[k][0] = static_cast<float>(s.x + u * e1x + w * e2x);
+        point[k][1] = static_cast<float>(s.y + w * e2y);
+        point[k][2] = static_cast<float>(s.z + u * e1z + w * e2z);
+    }
+    // Each triangle: the star, then two neighbouring points.
+    static constexpr int kPairs[8][2] = {{0, 1}, {1, 2}, {2, 3}, {4, 3}, {4, 5}, {6, 5}, {6, 7}, {0, 7}};
     int v = 0;
-    auto put = [&](float x, float y, float z, bool centre) {
-        pos[v * 3 + 0] = x;
-        pos[v * 3 + 1] = y;
-        pos[v * 3 + 2] = z;
+    auto put = [&](const float* p, bool centre) {
+        for (int k = 0; k < 3; ++k) pos[v * 3 + k] = p[k];
         col[v * 3 + 0] = centre ? c.r : 0.0f;
         col[v * 3 + 1] = centre ? c.g : 0.0f;
         col[v * 3 + 2] = centre ? c.b : 0.0f;
         ++v;
     };
-    for (const auto& p : xy) {
-        put(s.x, s.y, s.z, true);
-        put(s.x + p[0], s.y + p[1], s.z, false);
-        put(s.x + p[2], s.y + p[3], s.z, false);
-    }
-    for (const auto& p : yz) {
-        put(s.x, s.y, s.z, true);
-        put(s.x, s.y + p[0], s.z + p[1], false);
-        put(s.x, s.y + p[2], s.z + p[3], false);
+    const float star[3] = {s.x, s.y, s.z};
+    for (const auto& pair : kPairs) {
+        put(star, true);
+        put(point[pair[0]], false);
+        put(point[pair[1]], false);
     }
 }
 
@@ -80,16 +92,29 @@ float GlowReachPerScale() {
     return perScale;
 }
 
+float PixelAngle(float fov, int viewportHeight) {
+    const double height = viewportHeight > 0 ? viewportHeight : 1;
+    return static_cast<float>(2.0 * std::tan(std::fabs(fov) * 0.5 * g_degToRad) / height);
+}
+
+float PixelAngle(float fov) {
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    return PixelAngle(fov, viewport[3]);
+}
+
 void DrawStarsImmediate(const SkyState& state, const SkyCatalog& catalog) {
     LoadFrame(state, SkyFrame::Equatorial);
     const float fov = state.g_fov;
+    const float limit = DayLightStarLimit(state);
+    const float pixel = PixelAngle(fov);
     float pos[kGlowVertices * 3];
     float col[kGlowVertices * 3];
     for (int i = 0; i < kCatalogueLines; ++i) {
         const StarRecord& s = catalog.m_stars[i];
         const float m = s.magnitude;
-        const StarRgb c = StarColour(s.spectralClass, StarBrightness(m, fov));
-        const StarMark mark = MarkOf(s);
+        const StarRgb c = StarColourAt(s.spectralClass, m, fov, DayLightStarFade(m, limit));
+        const StarMark mark = MarkAt(s, fov, pixel);
         if (mark == StarMark::Point) {
             glColor3f(c.r, c.g, c.b);
             glLoadName(static_cast<GLuint>(i));
@@ -113,9 +138,9 @@ void DrawStarsImmediate(const SkyState& state, const SkyCatalog& catalog) {
 
 namespace {
 
-// A glow's 48 vertices hold 15 distinct corners: the centre and eight around it in each plane,
-// two of which the planes share. The batch stores each corner once and draws the triangles
-// through indices; the corners are found once, from the vertices of a sample glow.
+// A glow's 24 vertices hold 9 distinct corners: the centre and the eight points around it. The
+// batch stores each corner once and draws the triangles through indices; the corners are found
+// once, from the vertices of a sample glow.
 struct GlowPattern {
     int count = 0;                 // distinct corners
     int first[kGlowVertices] = {}; // where each corner first occurs among the 48 vertices
@@ -235,20 +260,30 @@ void StarBatch::Build(const SkyCatalog& catalog) {
     m_built = true;
 }
 
-void StarBatch::Shape(float fov) {
+void StarBatch::Shape(float fov, float limit, float pixel) {
     for (size_t k = 0; k < m_pointStars.size(); ++k) {
         const StarRecord& s = m_pointStars[k];
-        const StarRgb c = StarColour(s.spectralClass, StarBrightness(s.magnitude, fov));
+        const StarRgb c =
+            StarColourAt(s.spectralClass, s.magnitude, fov, DayLightStarFade(s.magnitude, limit));
         m_pointCol[k * 3 + 0] = c.r;
         m_pointCol[k * 3 + 1] = c.g;
         m_pointCol[k * 3 + 2] = c.b;
     }
     const GlowPattern& pattern = Pattern();
     float pos[kGlowVertices * 3], col[kGlowVertices * 3];
+    m_tinyPos.clear();
+    m_tinyCol.clear();
     for (size_t k = 0; k < m_glowStars.size(); ++k) {
         const StarRecord& s = m_glowStars[k];
-        const StarRgb c = StarColour(s.spectralClass, StarBrightness(s.magnitude, fov));
-        GlowVertices(s, c, GlowScale(s.magnitude, fov), pos, col);
+        const StarRgb c =
+            StarColourAt(s.spectralClass, s.magnitude, fov, DayLightStarFade(s.magnitude, limit));
+        float S = GlowScale(s.magnitude, fov);
+        if (GlowUnderAPixel(S, pixel)) { // a point instead; its glow shrinks to nothing (no fragments)
+            m_tinyPos.insert(m_tinyPos.end(), {s.x, s.y, s.z});
+            m_tinyCol.insert(m_tinyCol.end(), {c.r, c.g, c.b});
+            S = 0.0f;
+        }
+        GlowVertices(s, c, S, pos, col);
         for (int j = 0; j < pattern.count; ++j) {
             const int v = pattern.first[j];
             std::memcpy(&m_glowPos[(k * pattern.count + j) * 3], &pos[v * 3], 3 * sizeof(float));
@@ -256,6 +291,8 @@ void StarBatch::Shape(float fov) {
         }
     }
     m_shapedFov = std::fabs(fov);
+    m_shapedLimit = limit;
+    m_shapedPixel = pixel;
 }
 
 void StarBatch::CollectVisible(std::vector<int>& cells) const {
@@ -272,7 +309,10 @@ void StarBatch::CollectVisible(std::vector<int>& cells) const {
 
 void StarBatch::Draw(const SkyState& state, const SkyCatalog& catalog) {
     if (!m_built) Build(catalog);
-    if (m_shapedFov != std::fabs(state.g_fov)) Shape(state.g_fov);
+    const float limit = DayLightStarLimit(state);
+    const float pixel = PixelAngle(state.g_fov);
+    if (m_shapedFov != std::fabs(state.g_fov) || m_shapedLimit != limit || m_shapedPixel != pixel)
+        Shape(state.g_fov, limit, pixel);
     LoadFrame(state, SkyFrame::Equatorial);
 
     CollectVisible(m_visible);
@@ -311,6 +351,11 @@ void StarBatch::Draw(const SkyState& state, const SkyCatalog& catalog) {
                            &m_glowIdx[static_cast<size_t>(first) * kGlowVertices]);
         });
     }
+    if (!m_tinyPos.empty()) {
+        glVertexPointer(3, GL_FLOAT, 0, m_tinyPos.data());
+        glColorPointer(3, GL_FLOAT, 0, m_tinyCol.data());
+        glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(m_tinyPos.size() / 3));
+    }
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
 }
@@ -318,9 +363,11 @@ void StarBatch::Draw(const SkyState& state, const SkyCatalog& catalog) {
 void DrawStarLayer(const SkyState& s, const SkyCatalog& catalog, StarBatch* batch) {
     glDisable(GL_DEPTH_TEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    if (batch != nullptr)
+    // With the Sun up every star is black: adding black changes nothing.
+    const bool allHidden = DayLightHidesEveryStar(DayLightStarLimit(s));
+    if (!allHidden && batch != nullptr)
         batch->Draw(s, catalog);
-    else
+    else if (!allHidden)
         DrawStarsImmediate(s, catalog);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_DEPTH_TEST);

@@ -3,6 +3,7 @@
 #include "astro/SkyRotation.h"
 #include "astro/SolarSystem.h"
 #include "astro/TextFields.h"
+#include "planetarium/SkyChain.h"
 #include "planetarium/SkyObjects.h"
 
 #include <algorithm>
@@ -34,19 +35,13 @@ SkyVector ToSky(const Vec3f& v) {
 }
 
 // A body's direction for the sky clock: the solar system computed as a frame computes it, the
-// body's ecliptic position carried into the equatorial frame.
+// body's ecliptic position of date carried into the equatorial frame of date, then back to the
+// catalogue's equator, as the lock-on aims at a body.
 SkyVector BodyDirection(const SkyState& s, int body) {
     astro::CSolarSystem solar;
     solar.UpdateSolarSystem(s.g_year, s.g_month, s.g_day, s.g_hour, s.g_minute, s.g_gmtOffset);
     const astro::BodyPosition& b = solar.Body(body);
-    return astro::EclipticToEquatorial({b.x, b.y, b.z});
-}
-
-// A body is aimed at as the frame's lock-on aims at it.
-GlideTarget AimAtBody(const SkyState& s, const SkyVector& v) {
-    GlideTarget t{s.m_viewPitch, s.m_viewYaw};
-    astro::CameraAnglesForTarget(v, s.g_latitude, LocalSiderealRotation(s), t.pitch, t.yaw);
-    return t;
+    return astro::DateToCatalogue(astro::EclipticToEquatorial({b.x, b.y, b.z}), ChainOf(s));
 }
 
 void LockOn(SkyState& s, const SkyVector& v) {
@@ -149,7 +144,7 @@ std::optional<GlideTarget> AimAtFound(SkyState& s, const SkyCatalog& catalog, co
         s.g_lockIsBody = false;
     }
     if (lockOn) LockOn(s, v);
-    return choice.kind == FindKind::Planet ? AimAtBody(s, v) : AimAtEquatorial(s, v);
+    return AimAtEquatorial(s, v);
 }
 
 } // namespace nv::tools

@@ -8,8 +8,8 @@
 //   void CNightvaneGlView::OnGoto() { nv::tools::OnGoto(m_state, m_host); }
 //
 // View needs: frame() (a FrameBars*, may be null), state(), catalog(), timer() (SetTimer(id, ms),
-// KillTimer(id)), Redraw(), grabMouse()/releaseMouse() and mapToGlobal() (any QWidget), and
-// ResizeScene(cx, cy) with makeCurrent()/doneCurrent().
+// KillTimer(id)), Redraw(), grabMouse()/releaseMouse(), mapToGlobal() and devicePixelRatioF() (any
+// QWidget), and ResizeScene(cx, cy) with makeCurrent()/doneCurrent().
 #pragma once
 
 #include "planetarium/CommandIds.h"
@@ -65,6 +65,7 @@ public:
             f->PopupContextMenu(m_view.mapToGlobal(QPoint(x, y)), QString::fromStdString(firstItem));
     }
     const SkyCatalog* Catalogue() const override { return &m_view.catalog(); }
+    double DevicePixelRatio() const override { return m_view.devicePixelRatioF(); }
     void ApplyProjection() override {
         m_view.makeCurrent();
         m_view.ResizeScene(m_view.state().g_viewWidth, m_view.state().g_viewHeight);

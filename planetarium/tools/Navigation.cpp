@@ -2,6 +2,7 @@
 
 #include "astro/SkyRotation.h"
 #include "planetarium/CommandIds.h"
+#include "planetarium/SkyChain.h"
 
 #include <cmath>
 
@@ -83,12 +84,16 @@ void DragStep(SkyState& s, int x, int y) {
     }
     s.m_dragLastX = x;
     s.m_dragLastY = y;
+    // The sky follows the hand on both axes: a drag to the right turns the view left (the yaw
+    // grows), a drag up tilts it down (the pitch grows). A flipped picture (negative field: turned
+    // over; horizontal flip: mirrored) turns the other way on its flipped axes.
     const float scale = s.g_fov * kPerFovDegree;
+    const float mirror = s.g_flipHorizontal ? -1.0f : 1.0f;
     // A view that has not been sized yet counts as one pixel, never as a division by zero.
     const float width = static_cast<float>(s.g_viewWidth > 0 ? s.g_viewWidth : 1);
     const float height = static_cast<float>(s.g_viewHeight > 0 ? s.g_viewHeight : 1);
-    s.m_viewYaw -= std::atan(dx / width) * kRadToDegf * scale;
-    s.m_viewPitch -= std::atan(dy / height) * kRadToDegf * scale;
+    s.m_viewYaw -= std::atan(dx / width) * kRadToDegf * scale * mirror;
+    s.m_viewPitch += std::atan(dy / height) * kRadToDegf * scale;
 }
 
 void EndDrag(SkyState& s) {
@@ -139,17 +144,17 @@ GlideTarget NavButtonTarget(const SkyState& s, int id) {
 }
 
 float LocalSiderealRotation(const SkyState& s) {
-    return astro::LocalSiderealRotation(s.g_siderealAngle, s.g_longitude);
+    return ChainOf(s).localSiderealRotation;
 }
 
 SkyVector ViewCentreEquatorial(const SkyState& s) {
-    return astro::ViewCentreDirection(s.m_viewYaw, s.m_viewPitch, s.g_latitude, LocalSiderealRotation(s));
+    return astro::ViewCentreDirection(ChainOf(s));
 }
 
 GlideTarget AimAtEquatorial(const SkyState& s, SkyVector v) {
     if (!(astro::Length(v) > 0.0)) return {s.m_viewPitch, s.m_viewYaw};
     GlideTarget t{s.m_viewPitch, s.m_viewYaw};
-    astro::CameraAnglesForTarget(v, s.g_latitude, LocalSiderealRotation(s), t.pitch, t.yaw);
+    astro::CameraAnglesForTarget(v, ChainOf(s), t.pitch, t.yaw);
     return t;
 }
 

@@ -58,10 +58,12 @@ GlideTarget NavButtonTarget(const SkyState& s, int id);
 float LocalSiderealRotation(const SkyState& s);
 
 using SkyVector = astro::Vec3;
-// The equatorial direction at the centre of the view (the line of sight carried back through the
-// pitch, yaw, latitude and sidereal rotations), as the equatorial readout computes it.
+// The catalogue (J2000) direction at the centre of the view (the line of sight carried back
+// through the pitch, yaw, latitude, sidereal and precession rotations), as the equatorial readout
+// computes it.
 SkyVector ViewCentreEquatorial(const SkyState& s);
-// Camera angles that put an equatorial direction at the centre of the view.
+// Camera angles that put a catalogue (J2000) direction at the centre of the view on the sky
+// clock's date.
 GlideTarget AimAtEquatorial(const SkyState& s, SkyVector v);
 
 // --- Goto ---------------------------------------------------------------------------------------

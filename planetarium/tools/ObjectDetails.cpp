@@ -1,6 +1,7 @@
 #include "planetarium/tools/ObjectDetails.h"
 
 #include "astro/SkyRotation.h"
+#include "planetarium/SkyChain.h"
 #include "planetarium/SkyObjects.h"
 #include "planetarium/tools/Picking.h"
 
@@ -59,13 +60,15 @@ RaDec RaDecOfUnitVector(float x, float y, float z) {
     return {-astro::Atan2D(x, z), -astro::AsinD(sinDec)};
 }
 
-RaDec RaDecOfBody(const astro::BodyPosition& b) {
+RaDec RaDecOfBody(const SkyState& s, const astro::BodyPosition& b) {
     RaDec where;
-    astro::RaDecFromVector(astro::EclipticToEquatorial({b.x, b.y, b.z}), where.ra, where.dec);
+    const astro::Vec3 ofDate = astro::EclipticToEquatorial({b.x, b.y, b.z});
+    astro::RaDecFromVector(astro::DateToCatalogue(ofDate, ChainOf(s)), where.ra, where.dec);
     return where;
 }
 
-std::optional<RaDec> DirectionOfPick(int name, const SkyCatalog& catalog, const astro::CSolarSystem& solar) {
+std::optional<RaDec> DirectionOfPick(int name, const SkyState& s, const SkyCatalog& catalog,
+                                     const astro::CSolarSystem& solar) {
     const PickedObject picked = ClassifyPick(name);
     switch (picked.kind) {
     case PickKind::Star: {
@@ -73,7 +76,7 @@ std::optional<RaDec> DirectionOfPick(int name, const SkyCatalog& catalog, const 
         return RaDecOfUnitVector(star.x, star.y, star.z);
     }
     case PickKind::Body:
-        return RaDecOfBody(solar.Body(picked.number));
+        return RaDecOfBody(s, solar.Body(picked.number));
     case PickKind::Messier: {
         const Vec3f& c = catalog.m_messierCentre[picked.number - 1];
         return RaDecOfUnitVector(c.x, c.y, c.z);
@@ -106,7 +109,7 @@ astro::RiseTransitSetTimes TimesFor(const SkyState& s, const RaDec& where) {
 
 std::string ObjectDetailsText(int name, const SkyState& s, const SkyCatalog& catalog,
                               const astro::CSolarSystem& solar) {
-    const std::optional<RaDec> where = DirectionOfPick(name, catalog, solar);
+    const std::optional<RaDec> where = DirectionOfPick(name, s, catalog, solar);
     if (!where) return {};
     std::string text = Heading(ClassifyPick(name), catalog);
     text += RightAscensionLine(where->ra) + "\r\n";

@@ -28,23 +28,27 @@
 
 namespace nv::tools {
 
-// A direction as the details show it: right ascension a (degrees, not reduced) and declination d.
+// A direction as the details show it, on the catalogue's equator (J2000) as the readout, Goto and
+// Find speak: right ascension a (degrees, not reduced) and declination d.
 struct RaDec {
     double ra = 0, dec = 0;
 };
 
 // A star's or a Messier centre's direction: a = -atan2(x, z), d = -asin(y).
 RaDec RaDecOfUnitVector(float x, float y, float z);
-// A body's direction: its ecliptic position turned into the equatorial frame, then
-// a = -atan2(x, z), d = -asin(y / |v|).
-RaDec RaDecOfBody(const astro::BodyPosition& body);
+// A body's direction: its ecliptic position of date turned into the equatorial frame of date,
+// carried back to the catalogue's equator for the sky clock's date, then a = -atan2(x, z),
+// d = -asin(y / |v|).
+RaDec RaDecOfBody(const SkyState& s, const astro::BodyPosition& body);
 // The direction of a pick name; none for nothing picked.
-std::optional<RaDec> DirectionOfPick(int name, const SkyCatalog& catalog, const astro::CSolarSystem& solar);
+std::optional<RaDec> DirectionOfPick(int name, const SkyState& s, const SkyCatalog& catalog,
+                                     const astro::CSolarSystem& solar);
 
 // "RA = 6h 45m 8s": the right ascension in hours (single precision) in [0, 24), cut to whole
 // hours, minutes and seconds.
 std::string RightAscensionLine(double raDeg);
-// Rise, transit and set for the sky clock's day at the state's place.
+// Rise, transit and set for the sky clock's day at the state's place of a catalogue direction,
+// carried to the equator of the date (as `skycalc rts` takes it).
 astro::RiseTransitSetTimes TimesFor(const SkyState& s, const RaDec& where);
 
 // The whole text; empty for nothing picked.

@@ -8,7 +8,9 @@ namespace nv::tools {
 
 void OnRButtonDown(SkyState& s, ViewHost& host, int x, int y) {
     const SkyCatalog* catalog = host.Catalogue();
-    s.g_pickedName = catalog != nullptr ? PickObject(s, *catalog, BodiesForSkyClock(s), x, y) : kPickNone;
+    s.g_pickedName = catalog != nullptr
+                         ? PickObject(s, *catalog, BodiesForSkyClock(s), x, y, host.DevicePixelRatio())
+                         : kPickNone;
     host.ShowContextMenu(x, y, PopupFirstItemText(s.g_pickedName, catalog));
     host.Redraw();
 }

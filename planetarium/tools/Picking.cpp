@@ -183,10 +183,10 @@ Mat4 Turn(const astro::GlRotation& r, float sign = 1.0f) {
     return astro::RotationMatrix(sign * r.angle, r.x, r.y, r.z);
 }
 
-// The frames every body is drawn in: the projection, the ecliptic frame (no eye shift) and the
-// whole chain once more (it turns each sphere).
+// The frames every body is drawn in: the projection, the ecliptic frame (no eye shift), the whole
+// chain once more (it turns each sphere) and the equatorial frame of date (the body's star).
 struct BodyFrames {
-    Mat4 projection, ecliptic, chain;
+    Mat4 projection, ecliptic, chain, ofDate;
 };
 
 // A body as DrawBody draws it: its glow in the ecliptic frame, then its sphere (and Saturn's
@@ -214,20 +214,46 @@ bool BodyMeetsBox(const SkyState& s, const ClipBox& box, const BodyFrames& f, in
     if (!saturn) return false;
     const Mat4 ring = ball * Turn(kSaturnTilt, -1.0f) * Turn(kSaturnRingTurn);
     const FramePlanes ringPlanes(box, f.projection * ring);
-    return !ringPlanes.BallOutside(0, 0, 0, (r + kSaturnRingOuter) * 1.0001) &&
-           FacetsMeetBox(ringPlanes, DiskFacets(r + kSaturnRingInner, r + kSaturnRingOuter, kSphereSlices));
+    return !ringPlanes.BallOutside(0, 0, 0, r * kSaturnRingOuter * 1.0001) &&
+           FacetsMeetBox(ringPlanes, DiskFacets(r * kSaturnRingInner, r * kSaturnRingOuter, kSphereSlices));
 }
 
-bool StarMeetsBox(const FramePlanes& planes, const StarRecord& star, float fov) {
-    const StarMark mark = MarkOf(star);
+// A star's drawn footprint: its point, or its glow's triangles, as `mark` says.
+bool MarkMeetsBox(const FramePlanes& planes, const StarRecord& star, StarMark mark, float scale) {
     if (mark == StarMark::None) return false;
     if (planes.Inside(star.x, star.y, star.z)) return true; // the point, or a glow's centre
     if (mark == StarMark::Point) return false;
-    const float S = GlowScale(star.magnitude, fov);
-    if (planes.BallOutside(star.x, star.y, star.z, GlowReach(S))) return false;
+    if (planes.BallOutside(star.x, star.y, star.z, GlowReach(scale))) return false;
     float pos[kGlowVertices * 3], col[kGlowVertices * 3];
-    GlowVertices(star, StarRgb{1.0f, 1.0f, 1.0f}, S, pos, col);
+    GlowVertices(star, StarRgb{1.0f, 1.0f, 1.0f}, scale, pos, col);
     return TrianglesMeetBox(planes, pos, kGlowVertices);
+}
+
+// The first body, in the order DrawBodiesOverTheirStars draws them, whose drawn footprint meets
+// the box: the stars of the bodies whose glow lies within their disc, the bodies themselves
+// (the Moon first), then the stars of the others.
+int FirstBodyInBox(const SkyState& s, const ClipBox& box, const BodyFrames& f,
+                   const astro::CSolarSystem& solar, float pixel) {
+    const FramePlanes ofDate(box, f.projection * f.ofDate);
+    auto starHit = [&](bool outreaching) {
+        for (int body = 0; body < astro::kBodyCount; ++body) {
+            const astro::BodyPosition& b = solar.Body(body);
+            if (GlowOutreachesBody(s, b, body) != outreaching) continue;
+            const BodyStar bs = BodyStarOf(s, b, body, pixel);
+            if (MarkMeetsBox(ofDate, bs.star, bs.mark, bs.scale)) return body;
+        }
+        return -1;
+    };
+    int body = starHit(false);
+    if (body >= 0) return body;
+    for (const int k : kBodyDrawOrder)
+        if (BodyMeetsBox(s, box, f, k, solar.Body(k))) return k;
+    return starHit(true);
+}
+
+bool StarMeetsBox(const FramePlanes& planes, const StarRecord& star, float fov, float pixel) {
+    const StarMark mark = MarkAt(star, fov, pixel);
+    return MarkMeetsBox(planes, star, mark, mark == StarMark::Glow ? GlowScale(star.magnitude, fov) : 0.0f);
 }
 
 // The first star, in catalogue order, whose point or glow meets the box. A quick look in single
@@ -236,7 +262,8 @@ bool StarMeetsBox(const FramePlanes& planes, const StarRecord& star, float fov) 
 // star's direction is within b + r of the axis (b the cone's half-angle, r = asin R <= 1.0202 R
 // for R <= 0.2), that is p . axis >= cos(b + r) >= cos b (1 - r^2 / 2) - sin b r for a unit p.
 // The exact test is made on the few others, and on every star that is not a unit vector.
-int FirstStarInBox(const FramePlanes& planes, const PickCone& cone, const SkyCatalog& catalog, float fov) {
+int FirstStarInBox(const FramePlanes& planes, const PickCone& cone, const SkyCatalog& catalog, float fov,
+                   float pixel) {
     const bool look = cone.cosine > 0;
     const float ax = static_cast<float>(cone.axis[0]), ay = static_cast<float>(cone.axis[1]),
                 az = static_cast<float>(cone.axis[2]);
@@ -256,7 +283,7 @@ int FirstStarInBox(const FramePlanes& planes, const PickCone& cone, const SkyCat
         // Margins for a length within 1e-5 of 1 and for the rounding of the look.
         const bool near = (along >= 0.99999f * bound - 2e-6f) | (bound <= 0.0f) | (reach > 0.19f) |
                           !((length2 > 0.99998f) & (length2 < 1.00002f));
-        if ((near | !look) && StarMeetsBox(planes, r, fov)) return i;
+        if ((near | !look) && StarMeetsBox(planes, r, fov, pixel)) return i;
     }
     return kPickNone;
 }
@@ -269,19 +296,24 @@ bool PictureMeetsBox(const FramePlanes& planes, const std::array<Vec3f, 4>& corn
 
 } // namespace
 
-int PickObject(const SkyState& s, const SkyCatalog& catalog, const astro::CSolarSystem& solar, int x, int y) {
+int PickObject(const SkyState& s, const SkyCatalog& catalog, const astro::CSolarSystem& solar, int x, int y,
+               double devicePixelRatio) {
     const ProjectionParams params = SkyProjection(s.g_fov, s.g_flipHorizontal, s.g_viewWidth, s.g_viewHeight);
     if (params.width <= 0) return kPickNone;
     const PickBox box = BoxAt(params, x, y);
+    // The frame decides which glows are drawn as points by the pixels of its viewport.
+    const double scale = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    const float pixel = PixelAngle(s.g_fov, static_cast<int>(std::lround(params.height * scale)));
     const BodyFrames frames{PerspectiveMatrix(params), FrameMatrix(s, SkyFrame::Ecliptic, false),
-                            astro::SkyRotation(ChainOf(s), SkyFrame::Ecliptic)};
-    for (const int body : kBodyDrawOrder)
-        if (BodyMeetsBox(s, box.planes, frames, body, solar.Body(body)))
-            return static_cast<int>(kBodyPickBase) + body;
+                            astro::SkyRotation(ChainOf(s), SkyFrame::Ecliptic),
+                            FrameMatrix(s, SkyFrame::EquatorialOfDate)};
+    const int body = FirstBodyInBox(s, box.planes, frames, solar, pixel);
+    if (body >= 0) return static_cast<int>(kBodyPickBase) + body;
 
     const Mat4 equatorialFrame = FrameMatrix(s, SkyFrame::Equatorial);
     const FramePlanes equatorial(box.planes, frames.projection * equatorialFrame);
-    const int star = FirstStarInBox(equatorial, ConeOf(params, box, equatorialFrame), catalog, s.g_fov);
+    const int star =
+        FirstStarInBox(equatorial, ConeOf(params, box, equatorialFrame), catalog, s.g_fov, pixel);
     if (star != kPickNone) return star;
 
     for (int k = 1; k <= kMessierDrawn; ++k)

@@ -30,10 +30,15 @@ PickedObject ClassifyPick(int name);
 
 // The selection name of what is drawn under the client point (x, y) (pixels, y down) of a view
 // of g_viewWidth x g_viewHeight pixels, or kPickNone. Looked at in drawing order: the bodies at the
-// positions in `solar` (the Moon first), the stars in catalogue order, then the pictures M1 to
-// M109; a star counts where its point or glow lies, a body where its glow, its sphere or Saturn's
-// ring does, a picture where its quad does. The first one inside the box wins, not the nearest.
-int PickObject(const SkyState& s, const SkyCatalog& catalog, const astro::CSolarSystem& solar, int x, int y);
+// positions in `solar` (each also drawn as a star of its magnitude: the stars within their disc,
+// the bodies with the Moon first, then the stars reaching past their disc), the stars in
+// catalogue order, then the pictures M1 to M109; a star counts where its point or glow lies, a body
+// where its star, its glow, its sphere or Saturn's ring does, a picture where its quad does. The
+// first one inside the box wins, not the nearest. Stars faded by the daylight count where they
+// would be drawn at night. `devicePixelRatio` is the frame's: its viewport's pixels decide which
+// glows are drawn as points.
+int PickObject(const SkyState& s, const SkyCatalog& catalog, const astro::CSolarSystem& solar, int x, int y,
+               double devicePixelRatio = 1.0);
 
 // The bodies for the sky clock: where the frame draws them.
 astro::CSolarSystem BodiesForSkyClock(const SkyState& s);

@@ -3,6 +3,7 @@
 #include "astro/SkyRotation.h"
 #include "astro/TextFields.h"
 #include "planetarium/CommandIds.h"
+#include "planetarium/SkyChain.h"
 #include "planetarium/tools/EyepieceDlg.h"
 #include "planetarium/tools/Navigation.h"
 #include "planetarium/tools/TimeControl.h"
@@ -49,8 +50,7 @@ std::pair<std::string, std::string> ReadoutTexts(const astro::ViewCentreReadout&
 
 void UpdateReadout(const SkyState& s, ViewHost& host) {
     const bool altAzi = host.IsAltAziChecked();
-    const astro::ViewCentreReadout r = astro::UpdateViewCentreReadout(s.m_viewYaw, s.m_viewPitch, altAzi,
-                                                                      s.g_latitude, LocalSiderealRotation(s));
+    const astro::ViewCentreReadout r = astro::UpdateViewCentreReadout(ChainOf(s), altAzi);
     const auto [first, second] = ReadoutTexts(r, altAzi);
     host.SetReadoutTexts(first, second);
 }
@@ -98,6 +98,7 @@ void Zoom(SkyState& s, ViewHost& host, bool in) {
 } // namespace
 
 void OnMouseWheel(SkyState& s, ViewHost& host, int delta) {
+    if (delta == 0) return; // no vertical motion (a sideways scroll): the field stays
     Zoom(s, host, delta > 0);
 }
 

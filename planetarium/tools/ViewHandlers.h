@@ -59,6 +59,8 @@ public:
     virtual void ShowContextMenu(int /*x*/, int /*y*/, const std::string& /*firstItem*/) {}
     // The star table with its names and the Messier table the view draws (null where none).
     virtual const SkyCatalog* Catalogue() const { return nullptr; }
+    // Device pixels per view pixel of the frame's viewport.
+    virtual double DevicePixelRatio() const { return 1.0; }
     // The computer's local time (tests may fix it).
     virtual astro::DateTimeFields LocalNow() const;
 };
@@ -93,6 +95,7 @@ void StepAnimation(SkyState& s, ViewHost& host);
 void StopAnimation(SkyState& s, ViewHost& host);
 
 // --- the handlers ---------------------------------------------------------------------------------
+// `delta` is the vertical wheel motion; 0 (a sideways scroll) changes nothing.
 void OnMouseWheel(SkyState& s, ViewHost& host, int delta);
 void OnLButtonDown(SkyState& s, ViewHost& host, int x, int y);
 void OnMouseMove(SkyState& s, ViewHost& host, int x, int y);

@@ -38,6 +38,7 @@
 #include <QToolBar>
 #include <QtTest>
 #include <cmath>
+#include <memory>
 
 using namespace nv;
 using namespace nv::app;
@@ -339,6 +340,13 @@ private slots:
         ClickMenuItem("&View", ID_VIEW_TOOLBAR);
         QVERIFY(m_frame->ToolBar()->isVisible());
         QCOMPARE(Clicked(ToolButton(ID_FLIP_VERTICAL)), 1);
+        // The bars' right-click menu offers to hide only what the View menu brings back: the top
+        // bar and the navigation bar cannot be hidden there.
+        const std::unique_ptr<QMenu> bars(m_frame->createPopupMenu());
+        QStringList offered;
+        for (QAction* a : bars ? bars->actions() : QList<QAction*>())
+            if (a->isVisible() && !a->isSeparator()) offered << a->text();
+        QCOMPARE(offered, QStringList{m_frame->ToolBar()->windowTitle()});
         ClickMenuItem("&View", ID_VIEW_STATUS_BAR);
         QVERIFY(m_frame->statusBar()->isVisible());
         QVERIFY(m_frame->Action(ID_VIEW_TOOLBAR)->isChecked() &&

@@ -19,6 +19,11 @@ double Dot(const Vec3& a, const Vec3& b) {
 double AngleDeg(const Vec3& a, const Vec3& b) {
     return std::acos(std::clamp(Dot(a, b) / (Length(a) * Length(b)), -1.0, 1.0)) * g_radToDeg;
 }
+// Sun - body - Earth, degrees (0 for the Sun itself).
+double PhaseAngle(const BodyPosition& body, const BodyPosition& sun) {
+    const Vec3 toEarth{-body.x, -body.y, -body.z}, toSun{sun.x - body.x, sun.y - body.y, sun.z - body.z};
+    return Length(toSun) > 0 ? AngleDeg(toEarth, toSun) : 0.0;
+}
 
 } // namespace
 
@@ -55,8 +60,10 @@ TEST(SolarSystemWorkedValues, RecordsAndZones) {
     CSolarSystem ss;
     ss.UpdateSolarSystem(1903, 5, 17, 21, 40, 2.0f);
     EXPECT_EQ(ss.Body(kSun).z, 0.0);
-    EXPECT_NEAR(Length({ss.Body(kMoon).x, ss.Body(kMoon).y, ss.Body(kMoon).z}), kMoonDistance, 1e-12);
-    for (int k = 0; k < kBodyCount; ++k) EXPECT_EQ(ss.Body(k).size, kBodySizes[k]) << k;
+    // Equatorial radii (km, the IAU's values) in AU.
+    const double radiiKm[kBodyCount] = {695700, 1738.1, 2440.53, 6051.8, 3396.19,
+                                        71492,  60268,  25559,   24764,  1188.3};
+    for (int k = 0; k < kBodyCount; ++k) EXPECT_NEAR(ss.Body(k).size * 149597870.7, radiiKm[k], 1e-6) << k;
     EXPECT_TRUE(ss.m_sunLongitude >= 0.0 && ss.m_sunLongitude < 360.0);
     // The same instant told in two zones (also across the date line) gives the same sky.
     CSolarSystem a, b;
@@ -75,21 +82,56 @@ TEST(SolarSystemReference, WithinTheTheorysLimits) {
     ASSERT_GE(t.rows.size(), 200u);
     const char* names[kBodyCount] = {"sun",     "moon",   "mercury", "venus",   "mars",
                                      "jupiter", "saturn", "uranus",  "neptune", "pluto"};
-    const double limitArcmin[kBodyCount] = {2, 12, 5, 5, 5, 25, 50, 5, 5, 5};
+    // Place (arcminutes), distance (share) and visual magnitude. The reference's Sun is always
+    // -26.8, its Saturn has the ring, its Moon another phase law (not compared); Mercury's and
+    // Venus' formulas hold to a phase angle of 120 degrees.
+    const double limitArcmin[kBodyCount] = {2, 12, 5, 5, 5, 5, 5, 5, 5, 5};
+    const double limitDistance[kBodyCount] = {0.001, 0.005, 0.01, 0.01, 0.01, 0.01, 0.01, 0.01, 0.01, 0.01};
+    const double limitMagnitude[kBodyCount] = {0.12, 1e9, 0.5, 0.25, 0.15, 0.2, 1.0, 0.05, 0.05, 0.1};
     CSolarSystem ss;
     for (size_t r = 0; r < t.rows.size(); ++r) {
         ss.UpdateSolarSystem(t.Int(r, "year"), t.Int(r, "month"), t.Int(r, "day"), t.Int(r, "hour"),
                              t.Int(r, "minute"), 0.0f);
         for (int b = 0; b < kBodyCount; ++b) {
             double lon, lat;
-            EclipticLonLat(ss.Body(b), lon, lat);
+            const BodyPosition& body = ss.Body(b);
+            EclipticLonLat(body, lon, lat);
             const std::string n = names[b];
+            const std::string where =
+                n + " row " + std::to_string(r) + " (" + std::to_string(t.Int(r, "year")) + ")";
             const double lon2 = t.Num(r, n + "_lon"), lat2 = t.Num(r, n + "_lat");
             const double c = SinD(lat) * SinD(lat2) + CosD(lat) * CosD(lat2) * CosD(lon - lon2);
-            EXPECT_LT(std::acos(std::clamp(c, -1.0, 1.0)) * g_radToDeg * 60.0, limitArcmin[b])
-                << n << " row " << r << " (" << t.Int(r, "year") << ")";
+            EXPECT_LT(std::acos(std::clamp(c, -1.0, 1.0)) * g_radToDeg * 60.0, limitArcmin[b]) << where;
+            EXPECT_NEAR(Length({body.x, body.y, body.z}) / t.Num(r, n + "_dist"), 1.0, limitDistance[b])
+                << where;
+            if (PhaseAngle(body, ss.Body(kSun)) < 120.0) {
+                EXPECT_NEAR(body.magnitude, t.Num(r, n + "_mag"), limitMagnitude[b]) << where;
+            }
         }
     }
+}
+
+TEST(SolarSystemWorkedValues, MoonDistanceAndMagnitudes) {
+    // The Moon's distance follows its theory: between perigee and apogee (356,400 to 406,700 km).
+    CSolarSystem ss;
+    double nearest = 1e9, farthest = 0;
+    for (int day = 1; day <= 28 * 12; ++day) {
+        ss.UpdateSolarSystem(2024, 1, day, 0, 0, 0.0f);
+        const BodyPosition& m = ss.Body(kMoon);
+        const double km = Length({m.x, m.y, m.z}) * 149597870.7;
+        nearest = std::min(nearest, km), farthest = std::max(farthest, km);
+    }
+    EXPECT_NEAR(nearest, 357000, 2500);
+    EXPECT_NEAR(farthest, 406000, 2500);
+    // Magnitudes by the formulas' own terms: the Sun at 1 AU, the full Moon at its mean distance,
+    // Jupiter at opposition 4.2 AU from the Earth.
+    EXPECT_NEAR(VisualMagnitude(kSun, {1, 0, 0}, {1, 0, 0}), -26.74, 1e-9);
+    const double moonMean = 384400 / 149597870.7;
+    EXPECT_NEAR(VisualMagnitude(kMoon, {-moonMean, 0, 0}, {1, 0, 0}),
+                0.21 + 5 * std::log10(1.0025696 * moonMean), 1e-3);
+    EXPECT_NEAR(VisualMagnitude(kJupiter, {-4.2, 0, 0}, {1, 0, 0}), -9.40 + 5 * std::log10(5.2 * 4.2), 1e-9);
+    // A body with no distance gives no light rather than a division by zero.
+    EXPECT_GT(VisualMagnitude(kMars, {0, 0, 0}, {1, 0, 0}), 50.0);
 }
 
 TEST(MoonsWorked, GalileanExampleAndTethysDistance) {

@@ -64,8 +64,9 @@ TEST(SiderealTime, ZenithRightAscensionIsLocalMeanSiderealTime) {
         const double lat = t.Num(r, "lat");
         // Through the chain: the eye looking straight up (pitch -90).
         double ra, dec;
-        RaDecFromVector(ViewCentreDirection(0.0f, -90.0f, lat, LocalSiderealRotation(angle, t.Num(r, "lon"))),
-                        ra, dec);
+        // (No precession: the sidereal time is measured on the equator of date.)
+        RaDecFromVector(
+            ViewCentreDirection({-90.0f, 0.0f, lat, LocalSiderealRotation(angle, t.Num(r, "lon"))}), ra, dec);
         EXPECT_LT(std::fabs(std::remainder(ra - t.Num(r, "lmst"), 360.0)), 0.01) << "row " << r;
         EXPECT_NEAR(dec, lat, 0.01) << "row " << r;
     }

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -94,9 +95,10 @@ TEST_F(DataFolder, AllTexturesAreUncompressed24BitBitmaps) {
     }
 }
 
-// Mean brightness of the milky.bmp texels around the sky direction (RA, Dec), as the chart's
-// sphere (GLU texture coordinates, rotated 150 deg about z then 30 deg about x) shows it.
-double MilkyWayBrightness(const imaging::BmpImage& b, double raDeg, double decDeg) {
+// Where the chart's sphere (GLU texture coordinates, turned 150 deg about z then 30 deg about x)
+// shows a sky direction on the milky.bmp picture: fractional column and row (row 0 is t = 0, the
+// bottom row of the file), and back.
+void TexelOf(const imaging::BmpImage& b, double raDeg, double decDeg, double& col, double& row) {
     const double a = raDeg * nv::g_degToRad, d = decDeg * nv::g_degToRad;
     const double x = -std::cos(d) * std::sin(a), y = -std::sin(d), z = std::cos(d) * std::cos(a);
     const double c1 = std::cos(-150 * nv::g_degToRad), s1 = std::sin(-150 * nv::g_degToRad);
@@ -106,15 +108,33 @@ double MilkyWayBrightness(const imaging::BmpImage& b, double raDeg, double decDe
     double theta = std::atan2(x1, y2);
     if (theta < 0) theta += 2 * M_PI;
     const double rho = std::acos(std::clamp(z2, -1.0, 1.0));
-    const int col = static_cast<int>((1.0 - theta / (2 * M_PI)) * b.width);
-    const int row = static_cast<int>((1.0 - rho / M_PI) * b.height); // row 0 = t 0
+    col = (1.0 - theta / (2 * M_PI)) * b.width;
+    row = (1.0 - rho / M_PI) * b.height;
+}
+nv::Vec3f SkyOfTexel(const imaging::BmpImage& b, double col, double row) {
+    const double theta = (1.0 - col / b.width) * 2 * M_PI, rho = (1.0 - row / b.height) * M_PI;
+    const double x1 = std::sin(rho) * std::sin(theta), y2 = std::sin(rho) * std::cos(theta),
+                 z2 = std::cos(rho);
+    const double c2 = std::cos(30 * nv::g_degToRad), s2 = std::sin(30 * nv::g_degToRad);
+    const double y1 = c2 * y2 - s2 * z2, z = s2 * y2 + c2 * z2;
+    const double c1 = std::cos(150 * nv::g_degToRad), s1 = std::sin(150 * nv::g_degToRad);
+    return {float(c1 * x1 - s1 * y1), float(s1 * x1 + c1 * y1), float(z)};
+}
+double Brightness(const imaging::BmpImage& b, int col, int row) {
+    const unsigned char* px =
+        b.row(std::clamp(row, 0, b.height - 1)) + (col % b.width + b.width) % b.width * 3;
+    return px[0] + px[1] + px[2];
+}
+
+// Mean brightness of the milky.bmp texels around the sky direction (RA, Dec) as the sphere shows it.
+double MilkyWayBrightness(const imaging::BmpImage& b, double raDeg, double decDeg) {
+    double colF, rowF;
+    TexelOf(b, raDeg, decDeg, colF, rowF);
+    const int col = static_cast<int>(colF), row = static_cast<int>(rowF);
     double sum = 0;
     int count = 0;
     for (int r = std::max(row - 3, 0); r <= std::min(row + 3, b.height - 1); ++r)
-        for (int c = col - 3; c <= col + 3; ++c, ++count) {
-            const unsigned char* px = b.row(r) + (c + b.width) % b.width * 3;
-            sum += px[0] + px[1] + px[2];
-        }
+        for (int c = col - 3; c <= col + 3; ++c, ++count) sum += Brightness(b, c, r);
     return sum / (3.0 * count);
 }
 
@@ -154,6 +174,49 @@ TEST_F(DataFolder, WorldMapIsTheEarthNorthUpWithGreenwichInTheMiddle) {
     EXPECT_GT(sahara[0], sahara[2] + 40);
     EXPECT_TRUE(amazon[1] > amazon[0] && amazon[1] > amazon[2]);
     EXPECT_GT(greenland[0] + greenland[1] + greenland[2], 3 * 200);
+}
+
+// The picture's own compact features stand where the sky has them: the Orion nebula (M42) and
+// the core of the Andromeda galaxy (M31), each found as the brightness centroid around the
+// brightest texel near its place, lie within 0.2 degree of their catalogue positions.
+TEST_F(DataFolder, MilkyWayFeaturesSitOnTheirSkyPlaces) {
+    imaging::BmpImage b;
+    ASSERT_TRUE(imaging::ReadBmp24(DataDir() / "milky.bmp", b));
+    const struct {
+        const char* name;
+        double ra, dec;
+    } kFeatures[] = {{"M42", 83.822, -5.391}, {"M31", 10.685, 41.269}};
+    for (const auto& f : kFeatures) {
+        double colF, rowF;
+        TexelOf(b, f.ra, f.dec, colF, rowF);
+        int peakCol = int(colF), peakRow = int(rowF);
+        for (int r = int(rowF) - 6; r <= int(rowF) + 6; ++r)
+            for (int c = int(colF) - 6; c <= int(colF) + 6; ++c)
+                if (Brightness(b, c, r) > Brightness(b, peakCol, peakRow)) peakCol = c, peakRow = r;
+        // Background: the median of a ring around the peak.
+        std::vector<double> ring;
+        for (int r = -6; r <= 6; ++r)
+            for (int c = -6; c <= 6; ++c)
+                if (std::max(std::abs(r), std::abs(c)) >= 5)
+                    ring.push_back(Brightness(b, peakCol + c, peakRow + r));
+        std::nth_element(ring.begin(), ring.begin() + ring.size() / 2, ring.end());
+        const double background = ring[ring.size() / 2];
+        double sc = 0, sr = 0, sw = 0;
+        for (int r = -3; r <= 3; ++r)
+            for (int c = -3; c <= 3; ++c) {
+                const double w = Brightness(b, peakCol + c, peakRow + r) - background;
+                if (w <= 0) continue;
+                sc += w * (peakCol + c + 0.5), sr += w * (peakRow + r + 0.5), sw += w;
+            }
+        ASSERT_GT(sw, 0.0) << f.name;
+        const nv::Vec3f found = SkyOfTexel(b, sc / sw, sr / sw);
+        const nv::Vec3f want = nv::SkyDirection(f.ra, f.dec);
+        const double apart =
+            std::acos(std::clamp(
+                double(found.x) * want.x + double(found.y) * want.y + double(found.z) * want.z, -1.0, 1.0)) *
+            nv::g_radToDeg;
+        EXPECT_LT(apart, 0.2) << f.name;
+    }
 }
 
 TEST_F(DataFolder, NamesFileNamesCatalogueStars) {

@@ -1,6 +1,7 @@
 #include "RenderTestSupport.h"
 
 #include "astro/SkyClock.h"
+#include "planetarium/SkyChain.h"
 #include "planetarium/catalog/StarCatalog.h"
 #include "planetarium/catalog/StarNames.h"
 #include "planetarium/catalog/Textures.h"
@@ -85,6 +86,19 @@ void SetLondonEvening(nv::SkyState& s) {
     SetClock(s, 2026, 12, 6, 22, 0, 0.0f, 51.5074, -0.1278);
 }
 
+void SetSunAltitude(nv::SkyState& s, double altitude) {
+    astro::CSolarSystem solar;
+    int best = 0;
+    double bestErr = 1e9;
+    for (int m = 0; m < 24 * 60; ++m) {
+        SetClock(s, 2026, 12, 6, m / 60, m % 60, 0.0f, 51.5074, -0.1278);
+        solar.UpdateSolarSystem(s.g_year, s.g_month, s.g_day, s.g_hour, s.g_minute, s.g_gmtOffset);
+        const double err = std::fabs(AltAzOfBody(s, solar, astro::kSun).alt - altitude);
+        if (err < bestErr) bestErr = err, best = m;
+    }
+    SetClock(s, 2026, 12, 6, best / 60, best % 60, 0.0f, 51.5074, -0.1278);
+}
+
 std::unique_ptr<nv::SkyCatalog> EmptyCatalog() {
     return std::make_unique<nv::SkyCatalog>();
 }
@@ -131,7 +145,7 @@ void MakeTexture(unsigned name, int width, int height, const std::vector<unsigne
 AltAz AltAzOfDirection(const nv::SkyState& s, double x, double y, double z) {
     double ra = 0, dec = 0; // through right ascension and declination
     astro::RaDecFromVector({x, y, z}, ra, dec);
-    return AltAzOfEquatorial(s, astro::EquatorialVector(ra, dec));
+    return AltAzOfEquatorial(s, astro::CatalogueToDate(astro::EquatorialVector(ra, dec), nv::ChainOf(s)));
 }
 
 AltAz AltAzOfBody(const nv::SkyState& s, const astro::CSolarSystem& solar, int body) {

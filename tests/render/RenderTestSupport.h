@@ -9,8 +9,10 @@
 #include "GlTestContext.h"
 
 #include <QImage>
+#include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace rendertest {
 
@@ -38,6 +40,8 @@ void SetClock(nv::SkyState& s, int year, int month, int day, int hour, int minut
               double lon);
 // London, 2026-12-06 22:00, zone 0.
 void SetLondonEvening(nv::SkyState& s);
+// London on 2026-12-06, at the local minute when the chart's Sun is closest to `altitude`.
+void SetSunAltitude(nv::SkyState& s, double altitude);
 
 std::unique_ptr<nv::SkyCatalog> EmptyCatalog();
 // The real catalogue from the data folder, loaded once; null with a message if it is not built.
@@ -47,8 +51,8 @@ int LoadRealTextures(nv::SkyState& s);
 // A white texture in slot `name`, or a picture given as rows of 0xRRGGBB, top row first.
 void MakeTexture(unsigned name, int width, int height, const std::vector<unsigned>& rgbTopFirst);
 
-// Altitude and azimuth (north through east) of an equatorial direction / a body, as the core
-// places them.
+// Altitude and azimuth (north through east) of a catalogue (J2000) direction / a body, as the core
+// places them on the state's date.
 struct AltAz {
     double alt, az;
 };
@@ -80,5 +84,20 @@ std::optional<QPointF> Centroid(const QImage& img, QPointF near, int radius, Kee
 
 // Count of pixels that are not black.
 int LitPixels(const QImage& img);
+
+// A drawing test's frame, an empty and the real catalogue, and a dark sky state (every switch off)
+// for London on the evening of 2026-12-06.
+class SkyFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(frame.ok()) << "no off-screen OpenGL context";
+        SetLondonEvening(s);
+    }
+    Frame frame;
+    std::unique_ptr<nv::SkyCatalog> empty = EmptyCatalog();
+    nv::SkyState s = DarkState();
+    std::string why;
+    const nv::SkyCatalog* real = RealCatalog(&why);
+};
 
 } // namespace rendertest

@@ -3,12 +3,16 @@
 #include "planetarium/tools/Navigation.h"
 #include "astro/SkyRotation.h"
 #include "astro/TextFields.h"
+#include "planetarium/SkyChain.h"
+#include "planetarium/render/Projection.h"
 #include "planetarium/render/RenderScene.h"
 #include "planetarium/tools/ViewHandlers.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
+#include <utility>
 
 using namespace nv;
 using namespace nv::tools;
@@ -20,10 +24,22 @@ double AngleBetween(const astro::Vec3& a, const astro::Vec3& b) {
     return std::acos(std::fmax(-1.0, std::fmin(1.0, d))) * astro::g_radToDeg;
 }
 
+// A place and sidereal angle, on a date far enough from 2000 that the precession counts.
 SkyState PlaceAndTime(double latitude, double longitude, float siderealAngle) {
     SkyState s;
     s.g_latitude = latitude, s.g_longitude = longitude, s.g_siderealAngle = siderealAngle;
+    s.g_year = 2090, s.g_month = 6, s.g_day = 1, s.g_hour = 22;
     return s;
+}
+
+// Where a sky direction appears on the screen for the state's camera, field and flips, as
+// (right, up) in units of the half-height; nothing behind the eye.
+std::optional<std::pair<double, double>> OnScreen(const SkyState& s, const astro::Vec3& catalogue) {
+    const astro::Vec3 eye = astro::SkyRotation(ChainOf(s), astro::SkyFrame::Equatorial).Apply(catalogue);
+    if (eye.z >= 0) return std::nullopt;
+    const ProjectionParams p = SkyProjection(s.g_fov, s.g_flipHorizontal, 1000, 800);
+    const double f = 1.0 / std::tan(p.fovy * astro::g_degToRad / 2);
+    return std::pair{f / p.aspect * eye.x / -eye.z, f * eye.y / -eye.z};
 }
 
 } // namespace
@@ -122,11 +138,38 @@ TEST(Drag, TurnsWithTheFieldReversalAddsNothingAndAnUnsizedViewGivesNoNaN) {
     DragStep(s, 10, 10); // not dragging: nothing
     EXPECT_EQ(s.m_viewYaw, afterRun);
 
+    // The vertical turn of an upward drag: the view tilts down by atan(dy / height).
+    SkyState up;
+    up.g_viewWidth = 1000, up.g_viewHeight = 800;
+    BeginDrag(up, 500, 400);
+    DragStep(up, 500, 400); // the pointer seen where the press was
+    DragStep(up, 500, 300);
+    EXPECT_NEAR(up.m_viewPitch, -30.0f + std::atan(0.125f) * 57.29578f, 1e-4);
+
     SkyState unsized; // g_viewWidth and g_viewHeight are 0
     BeginDrag(unsized, 5, 5);
     DragStep(unsized, 5, 5);
     DragStep(unsized, 9, 2);
     EXPECT_TRUE(std::isfinite(unsized.m_viewYaw) && std::isfinite(unsized.m_viewPitch));
+}
+
+TEST(Drag, TheSkyFollowsTheHandInEveryFlip) {
+    // The point at the centre when the button goes down moves the way the pointer moves (right and
+    // up here), also in a picture turned over (negative field) or mirrored (horizontal flip).
+    for (const float fov : {65.0f, -65.0f, 20.0f})
+        for (const bool mirrored : {false, true}) {
+            SkyState s = PlaceAndTime(51.5, 0.0, 100.0f);
+            s.g_viewWidth = 1000, s.g_viewHeight = 800;
+            s.g_fov = fov, s.g_flipHorizontal = mirrored;
+            const astro::Vec3 centre = ViewCentreEquatorial(s);
+            BeginDrag(s, 500, 400);
+            DragStep(s, 500, 400);
+            DragStep(s, 560, 350); // 60 pixels right, 50 up
+            const auto at = OnScreen(s, centre);
+            ASSERT_TRUE(at);
+            EXPECT_GT(at->first, 0.02) << "fov " << fov << " mirrored " << mirrored;
+            EXPECT_GT(at->second, 0.02) << "fov " << fov << " mirrored " << mirrored;
+        }
 }
 
 TEST(Goto, TargetsInvertTheReadoutInBothModes) {
@@ -141,10 +184,8 @@ TEST(Goto, TargetsInvertTheReadoutInBothModes) {
                     SkyState s = PlaceAndTime(lat, -3.7, sidereal);
                     s.m_viewPitch = pitch;
                     s.m_viewYaw = yaw;
-                    const auto a =
-                        astro::UpdateViewCentreReadout(yaw, pitch, true, lat, LocalSiderealRotation(s));
-                    const auto e =
-                        astro::UpdateViewCentreReadout(yaw, pitch, false, lat, LocalSiderealRotation(s));
+                    const auto a = astro::UpdateViewCentreReadout(ChainOf(s), true);
+                    const auto e = astro::UpdateViewCentreReadout(ChainOf(s), false);
                     // The edits' texts are read back the way Goto reads them.
                     const auto [alt, az] = ReadoutTexts(a, true);
                     const auto [ra, dec] = ReadoutTexts(e, false);
@@ -159,13 +200,19 @@ TEST(Goto, TargetsInvertTheReadoutInBothModes) {
 }
 
 TEST(Goto, TypedStarCoordinatesCentreTheStar) {
-    // Betelgeuse (RA 5h 55m 10.3s, Dec +7 24' 25") from London on a winter evening.
+    // Betelgeuse (catalogue RA 5h 55m 10.3s, Dec +7 24' 25") from London on a winter evening of
+    // 2090: the star, drawn on the sky of its date, lands at the centre of the view.
     const double raHours = 5.0 + 55.0 / 60 + 10.3 / 3600, decDeg = 7.0 + 24.0 / 60 + 25.0 / 3600;
     SkyState s = PlaceAndTime(51.5, -0.1, 170.0f);
     const GlideTarget g = GotoRaDecTarget(s, raHours, decDeg);
     s.m_viewPitch = g.pitch;
     s.m_viewYaw = g.yaw;
-    EXPECT_LT(AngleBetween(ViewCentreEquatorial(s), astro::EquatorialVector(raHours * 15.0, decDeg)), 0.001);
+    const astro::Vec3 star = astro::EquatorialVector(raHours * 15.0, decDeg);
+    EXPECT_LT(AngleBetween(ViewCentreEquatorial(s), star), 0.001);
+    const auto at = OnScreen(s, star);
+    ASSERT_TRUE(at);
+    EXPECT_NEAR(at->first, 0.0, 1e-4);
+    EXPECT_NEAR(at->second, 0.0, 1e-4);
 }
 
 TEST(Goto, NumbersReadAsAtofReadsThem) {

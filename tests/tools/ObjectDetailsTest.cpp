@@ -1,14 +1,17 @@
 // The "Object Details" text line by line for a star, a body and a Messier object, its position
 // edge cases, its times against `skycalc rts` for the same direction, date and place, and the
 // pop-up menu's first item for each kind of pick.
-#include "planetarium/tools/ObjectDetails.h"
+#include "SkyReference.h"
+
 #include "planetarium/SkyObjects.h"
+#include "planetarium/tools/ObjectDetails.h"
 #include "planetarium/tools/Picking.h"
 
 #include <QCoreApplication>
 #include <QProcess>
 #include <QStringList>
 #include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -75,6 +78,34 @@ QStringList TimeLines(double ra, double dec, double latitude = kLat) {
         "Rise = " + t[0], "Transit = " + t[1], "Set = " + t[2], "", "Julian day = 2460390.375000", "", ""};
 }
 
+constexpr double kJulianDay = 2460390.375; // of kWhen, UT
+
+// Seconds of right ascension of an "RA = 5h 58m 31s" line, -1 for another line.
+double RaSeconds(const QString& line) {
+    int h = 0, m = 0, sec = 0;
+    if (std::sscanf(line.toStdString().c_str(), "RA = %dh %dm %ds", &h, &m, &sec) != 3) return -1;
+    return h * 3600.0 + m * 60.0 + sec;
+}
+
+// A body's lines from "RA =" to "Set =" against a catalogue (J2000) direction: the right ascension
+// within a second of time (the line cuts it), the declination within 0.2 arcsecond, the times
+// within 0.1 second of those `skycalc rts` gives for the direction.
+void ExpectBodyLines(const QStringList& text, const nvtest::RaDecDeg& j2000) {
+    const double ra = std::fmod(j2000.ra + 360.0, 360.0);
+    EXPECT_NEAR(std::remainder(RaSeconds(text.value(2)) - ra * 240.0, 86400.0), -0.5, 0.6)
+        << text.value(2).toStdString();
+    ASSERT_TRUE(text.value(3).startsWith("DEC = "));
+    EXPECT_NEAR(text.value(3).mid(6).toDouble(), j2000.dec, 5e-5) << text.value(3).toStdString();
+    const QStringList want = SkycalcTimes(j2000.ra, j2000.dec);
+    ASSERT_EQ(want.size(), 3);
+    const char* keys[] = {"Rise = ", "Transit = ", "Set = "};
+    for (int k = 0; k < 3; ++k) {
+        const QString line = text.value(5 + k);
+        ASSERT_TRUE(line.startsWith(keys[k])) << line.toStdString();
+        EXPECT_NEAR(line.mid(QString(keys[k]).size()).toDouble(), want[k].toDouble(), 3e-5) << keys[k];
+    }
+}
+
 nv::StarRecord At(double raDeg, double decDeg, float spectralClass = 2, float magnitude = 1.5f) {
     const nv::Vec3f v = nv::SkyDirection(raDeg, decDeg);
     return {v.x, v.y, v.z, spectralClass, magnitude};
@@ -122,18 +153,23 @@ TEST_F(DetailsTest, StarTextLineByLine) {
 }
 
 TEST_F(DetailsTest, BodyAndMessierTexts) {
-    // The Sun at ecliptic longitude 90: the full obliquity (23.4393 in single precision) and 6h.
+    // The Sun at ecliptic longitude 90 of the date stands at 6h and the full obliquity (23.4393 in
+    // single precision) on the equator of date; the details speak the catalogue's equator (J2000),
+    // where a textbook precession carries it back to about 5h 58m 31s. The times are those of that
+    // direction.
     solar.m_bodies[astro::kSun] = {0.0, 1.0162, 0.0, 0.0093584};
     const QStringList sun = Lines(ObjectDetailsText(nv::kBodyPickBase + astro::kSun, s, *cat, solar));
     ASSERT_EQ(sun.size(), 12);
-    EXPECT_EQ(sun.mid(0, 3), QStringList({"Sol/Sun", "", "RA = 6h 0m 0s"}));
-    ASSERT_TRUE(sun[3].startsWith("DEC = "));
-    EXPECT_NEAR(sun[3].mid(6).toDouble(), 23.4393, 2e-6) << sun[3].toStdString();
-    EXPECT_EQ(sun.mid(4), QStringList("") + TimeLines(90.0, static_cast<double>(astro::kObliquity)));
+    EXPECT_EQ(sun.mid(0, 2), QStringList({"Sol/Sun", ""}));
+    ExpectBodyLines(sun,
+                    nvtest::J2000FromPrecessed(90.0, static_cast<double>(astro::kObliquity), kJulianDay));
+    EXPECT_EQ(sun.mid(8), QStringList({"", "Julian day = 2460390.375000", "", ""}));
 
-    solar.m_bodies[astro::kMoon] = {0.0016, 0.0, 0.0, 1.5e-5}; // the equinox direction: 0h, 0
-    EXPECT_EQ(Lines(ObjectDetailsText(nv::kBodyPickBase + astro::kMoon, s, *cat, solar)).mid(0, 4),
-              QStringList({"Moon/Lunar", "", "RA = 0h 0m 0s", "DEC = 0.000000"}));
+    // The equinox of date lies 0.31 degree west of the catalogue's and 0.13 degree south.
+    solar.m_bodies[astro::kMoon] = {0.0016, 0.0, 0.0, 1.5e-5};
+    const QStringList moon = Lines(ObjectDetailsText(nv::kBodyPickBase + astro::kMoon, s, *cat, solar));
+    EXPECT_EQ(moon.value(0), "Moon/Lunar");
+    ExpectBodyLines(moon, nvtest::J2000FromPrecessed(0.0, 0.0, kJulianDay));
     EXPECT_EQ(Lines(ObjectDetailsText(nv::kBodyPickBase + astro::kPluto, s, *cat, solar)).value(0), "Pluto");
 
     // M42's centre at RA 83.8221 (5h 35m 17.3s), Dec -30.
@@ -164,14 +200,20 @@ TEST_F(DetailsTest, NeverRisesAndNeverSetsKeepTheTransit) {
     EXPECT_EQ(text.value(9), "Rise = never rises");
     EXPECT_EQ(text.value(11), "Set = never rises");
 
-    // Polaris (J2000 RA 37.9529, Dec 89.2641) from latitude 51.5.
+    // Polaris (J2000 RA 37.9529, Dec 89.2641) from latitude 51.5. The table holds its direction in
+    // single precision, an arcsecond from the typed one: so near the pole, where the precession
+    // turns that arcsecond into 0.02 degree of right ascension of date, skycalc is given the stored
+    // direction.
     s = Evening(51.5);
-    cat->m_stars[11767] = At(37.9529, 89.2641);
+    const nv::StarRecord polaris = At(37.9529, 89.2641);
+    cat->m_stars[11767] = polaris;
     text = Lines(ObjectDetailsText(11767, s, *cat, solar));
     EXPECT_EQ(text.value(9), "Rise = never sets");
     EXPECT_EQ(text.value(11), "Set = never sets");
     EXPECT_TRUE(text.value(10).startsWith("Transit = ")) << text.value(10).toStdString();
-    EXPECT_EQ(text.mid(9, 3), TimeLines(37.9529, 89.2641, 51.5).mid(0, 3));
+    const double ra = -std::atan2(double(polaris.x), double(polaris.z)) * 180.0 / M_PI,
+                 dec = -std::asin(double(polaris.y)) * 180.0 / M_PI;
+    EXPECT_EQ(text.mid(9, 3), TimeLines(ra, dec, 51.5).mid(0, 3));
 }
 
 TEST(PopupItem, FirstItemNamesThePickByKind) {

@@ -4,6 +4,7 @@
 #include "RenderTestSupport.h"
 #include "SelectionPick.h"
 
+#include "planetarium/render/DayLight.h"
 #include "planetarium/render/Projection.h"
 #include "planetarium/render/SkyFrames.h"
 #include "planetarium/render/StarField.h"
@@ -171,13 +172,15 @@ protected:
         const astro::Vec3 ahead = Direction(0, 0, 1.0);
         for (auto& b : solar.m_bodies) b = {-ahead.x * 3, -ahead.y * 3, -ahead.z * 3, 0.0001};
     }
-    // The equatorial direction drawn at (dx, dy) pixels from the view's centre (x right, y down).
-    astro::Vec3 Direction(double dx, double dy, double distance = 1.0) const {
+    // The direction of the catalogue's equatorial frame (or another) drawn at (dx, dy) pixels from
+    // the view's centre (x right, y down).
+    astro::Vec3 Direction(double dx, double dy, double distance = 1.0,
+                          nv::SkyFrame in = nv::SkyFrame::Equatorial) const {
         const nv::ProjectionParams p = nv::SkyProjection(s.g_fov, s.g_flipHorizontal, 800, 600);
         const double f = 1.0 / std::tan(p.fovy / 2 * astro::g_degToRad);
         const double u = 2 * dx / 800, v = -2 * dy / 600;
         const double e[3] = {u * p.aspect / f * distance, v / f * distance, -distance};
-        const astro::Mat4 frame = nv::FrameMatrix(s, nv::SkyFrame::Equatorial);
+        const astro::Mat4 frame = nv::FrameMatrix(s, in);
         const double* m = frame.m.data();
         return {m[0] * e[0] + m[1] * e[1] + m[2] * e[2], m[4] * e[0] + m[5] * e[1] + m[6] * e[2],
                 m[8] * e[0] + m[9] * e[1] + m[10] * e[2]};
@@ -186,6 +189,17 @@ protected:
         const astro::Vec3 d = Direction(dx, dy);
         const double len = astro::Length(d);
         cat->m_stars[hip] = {float(d.x / len), float(d.y / len), float(d.z / len), 2.0f, magnitude};
+    }
+    // A body at (dx, dy) pixels from the centre, `distance` AU away, of the given radius (AU) and
+    // magnitude. Body positions are ecliptic of date: equatorial to ecliptic is the transpose of the
+    // turn EclipticToEquatorial makes.
+    void Body(int body, double dx, double dy, double distance, double radius, double magnitude) {
+        const astro::Vec3 v = Direction(dx, dy, distance, nv::SkyFrame::EquatorialOfDate);
+        const astro::Vec3 ex = astro::EclipticToEquatorial({1, 0, 0}),
+                          ey = astro::EclipticToEquatorial({0, 1, 0}),
+                          ez = astro::EclipticToEquatorial({0, 0, 1});
+        solar.m_bodies[body] = {ex.x * v.x + ex.y * v.y + ex.z * v.z, ey.x * v.x + ey.y * v.y + ey.z * v.z,
+                                ez.x * v.x + ez.y * v.y + ez.z * v.z, radius, magnitude};
     }
     int Pick() const { return PickObject(s, *cat, solar, 400, 300); }
 
@@ -223,6 +237,20 @@ TEST_F(PickRulesTest, OnlyWhatIsDrawnCounts) {
     EXPECT_EQ(Pick(), 700);
     Star(700, 10, 0, 8.0f);
     EXPECT_EQ(Pick(), nv::kPickNone);
+    // A glow that would reach less than a pixel is drawn as a point: at 10 degrees a magnitude 5.85
+    // glow would reach 0.84 pixel, into the box from 2.8 pixels out, but its point lies outside; a
+    // magnitude 5.5 glow (2.8 pixels) is drawn and reaches in.
+    Star(700, 2.8, 0, 5.85f);
+    EXPECT_EQ(Pick(), nv::kPickNone);
+    Star(700, 2.8, 0, 5.5f);
+    EXPECT_EQ(Pick(), 700);
+    // A star faded out by the daylight (the Sun up) is picked where it is drawn at night, as are
+    // the stars of a layer switched off.
+    s.sw.m_showDayLight = true;
+    s.g_dayLightActive = true;
+    s.g_dayLightLevel = 0.25f;
+    ASSERT_TRUE(nv::DayLightHidesEveryStar(nv::DayLightStarLimit(s)));
+    EXPECT_EQ(Pick(), 700);
 }
 
 TEST_F(PickRulesTest, BodiesBeforeStarsMoonFirstPicturesLast) {
@@ -236,22 +264,32 @@ TEST_F(PickRulesTest, BodiesBeforeStarsMoonFirstPicturesLast) {
     EXPECT_EQ(Pick(), 5);
     cat->m_stars[5] = {};
     EXPECT_EQ(Pick(), int(nv::kMessierPickBase) + 42);
-    // Jupiter over both. Body positions are ecliptic: equatorial to ecliptic is the transpose of
-    // the turn EclipticToEquatorial makes.
-    const astro::Vec3 equ = Direction(0, 0, 4.2);
-    auto toEcliptic = [](const astro::Vec3& v) {
-        const astro::Vec3 ex = astro::EclipticToEquatorial({1, 0, 0}),
-                          ey = astro::EclipticToEquatorial({0, 1, 0}),
-                          ez = astro::EclipticToEquatorial({0, 0, 1});
-        return astro::Vec3{ex.x * v.x + ex.y * v.y + ex.z * v.z, ey.x * v.x + ey.y * v.y + ey.z * v.z,
-                           ez.x * v.x + ez.y * v.y + ez.z * v.z};
-    };
-    const astro::Vec3 ecl = toEcliptic(equ);
-    solar.m_bodies[astro::kJupiter] = {ecl.x, ecl.y, ecl.z, 0.0009558};
+    // Jupiter over both.
+    Body(astro::kJupiter, 0, 0, 4.2, 4.78e-4, 6.5);
     Star(5, 0, 0);
     EXPECT_EQ(Pick(), int(nv::kBodyPickBase) + astro::kJupiter);
-    // The Moon is drawn first of all.
-    const astro::Vec3 moon = toEcliptic(Direction(1, 1, 0.0026));
-    solar.m_bodies[astro::kMoon] = {moon.x, moon.y, moon.z, 1.5e-5};
+    // The Moon is drawn first of the bodies.
+    Body(astro::kMoon, 1, 1, 0.0026, 1.16e-5, 6.5);
+    EXPECT_EQ(Pick(), int(nv::kBodyPickBase) + astro::kMoon);
+}
+
+TEST_F(PickRulesTest, EveryBodyIsPickedWhereItsStarIsDrawn) {
+    // Jupiter 8 pixels off: its globe (0.4 pixel) misses the box, its glow as a star of magnitude
+    // -2 (45 pixels at 10 degrees) reaches in; as a star of magnitude 5.9 it is a point.
+    Body(astro::kJupiter, 8, 0, 4.2, 4.78e-4, -2.0);
+    EXPECT_EQ(Pick(), int(nv::kBodyPickBase) + astro::kJupiter);
+    Body(astro::kJupiter, 8, 0, 4.2, 4.78e-4, 5.9);
+    EXPECT_EQ(Pick(), nv::kPickNone);
+
+    // The Sun behind the Moon at 1 degree, both at their true radii. A star that lies within its
+    // body's disc is drawn before every body: the Sun's, were it of magnitude 5, is picked before
+    // the Moon's globe. The Sun's true star reaches past its disc and is drawn after the bodies, so
+    // the Moon is picked.
+    s.g_fov = 1.0f;
+    Body(astro::kJupiter, 0, 0, -4.2, 4.78e-4, -2.0); // out of the way
+    Body(astro::kSun, 0, 0, 0.985, 0.00465, 5.0);
+    Body(astro::kMoon, 0, 0, 0.0025, 1.16e-5, -12.7);
+    EXPECT_EQ(Pick(), int(nv::kBodyPickBase) + astro::kSun);
+    solar.m_bodies[astro::kSun].magnitude = -26.7;
     EXPECT_EQ(Pick(), int(nv::kBodyPickBase) + astro::kMoon);
 }

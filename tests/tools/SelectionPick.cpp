@@ -31,7 +31,7 @@ std::vector<int> SelectionHits(nv::SkyState& s, const nv::SkyCatalog& catalog,
     gluPerspective(p.fovy, p.aspect, p.zNear, p.zFar);
     glMatrixMode(GL_MODELVIEW);
 
-    nv::DrawBodies(s, solar, shapes, false);
+    nv::DrawBodiesOverTheirStars(s, solar, shapes, false);
     nv::DrawStarsImmediate(s, catalog);
     nv::DrawMessiers(s, catalog, false);
 

@@ -1,8 +1,8 @@
 // The pick as the graphics pipeline's selection mode answers it, for comparison with the
-// processor's pick: a pick matrix around the pointer on the sky projection, the bodies, the stars
-// and the Messier pictures drawn with their selection names by the renderer's own drawing calls,
-// and the name of the first hit record. Needs a current compatibility-profile context whose
-// viewport is the state's view size.
+// processor's pick: a pick matrix around the pointer on the sky projection, the bodies (with the
+// stars they are drawn as), the stars and the Messier pictures drawn with their selection names by
+// the renderer's own drawing calls, and the name of the first hit record. Needs a current
+// compatibility-profile context whose viewport is the state's view size.
 #pragma once
 
 #include "astro/SolarSystem.h"

@@ -1,7 +1,7 @@
-// Outside references for where things stand in the sky: the standard mean sidereal time and the
-// altitude and azimuth of a J2000 direction, written here from the textbook formulas, and the
-// camera's view centre as altitude and azimuth (pitch is minus the altitude; yaw 90 faces north,
-// 0 east).
+// Outside references for where things stand in the sky: the standard mean sidereal time, the
+// precession of a J2000 direction to the equator of a date and its altitude and azimuth, written
+// here from the textbook formulas, and the camera's view centre as altitude and azimuth (pitch is
+// minus the altitude; yaw 90 faces north, 0 east).
 #pragma once
 
 #include <cmath>
@@ -22,14 +22,51 @@ inline double JulianDayUt(int y, int mo, int d, int h, int mi, double zone) {
     return jdn - 0.5 + (h + mi / 60.0 - zone) / 24.0;
 }
 
+struct RaDecDeg {
+    double ra, dec;
+};
+
+// The IAU 1976 precession angles zeta, z and theta (Lieske's series) from J2000 to a Julian day,
+// radians.
+struct PrecessionAngles {
+    double zeta, z, theta;
+};
+inline PrecessionAngles PrecessionAnglesAt(double jd) {
+    const double t = (jd - 2451545.0) / 36525.0, arcsec = M_PI / 180.0 / 3600.0;
+    return {(2306.2181 * t + 0.30188 * t * t + 0.017998 * t * t * t) * arcsec,
+            (2306.2181 * t + 1.09468 * t * t + 0.018203 * t * t * t) * arcsec,
+            (2004.3109 * t - 0.42665 * t * t - 0.041833 * t * t * t) * arcsec};
+}
+
+// (RA, Dec) turned by zeta about the pole, theta about the new y axis, then z about the new pole.
+inline RaDecDeg TurnedBy(double raDeg, double decDeg, const PrecessionAngles& p) {
+    const double r = M_PI / 180.0;
+    const double a0 = raDeg * r + p.zeta, d0 = decDeg * r;
+    const double A = std::cos(d0) * std::sin(a0);
+    const double B = std::cos(p.theta) * std::cos(d0) * std::cos(a0) - std::sin(p.theta) * std::sin(d0);
+    const double C = std::sin(p.theta) * std::cos(d0) * std::cos(a0) + std::cos(p.theta) * std::sin(d0);
+    return {(std::atan2(A, B) + p.z) / r, std::asin(std::fmax(-1.0, std::fmin(1.0, C))) / r};
+}
+
+// A J2000 (RA, Dec) carried to the mean equator and equinox of a Julian day, degrees, and back.
+inline RaDecDeg PrecessedFromJ2000(double raDeg, double decDeg, double jd) {
+    return TurnedBy(raDeg, decDeg, PrecessionAnglesAt(jd));
+}
+inline RaDecDeg J2000FromPrecessed(double raDeg, double decDeg, double jd) {
+    const PrecessionAngles p = PrecessionAnglesAt(jd);
+    return TurnedBy(raDeg, decDeg, {-p.z, -p.zeta, -p.theta});
+}
+
 struct AltAzi {
     double alt, az;
 };
 
-// Altitude and azimuth (from north through east) of (RA, Dec) for a place at a UT Julian day.
+// Altitude and azimuth (from north through east) of a J2000 (RA, Dec) for a place at a UT Julian
+// day: precessed to the date, then turned by the local mean sidereal time.
 inline AltAzi AltAzOf(double raDeg, double decDeg, double jdUt, double lat, double lon) {
     const double r = M_PI / 180.0;
-    const double h = (Gmst(jdUt) + lon - raDeg) * r, d = decDeg * r, p = lat * r;
+    const RaDecDeg ofDate = PrecessedFromJ2000(raDeg, decDeg, jdUt);
+    const double h = (Gmst(jdUt) + lon - ofDate.ra) * r, d = ofDate.dec * r, p = lat * r;
     const double alt = std::asin(std::sin(p) * std::sin(d) + std::cos(p) * std::cos(d) * std::cos(h));
     const double az = std::atan2(-std::cos(d) * std::sin(h),
                                  std::sin(d) * std::cos(p) - std::cos(d) * std::sin(p) * std::cos(h));

@@ -33,6 +33,7 @@ private slots:
     void init();
     void cleanup();
     void zoomWheelKeysFlipAndIndicator();
+    void datePickersReachTheClocksWholeRange();
     void arrowGlideNorthButtonAndGoto();
     void gotoRaDecRoundTrip();
     void dragAndLock();
@@ -43,9 +44,9 @@ private slots:
     void eyepieceDialog();
 
 private:
-    void Wheel(int delta) {
+    void Wheel(int delta, int sideways = 0) {
         QWheelEvent e(QPointF(100, 100), QPointF(view->mapToGlobal(QPoint(100, 100))), QPoint(),
-                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                      QPoint(sideways, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(view, &e);
     }
     bool Idle() { return !view->state().g_gliding; }
@@ -89,6 +90,30 @@ void WindowTest::zoomWheelKeysFlipAndIndicator() {
     Wheel(120);
     QCOMPARE(s.g_fov, -63.0f);
     QCOMPARE(frame->ZoomIndicator(), 2);
+    // A sideways wheel or touchpad scroll leaves the field as it is, either way.
+    Wheel(0, 120);
+    Wheel(0, -120);
+    QCOMPARE(s.g_fov, -63.0f);
+}
+
+void WindowTest::datePickersReachTheClocksWholeRange() {
+    auto* date = qobject_cast<QDateEdit*>(frame->Control(1002));
+    QVERIFY(date);
+    QCOMPARE(date->minimumDate(), QDate(100, 1, 1));
+    QCOMPARE(date->maximumDate(), QDate(9999, 12, 31));
+    for (const QDate d : {QDate(100, 1, 1), QDate(9999, 12, 31), QDate(1066, 10, 14)}) {
+        frame->SetPickerDateTime(QDateTime(d, QTime(12, 0)));
+        QCOMPARE(frame->PickerDateTime().date(), d);
+    }
+    // Animating backwards runs on through 14 September 1752, the toolkit's own lower limit.
+    nv::SkyState& s = view->state();
+    frame->SetPickerDateTime(QDateTime(QDate(1752, 9, 16), QTime(12, 0)));
+    s.m_animUnit = 3; // days
+    s.m_animCount = -1;
+    frame->ExecuteCommand(32794);
+    QTRY_VERIFY_WITH_TIMEOUT(frame->PickerDateTime().date() < QDate(1752, 9, 12), 3000);
+    frame->ExecuteCommand(32795);
+    QVERIFY(s.g_year == 1752 && s.g_month == 9 && s.g_day < 12);
 }
 
 void WindowTest::arrowGlideNorthButtonAndGoto() {

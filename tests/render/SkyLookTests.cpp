@@ -1,0 +1,305 @@
+// How the sky looks: star glows facing the eye at every declination, the bodies at their true
+// sizes and at least as bright as stars of their magnitudes, the stars going with the daylight,
+// and a locked view that animates drawing what a fresh redraw draws.
+#include "RenderTestSupport.h"
+
+#include "../astro/Fixture.h"
+#include "planetarium/SkyChain.h"
+#include "planetarium/SkyObjects.h"
+#include "planetarium/catalog/tables/MessierTable.h"
+#include "planetarium/render/Bodies.h"
+#include "planetarium/render/StarField.h"
+
+#include <GL/gl.h>
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace rendertest;
+
+namespace {
+
+int Differing(const QImage& a, const QImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
+
+// Lit pixels within `radius` of the centre of the picture.
+int LitNearCentre(const QImage& img, int radius) {
+    int n = 0;
+    const int cx = img.width() / 2, cy = img.height() / 2;
+    for (int y = cy - radius; y < cy + radius; ++y)
+        for (int x = cx - radius; x < cx + radius; ++x)
+            n += img.valid(x, y) && (img.pixel(x, y) & 0xffffff) != 0;
+    return n;
+}
+
+class SkyLookTest : public SkyFrameTest {
+protected:
+    // The picture with the catalogue `cat` and the camera locked on the catalogue direction v.
+    QImage LockedOn(const nv::SkyCatalog& cat, const nv::Vec3f& v) {
+        s.g_lockOn = true;
+        s.g_lockIsBody = false;
+        s.g_lockX = v.x, s.g_lockY = v.y, s.g_lockZ = v.z;
+        frame.res.CatalogChanged();
+        return frame.Render(s, cat);
+    }
+};
+
+} // namespace
+
+// At right ascension 0 on the equator the glow facing the eye is the glow of the x-y plane: the
+// star and the eight points (+-a, 0), (0, +-a), (+-d, +-d) with a = 0.01 S and d = 0.015 S.
+TEST(GlowShape, AtRightAscensionZeroOnTheEquatorItIsTheXyGlow) {
+    const nv::StarRecord star{0.0f, 0.0f, 1.0f, 2.0f, 1.0f};
+    const float S = 2.5f, a = 0.025f, d = 0.0375f;
+    const float pairs[8][4] = {{+a, 0, +d, +d}, {+d, +d, 0, +a}, {0, +a, -d, +d}, {-a, 0, -d, +d},
+                               {-a, 0, -d, -d}, {0, -a, -d, -d}, {0, -a, +d, -d}, {+a, 0, +d, -d}};
+    float pos[nv::kGlowVertices * 3], col[nv::kGlowVertices * 3];
+    nv::GlowVertices(star, {0.9f, 0.8f, 0.7f}, S, pos, col);
+    ASSERT_EQ(nv::kGlowVertices, 24);
+    for (int t = 0; t < 8; ++t) {
+        const float* v = &pos[t * 9];
+        const float want[9] = {0, 0, 1, pairs[t][0], pairs[t][1], 1, pairs[t][2], pairs[t][3], 1};
+        for (int k = 0; k < 9; ++k) EXPECT_FLOAT_EQ(v[k], want[k]) << "triangle " << t << " value " << k;
+        EXPECT_FLOAT_EQ(col[t * 9], 0.9f); // the star in its colour, the points black
+        EXPECT_EQ(col[t * 9 + 3] + col[t * 9 + 4] + col[t * 9 + 8], 0.0f);
+    }
+    // Anywhere else (here at Polaris), every point lies across the star's direction, as far from it
+    // as at right ascension 0: a on the axes, d times the square root of 2 on the diagonals.
+    const nv::Vec3f n = nv::SkyDirection(37.95, 89.26);
+    nv::GlowVertices({n.x, n.y, n.z, 2.0f, 1.0f}, {1, 1, 1}, S, pos, col);
+    for (int v = 0; v < nv::kGlowVertices; ++v) {
+        if (v % 3 == 0) continue; // the star
+        const double dx = pos[v * 3] - n.x, dy = pos[v * 3 + 1] - n.y, dz = pos[v * 3 + 2] - n.z;
+        const double far = std::sqrt(dx * dx + dy * dy + dz * dz);
+        const float* flat = &pairs[v / 3][v % 3 == 1 ? 0 : 2];
+        EXPECT_NEAR(dx * n.x + dy * n.y + dz * n.z, 0.0, 1e-6) << v;
+        EXPECT_NEAR(far, std::hypot(flat[0], flat[1]), 1e-6) << v;
+    }
+}
+
+// Polaris and a star of its magnitude on the equator light the same number of pixels, and no star
+// of magnitude 6 or brighter is missing at any declination, the poles included.
+TEST_F(SkyLookTest, GlowsLookTheSameAtEveryDeclination) {
+    ASSERT_NE(real, nullptr) << why;
+    s.sw.m_showStars = true;
+    constexpr int kPolaris = 11767;
+    const nv::StarRecord polaris = real->m_stars[kPolaris];
+    ASSERT_NEAR(polaris.magnitude, 1.97, 0.05);
+    auto lit = [&](nv::StarRecord star) {
+        auto one = EmptyCatalog();
+        one->m_stars[1000] = star;
+        const QImage with = LockedOn(*one, {star.x, star.y, star.z});
+        return Differing(with, LockedOn(*empty, {star.x, star.y, star.z}));
+    };
+    // (A coordinate of exactly 0 marks an empty catalogue slot: the star stands just off the axes.)
+    const nv::Vec3f equator = nv::SkyDirection(0.01, 0.01);
+    const int onEquator = lit({equator.x, equator.y, equator.z, polaris.spectralClass, polaris.magnitude});
+    EXPECT_GT(onEquator, 300);
+    EXPECT_NEAR(lit(polaris), onEquator, 0.1 * onEquator);
+    for (const double dec : {-90.0, -89.9, -45.0, 30.0, 89.9, 90.0})
+        for (const double ra : {0.01, 137.0}) {
+            const nv::Vec3f v = nv::SkyDirection(ra, dec);
+            EXPECT_NEAR(lit({v.x, v.y, v.z, 2.0f, polaris.magnitude}), onEquator, 0.1 * onEquator) << dec;
+            EXPECT_GE(lit({v.x, v.y, v.z, 2.0f, 5.9f}), 1) << dec;
+            EXPECT_GE(lit({v.x, v.y, v.z, 2.0f, 6.0f}), 1) << dec;
+        }
+}
+
+// Every planet brighter than magnitude 6 lights at least as many pixels at the default field as a
+// star of its magnitude and tint (London, December 2026: Saturn at 0.7, Mars, Mercury, Uranus).
+TEST_F(SkyLookTest, PlanetsAtLeastAsBrightAsStarsOfTheirMagnitudes) {
+    int planets = 0;
+    for (int body = astro::kMercury; body <= astro::kNeptune; ++body) {
+        s.sw = nv::LayerSwitches{};
+        s.sw.m_showEyepiece = false;
+        s.sw.m_showPlanets = true;
+        s.g_lockOn = s.g_lockIsBody = true;
+        s.g_lockName = std::string(nv::kSkyBodies[body].name);
+        const int planet = LitNearCentre(frame.Render(s, *empty), 80);
+        const astro::BodyPosition b = frame.solar.Body(body);
+        if (b.magnitude > 6.0) continue;
+        ++planets;
+        // The star where the planet stands, in the catalogue's frame of the date.
+        const astro::Vec3 ofDate = astro::EclipticToEquatorial({b.x, b.y, b.z});
+        const astro::Vec3 c = astro::DateToCatalogue(ofDate, nv::ChainOf(s));
+        const double len = astro::Length(c);
+        const nv::Vec3f v{float(c.x / len), float(c.y / len), float(c.z / len)};
+        s.sw = nv::LayerSwitches{};
+        s.sw.m_showEyepiece = false;
+        s.sw.m_showStars = true;
+        auto one = EmptyCatalog();
+        one->m_stars[1000] = {v.x, v.y, v.z, nv::kSkyBodies[body].tint, float(b.magnitude)};
+        const int star = LitNearCentre(LockedOn(*one, v), 80);
+        EXPECT_GT(star, 0) << nv::kSkyBodies[body].name;
+        EXPECT_GE(planet, star) << nv::kSkyBodies[body].name << " at magnitude " << b.magnitude;
+    }
+    EXPECT_GE(planets, 6);
+}
+
+namespace {
+
+// The drawn disc of a body at the narrowest field, the way DrawBodies draws it (green pictures in
+// every slot; the frame's glows are drawn elsewhere). The state's field shrinks the white glows of
+// DrawBodies below a pixel while the projection keeps 1 degree. Pixel areas are averaged over
+// `jitter` x `jitter` sub-pixel shifts of the picture. Returns the diameter in degrees.
+struct Disc {
+    double globeDeg = 0, ringOuterDeg = 0;
+};
+Disc DrawnDisc(Frame& frame, nv::SkyState s, int body, int jitter) {
+    frame.ctx.makeCurrent();
+    s.g_viewWidth = frame.ctx.width(), s.g_viewHeight = frame.ctx.height();
+    s.g_fov = 1.0f;
+    s.g_lockOn = s.g_lockIsBody = true;
+    s.g_lockName = std::string(nv::kSkyBodies[body].name);
+    frame.solar.UpdateSolarSystem(s.g_year, s.g_month, s.g_day, s.g_hour, s.g_minute, s.g_gmtOffset);
+    nv::ReaimLockOn(s, frame.solar);
+    const double pixelsPerDegree = frame.ctx.height(); // 1-degree field
+    const int w = frame.ctx.width(), h = frame.ctx.height(), side = std::min(w, 700);
+    std::vector<unsigned char> px(size_t(side) * side * 4);
+    double globe = 0, outer = 0;
+    for (int j = 0; j < jitter * jitter; ++j) {
+        nv::ApplySkyProjection(s);
+        glMatrixMode(GL_PROJECTION);
+        double m[16];
+        glGetDoublev(GL_PROJECTION_MATRIX, m);
+        glLoadIdentity();
+        glTranslated((j % jitter + 0.5) / jitter * 2.0 / w, (j / jitter + 0.5) / jitter * 2.0 / h, 0.0);
+        glMultMatrixd(m);
+        glMatrixMode(GL_MODELVIEW);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        nv::SkyState tiny = s;
+        tiny.g_fov = 1e-4f;
+        nv::DrawBodies(tiny, frame.solar, frame.res.shapes, false);
+        glFinish();
+        const int x0 = (w - side) / 2, y0 = (h - side) / 2;
+        glReadPixels(x0, y0, side, side, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+        const double cx = w / 2.0 - x0 + (j % jitter + 0.5) / jitter,
+                     cy = h / 2.0 - y0 + (j / jitter + 0.5) / jitter;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                const unsigned char* p = &px[(size_t(y) * side + x) * 4];
+                const double r = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
+                if (p[1] > 0 && (p[0] == 0 || p[1] == 255)) globe += 1.0; // the green picture
+                if (p[0] >= 76 && p[0] <= 77 && p[1] == p[0] && p[2] == p[0])
+                    outer = std::max(outer, r); // ring
+            }
+    }
+    Disc d;
+    d.globeDeg = 2.0 * std::sqrt(globe / (jitter * jitter) / M_PI) / pixelsPerDegree;
+    d.ringOuterDeg = 2.0 * outer / pixelsPerDegree;
+    return d;
+}
+
+} // namespace
+
+// At the narrowest field every body's disc is as wide as its true angular diameter (the published
+// equatorial radius at the reference ephemeris' distance) within 2%, and Saturn's ring reaches out
+// to 2.27 of its radii.
+TEST(BodySizes, DrawnDiametersAtOneDegreeAreTheTrueOnes) {
+    const auto t = astrotest::LoadFixture("distances.csv", "render");
+    ASSERT_EQ(t.rows.size(), 9u);
+    const double radiusKm[astro::kBodyCount] = {695700, 1738.1, 2440.53, 6051.8, 3396.19,
+                                                71492,  60268,  25559,   24764,  1188.3};
+    Frame wide;             // the Sun and the Moon: 800 pixels a degree
+    Frame tall(360, 12000); // the planets: 12000 pixels a degree
+    ASSERT_TRUE(wide.ok() && tall.ok());
+    for (Frame* f : {&wide, &tall}) {
+        f->ctx.makeCurrent();
+        for (unsigned slot = nv::kSunTexture; slot <= nv::kMoonTexture; ++slot)
+            MakeTexture(slot, 2, 2, {0x00ff00, 0x00ff00, 0x00ff00, 0x00ff00});
+    }
+    const std::string keys[astro::kBodyCount] = {"sun",     "moon",   "mercury", "venus",   "mars",
+                                                 "jupiter", "saturn", "uranus",  "neptune", "pluto"};
+    for (size_t r = 0; r < t.rows.size(); ++r) {
+        const int body = static_cast<int>(std::find(keys, keys + astro::kBodyCount, t.Str(r, "body")) - keys);
+        ASSERT_LT(body, astro::kBodyCount) << t.Str(r, "body");
+        nv::SkyState s = DarkState();
+        s.sw.m_showPlanets = true;
+        SetClock(s, t.Int(r, "year"), t.Int(r, "month"), t.Int(r, "day"), t.Int(r, "hour"),
+                 t.Int(r, "minute"), 0.0f, 0.0, 0.0);
+        const bool large = body == astro::kSun || body == astro::kMoon;
+        const Disc d = DrawnDisc(large ? wide : tall, s, body, large ? 1 : 4);
+        const double trueDeg =
+            2.0 * std::asin(radiusKm[body] / (t.Num(r, "distance") * 149597870.7)) * astro::g_radToDeg;
+        EXPECT_NEAR(d.globeDeg / trueDeg, 1.0, 0.02)
+            << t.Str(r, "body") << ": " << d.globeDeg * 3600 << "\" drawn, " << trueDeg * 3600 << "\" true";
+        if (body == astro::kSaturn) {
+            EXPECT_NEAR(d.ringOuterDeg / d.globeDeg, 2.27, 0.05);
+        }
+    }
+}
+
+// While the daylight sky is up the stars and the Messier pictures fade: with the Sun 15 degrees
+// down the frame is the night frame, faint stars go before bright ones, and by noon the stars are
+// gone (the frame equals the frame without them) while the planets stay.
+TEST_F(SkyLookTest, StarsAndPicturesGoWithTheDaylight) {
+    ASSERT_NE(real, nullptr) << why;
+    nv::FillMessierTable(empty->m_messierCentre, empty->m_messierCorners);
+    auto frameWith = [&](bool dayLight, bool stars, bool planets) {
+        s.sw.m_showDayLight = dayLight, s.sw.m_showStars = stars, s.sw.m_showPlanets = planets;
+        s.sw.m_showMessiers = true;
+        return frame.Render(s, *real);
+    };
+    s.m_viewPitch = -40.0f, s.m_viewYaw = 200.0f;
+    SetSunAltitude(s, -15.0);
+    EXPECT_EQ(Differing(frameWith(true, true, true), frameWith(false, true, true)), 0);
+    SetSunAltitude(s, 15.0);
+    const QImage noon = frameWith(true, true, true);
+    EXPECT_EQ(Differing(noon, frameWith(true, false, true)), 0);
+    EXPECT_GT(Differing(noon, frameWith(true, true, false)), 100) << "the planets stay by day";
+
+    // In the twilight (the Sun 6 degrees down) a bright star is still there, a faint one is gone.
+    SetSunAltitude(s, -6.0);
+    auto one = EmptyCatalog();
+    const nv::Vec3f v = nv::SkyDirection(30.0, 10.0);
+    auto lit = [&](float magnitude) {
+        one->m_stars[1000] = {v.x, v.y, v.z, 2.0f, magnitude};
+        s.sw.m_showDayLight = true, s.sw.m_showStars = true;
+        const QImage with = LockedOn(*one, v);
+        return Differing(with, LockedOn(*empty, v));
+    };
+    EXPECT_GT(lit(1.0f), 100);
+    EXPECT_EQ(lit(8.0f), 0);
+    // The Messier pictures fade with the daylight: at 10 degrees M42 is dimmer in the twilight.
+    MakeTexture(142, 8, 8, {});
+    s.sw = nv::LayerSwitches{};
+    s.sw.m_showEyepiece = false;
+    s.sw.m_showMessiers = true;
+    s.g_fov = 10.0f;
+    const nv::Vec3f m42 = empty->m_messierCentre[41];
+    const int night = qRed(LockedOn(*empty, m42).pixel(640, 400));
+    s.sw.m_showDayLight = true;
+    const QImage twilight = LockedOn(*empty, m42);
+    const int sky = static_cast<int>(std::lround(255 * 0.7 * s.g_dayLightLevel));
+    EXPECT_GT(night, 50);
+    EXPECT_LT(qRed(twilight.pixel(640, 400)) - sky, night - 10);
+}
+
+// A view locked on a sky point while the time runs draws each frame exactly as a fresh redraw of
+// the same camera does: every layer, the Milky Way included, sees the aim of that frame.
+TEST_F(SkyLookTest, ALockedAnimatingViewDrawsWhatAFreshRedrawDraws) {
+    ASSERT_NE(real, nullptr) << why;
+    s = nv::SkyState{};
+    s.sw = nv::LayerSwitches{true, true, true, true, true, true,  true,
+                             true, true, true, true, true, false, true};
+    SetLondonEvening(s);
+    ASSERT_GT(LoadRealTextures(s), 100);
+    frame.res.g_constellations.CopyStars(*real);
+    const nv::Vec3f m42 = nv::SkyDirection(83.82, -5.39);
+    s.g_lockOn = true;
+    s.g_lockX = m42.x, s.g_lockY = m42.y, s.g_lockZ = m42.z;
+    frame.Render(s, *real);
+    for (int minute = 10; minute <= 30; minute += 10) {
+        SetClock(s, 2026, 12, 6, 22, minute, 0.0f, 51.5074, -0.1278); // the next animation step
+        const QImage animated = frame.Render(s, *real);
+        nv::SkyState fresh = s; // the camera the locked frame was drawn with, no lock
+        fresh.g_lockOn = false;
+        EXPECT_EQ(Differing(animated, frame.Render(fresh, *real)), 0) << "22:" << minute;
+    }
+}
