@@ -1,13 +1,11 @@
 // The Find, Messier marathon and Settings dialogs driven through the real main window: its
 // toolbar and top-bar buttons, the dialogs' lists, buttons, keys and map, timer 1, and a settings
 // file in a data folder of the test's own.
-#include "ModalDriver.h"
 #include "SkyReference.h"
+#include "WindowSupport.h"
 
 #include "astro/RiseTransitSet.h"
 #include "planetarium/SkyChain.h"
-#include "planetarium/app/MainFrame.h"
-#include "planetarium/app/NightvaneGlView.h"
 #include "planetarium/catalog/tables/MessierTable.h"
 #include "planetarium/tools/FindDlg.h"
 #include "planetarium/tools/MarathonDlg.h"
@@ -18,32 +16,16 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProcess>
-#include <QPushButton>
-#include <QSurfaceFormat>
 #include <QTemporaryDir>
 #include <QTimeEdit>
-#include <QtTest>
 #include <cmath>
-#include <memory>
 
 using namespace nv::tools;
+using nvtest::Click;
+using nvtest::ClickLine;
 
 namespace {
-
-void Click(QAbstractButton* b) {
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-// Clicks the list line that starts with `text`.
-void ClickLine(QListWidget* list, const QString& text) {
-    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchStartsWith);
-    QVERIFY2(found.size() == 1, qPrintable(text));
-    list->scrollToItem(found.front());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
-    QVERIFY(found.front()->isSelected());
-}
 
 QByteArray Slurp(const QString& file) {
     QFile f(file);
@@ -84,47 +66,386 @@ private:
     bool m_immutable = false;
 };
 
-QtMessageHandler g_previousHandler = nullptr;
-
 } // namespace
 
 class DialogWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase() {
+        dataDir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dataDir->isValid());
+        platform::SetDataDir(dataDir->path().toStdString());
+    }
 
-    void findStarsByNameAndByNumber();
-    void findMessierListEndsWithM110();
-    void lockOnJupiterFollowsItWhileTimeRunsUntilALeftClick();
-    void findMarsMovesALockFromTheMoon();
+    void init() {
+        frame = nvtest::StartFrame(false);
+        view = frame->View();
+        // Sirius, Vega and HIP 118321 (the table's last slot), and the Messier table.
+        nv::SkyCatalog& c = view->catalog();
+        nv::FillMessierTable(c.m_messierCentre, c.m_messierCorners);
+        for (auto [hip, name, ra, dec] : {std::tuple{32349, "Sirius", 101.2872, -16.7161},
+                                          {91262, "Vega", 279.2347, 38.7837},
+                                          {118321, "", 359.9795, -64.3723}}) {
+            const nv::Vec3f v = nv::SkyDirection(ra, dec);
+            c.m_stars[hip] = {v.x, v.y, v.z, 2, 1.0f};
+            c.m_starNames[hip] = name;
+        }
+        SetSky(QDateTime(QDate(2000, 2, 1), QTime(21, 0)), 51.5, -0.13);
+    }
 
-    void marathonListsTheTransitsOfTheWindowInNumberOrder();
-    void marathonFindGlidesToTheChosenObject();
+    void cleanup() {
+        frame.reset();
+        QDir(dataDir->path()).removeRecursively();
+        QDir().mkpath(dataDir->path());
+    }
 
-    void settingsMapClicksFillThePlace();
-    void settingsSaveWritesTheFileAndARestartRestoresIt();
-    void settingsCancelEscapeEnterAndCloseBoxApplyNothing();
-    void settingsSaveIntoAReadOnlyFolderKeepsTheOldFile();
-    void settingsZoneTurnsTheSkyFromTheFirstFrameAndOnUpdate();
+    void findStarsByNameAndByNumber() {
+        nv::SkyState& s = view->state();
+        // Forty years from the catalogue's equinox, 0.56 degree of precession: found stars are centred
+        // where the sky of the date has them.
+        SetSky(QDateTime(QDate(2040, 2, 1), QTime(21, 0)), 51.5, -0.13);
+        frame->ExecuteCommand(32794); // Play: Find stops it for good
+        Answer<CFindDlg>(32774, [](CFindDlg* dlg) {
+            ClickLine(dlg->m_starList, "Sirius");
+            QCOMPARE(dlg->m_hipEdit->text(), QString("32349"));
+            Click(dlg->findButton());
+        });
+        QVERIFY(!s.m_animating && s.g_gliding);
+        const QDateTime clock = frame->PickerDateTime();
+        QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
+        QCOMPARE(frame->PickerDateTime(), clock);
+        QVERIFY2(ApartFrom(101.2872, -16.7161) < 0.05,
+                 qPrintable(QString::number(ApartFrom(101.2872, -16.7161))));
+
+        // The top bar's Find: a typed number counts only after a star name was chosen, and must name a star.
+        platform::MessageBoxRecorder boxes;
+        nvtest::OnNextModal([](QWidget* w) {
+            auto* dlg = qobject_cast<CFindDlg*>(w);
+            dlg->m_hipEdit->setText("91262");
+            Click(dlg->findButton());
+            ClickLine(dlg->m_starList, "Vega");
+            for (const char* refused : {"118322", "5", "0"}) {
+                dlg->m_hipEdit->setText(refused);
+                Click(dlg->findButton());
+                QVERIFY2(dlg->isVisible(), refused);
+            }
+            dlg->m_hipEdit->setText("118321");
+            Click(dlg->findButton());
+        });
+        Click(qobject_cast<QAbstractButton*>(frame->Control(1052)));
+        QCOMPARE(boxes.boxes().size(), size_t(3));
+        QCOMPARE(boxes.boxes()[0].first, QString("Please enter a valid Hippocross number."));
+        QCOMPARE(boxes.boxes()[1].first, QString("No star with that Hipparcos number."));
+        QCOMPARE(boxes.boxes()[2].first, QString("No star with that Hipparcos number."));
+        QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
+        QVERIFY(ApartFrom(359.9795, -64.3723) < 0.05);
+    }
+
+    void findMessierListEndsWithM110() {
+        Answer<CFindDlg>(32774, [](CFindDlg* dlg) {
+            QCOMPARE(dlg->m_messierList->count(), 110);
+            QCOMPARE(dlg->m_messierList->item(109)->text(), QString("M110"));
+            ClickLine(dlg->m_messierList, "M110");
+            Click(dlg->findButton());
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
+        QVERIFY(ApartFrom(10.0917, 41.6853) < 0.1); // M110: 0h 40m 22s, +41 41' 07"
+    }
+
+    void lockOnJupiterFollowsItWhileTimeRunsUntilALeftClick() {
+        nv::SkyState& s = view->state();
+        Answer<CFindDlg>(32774, [](CFindDlg* dlg) {
+            ClickLine(dlg->m_bodyList, "Jupiter");
+            Click(dlg->lockOnButton());
+        });
+        QVERIFY(s.g_lockOn && s.g_lockIsBody && s.g_lockName == "Jupiter");
+        QTRY_VERIFY(ApartFromBody(s, astro::kJupiter) < 0.01); // from the next frame on
+        s.m_animUnit = 2;                                      // an hour a tick
+        frame->ExecuteCommand(32794);
+        const QDateTime start = frame->PickerDateTime();
+        QTRY_VERIFY_WITH_TIMEOUT(start.secsTo(frame->PickerDateTime()) >= 4 * 3600, 3000);
+        QVERIFY(ApartFromBody(s, astro::kJupiter) < 0.01);
+        QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, view->rect().center());
+        QVERIFY(!s.g_lockOn);
+        const float yaw = s.m_viewYaw;
+        QTest::qWait(200); // time runs on, the camera stays
+        QVERIFY(s.m_viewYaw == yaw && ApartFromBody(s, astro::kJupiter) > 0.1);
+        frame->ExecuteCommand(32795);
+    }
+
+    void findMarsMovesALockFromTheMoon() {
+        nv::SkyState& s = view->state();
+        for (auto [body, lock] : {std::pair{"Moon/Lunar", true}, {"Mars", false}}) {
+            Answer<CFindDlg>(32774, [body, lock](CFindDlg* dlg) {
+                ClickLine(dlg->m_bodyList, body);
+                Click(lock ? dlg->lockOnButton() : dlg->findButton());
+            });
+            QTRY_VERIFY(ApartFromBody(s, lock ? astro::kMoon : astro::kMars) < 0.01);
+        }
+        QVERIFY(s.g_lockOn && s.g_lockIsBody && s.g_lockName == "Mars");
+    }
+
+    void marathonListsTheTransitsOfTheWindowInNumberOrder() {
+        // London, 9 March 2024: M44 crosses the meridian about 21:29, M42 about 18:24, M101 about 02:55
+        // and M7 about 06:45 local time.
+        SetSky(QDateTime(QDate(2024, 3, 9), QTime(22, 0)), 51.5, -0.13);
+        auto expected = [](double from, double to) { // strictly inside, by the rise/transit/set method
+            QStringList numbers;
+            for (int n = 1; n <= 110; ++n) {
+                const nv::MessierRow& r = nv::kMessierRows[n - 1];
+                const double t =
+                    astro::RiseTransitSet(r.raDeg, r.decDeg, {2024, 3, 9, 22, 0}, {51.5, -0.13, 0.0f})
+                        .transit;
+                if (from < to ? (from < t && t < to) : (t > from || t < to))
+                    numbers << "M" + QString::number(n);
+            }
+            return numbers;
+        };
+        QStringList evening, equal, night;
+        nvtest::OnNextModal([&](QWidget* w) {
+            auto* dlg = qobject_cast<CMarathonDlg*>(w);
+            QCOMPARE(dlg->m_list->count(), 0); // empty until a time is picked
+            auto listed = [dlg](QTime from, QTime to) {
+                dlg->m_fromPicker->setTime(from);
+                dlg->m_toPicker->setTime(to);
+                QStringList lines;
+                for (int i = 0; i < dlg->m_list->count(); ++i) lines << dlg->m_list->item(i)->text();
+                return lines;
+            };
+            evening = listed(QTime(20, 0), QTime(23, 30));
+            equal = listed(QTime(20, 0), QTime(20, 0));
+            night = listed(QTime(19, 0), QTime(5, 0));
+            Click(dlg->closeButton());
+        });
+        Click(qobject_cast<QAbstractButton*>(frame->Control(1058)));
+        QVERIFY(!view->state().m_animating && Idle());
+        QCOMPARE(equal, QStringList{"Viewing time = 0 Hours 0 Min 0 Seconds "});
+        QCOMPARE(evening.value(0), QString("Viewing time = 3 Hours 30 Min 0 Seconds "));
+        QCOMPARE(night.value(0), QString("Viewing time = 10 Hours 0 Min 0 Seconds "));
+        auto numbers = [](const QStringList& lines) {
+            QStringList out;
+            for (const QString& line : lines.mid(1)) out << line.section(' ', 0, 0);
+            return out;
+        };
+        QCOMPARE(numbers(evening), expected(20.0, 23.5));
+        QCOMPARE(numbers(night), expected(19.0, 5.0));
+        QVERIFY(numbers(evening).contains("M44") && !numbers(evening).contains("M42"));
+        QVERIFY(numbers(night).contains("M101") && !numbers(night).contains("M42") &&
+                !numbers(night).contains("M7"));
+    }
+
+    void marathonFindGlidesToTheChosenObject() {
+        SetSky(QDateTime(QDate(2024, 3, 9), QTime(22, 0)), 51.5, -0.13);
+        // M101 (14h 03m 12.6s, +54 20' 57") and M7 (17h 53m 51s, -34 47' 34"); "M" alone names nothing.
+        const std::tuple<const char*, QTime, QTime, double, double> picks[] = {
+            {"M101 ", QTime(19, 0), QTime(5, 0), 210.8025, 54.3492},
+            {"M7 ", QTime(5, 0), QTime(8, 0), 268.4625, -34.7928},
+            {"Viewing", QTime(5, 0), QTime(8, 0), 0, 0}};
+        for (auto [line, from, to, ra, dec] : picks) {
+            const float yaw = view->state().m_viewYaw;
+            int chosen = -1;
+            Answer<CMarathonDlg>(1058, [&](CMarathonDlg* dlg) {
+                dlg->m_fromPicker->setTime(from);
+                dlg->m_toPicker->setTime(to);
+                Click(dlg->findButton()); // no line selected: nothing happens
+                QVERIFY(dlg->isVisible());
+                ClickLine(dlg->m_list, line);
+                Click(dlg->findButton());
+                chosen = dlg->m_messierNumber;
+            });
+            if (ra == 0) {
+                QVERIFY(chosen == 0 && Idle() && view->state().m_viewYaw == yaw);
+                continue;
+            }
+            QCOMPARE(QString("M%1 ").arg(chosen), QString(line));
+            QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
+            QVERIFY2(ApartFrom(ra, dec) < 0.1, line);
+        }
+    }
+
+    void settingsMapClicksFillThePlace() {
+        // The dialog shows the data folder's map (the sand of the Sahara at 10 E, 23 N).
+        const bool builtMap =
+            QFile::copy(NV_TEST_DATA_DIR "/worldmap.bmp", dataDir->filePath("worldmap.bmp"));
+        Answer<CSettingsDlg>(32781, [builtMap](CSettingsDlg* dlg) {
+            const QColor sahara = dlg->m_map->pixmap().toImage().pixelColor(158, 55);
+            QVERIFY(!builtMap || sahara.red() > sahara.blue() + 40);
+            auto texts = [dlg] {
+                return QStringList{dlg->m_latitudeEdit->text(), dlg->m_longitudeEdit->text(),
+                                   dlg->m_gmtEdit->text()};
+            };
+            QCOMPARE(texts(), QStringList({"51.500000", "-0.130000", "0"}));
+            // Clicked where the window system delivers them: nothing on the map takes the click itself.
+            const std::pair<QPoint, QStringList> clicks[] = {
+                {{164, 62}, {"44.400002", "0.000000", "0"}},
+                {{314, 25}, {"88.800003", "180.000000", "12"}},
+                {{15, 173}, {"-88.800003", "-178.800003", "-11"}},
+                {{100, 99}, {"0.000000", "-76.800003", "-5"}}};
+            for (const auto& [at, place] : clicks) {
+                QTest::mouseClick(dlg->windowHandle(), Qt::LeftButton, {}, at);
+                QCOMPARE(texts(), place);
+            }
+            for (QPoint outside : {QPoint(14, 62), QPoint(315, 62), QPoint(164, 24), QPoint(164, 174)}) {
+                QTest::mouseClick(dlg->windowHandle(), Qt::LeftButton, {}, outside);
+                QCOMPARE(texts(), clicks[3].second);
+            }
+            Click(dlg->cancelButton());
+        });
+        QVERIFY(view->state().g_latitude == 51.5 && view->state().g_longitude == -0.13);
+    }
+
+    void settingsSaveWritesTheFileAndARestartRestoresIt() {
+        nv::SkyState& s = view->state();
+        s.sw.m_showStars = true;
+        platform::MessageBoxRecorder boxes;
+        Answer<CSettingsDlg>(32797, [](CSettingsDlg* dlg) { // File > Preferences
+            dlg->m_latitudeEdit->setText("19.076");
+            dlg->m_longitudeEdit->setText("72.8777");
+            dlg->m_gmtEdit->setText("5.5");
+            for (const char* id :
+                 {"IDC_1016", "IDC_1018", "IDC_1053", "IDC_1059"}) // stars off; grids, night vision on
+                Click(dlg->findChild<QCheckBox*>(id));
+            Click(dlg->saveButton());
+        });
+        QCOMPARE(boxes.boxes().back().first, QString("Settings saved"));
+        QVERIFY(s.g_latitude == 19.076 && s.g_longitude == 72.8777 && s.g_gmtOffset == 5.5f);
+        QVERIFY(!s.sw.m_showStars && s.sw.m_showRaDec && s.sw.m_showAltAzi && s.g_nightVision);
+        QVERIFY(frame->Action(32808)->isChecked() && !frame->Action(32782)->isChecked()); // the menus follow
+        const QByteArray file = Slurp(SettingsPath());
+        QVERIFY(file.count("\r\r\n") == 17 && file.count('\n') == 17 && file.endsWith("\r\r\n"));
+        const QList<QByteArray> lines = file.split('\n');
+        QCOMPARE(lines.mid(12, 3), QList<QByteArray>({"72.877700\r\r", "19.076000\r\r", "5.500000\r\r"}));
+        QCOMPARE(lines[0] + lines[2] + lines[15] + lines[16],
+                 QByteArray("FALSE\r\rTRUE\r\rTRUE\r\rTRUE\r\r"));
+
+        RestartReadingTheDataFolder();
+        const nv::SkyState& again = view->state();
+        QVERIFY(again.g_latitude == 19.076 && again.g_longitude == 72.8777 && again.g_gmtOffset == 5.5f);
+        QCOMPARE(nv::FormatSettings(nv::SettingsFromState(again)), file.toStdString()); // every switch
+    }
+
+    void settingsCancelEscapeEnterAndCloseBoxApplyNothing() {
+        const nv::SkyState& s = view->state();
+        const std::string before = nv::FormatSettings(nv::SettingsFromState(s));
+        for (QString how : {"Cancel", "Escape", "Enter", "close box"}) {
+            Answer<CSettingsDlg>(32781, [how](CSettingsDlg* dlg) {
+                dlg->m_latitudeEdit->setText("-45");
+                Click(dlg->findChild<QCheckBox*>("IDC_1059"));
+                QTest::mouseClick(dlg->windowHandle(), Qt::LeftButton, {}, QPoint(200, 100));
+                if (how == "Cancel") Click(dlg->cancelButton());
+                if (how == "Escape") QTest::keyClick(dlg, Qt::Key_Escape);
+                if (how == "Enter") QTest::keyClick(dlg->m_latitudeEdit, Qt::Key_Return);
+                if (how == "close box") dlg->close();
+                QVERIFY2(!dlg->isVisible(), qPrintable(how));
+            });
+            QCOMPARE(nv::FormatSettings(nv::SettingsFromState(s)), before);
+            QVERIFY(!QFile::exists(SettingsPath()));
+        }
+    }
+
+    void settingsSaveIntoAReadOnlyFolderKeepsTheOldFile() {
+        const QByteArray old = "old settings, kept\r\r\n";
+        QFile f(SettingsPath());
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(old) == old.size());
+        f.close();
+        const std::string before = nv::FormatSettings(nv::SettingsFromState(view->state()));
+        platform::MessageBoxRecorder boxes;
+        {
+            ReadOnlyFolder readOnly(dataDir->path());
+            if (readOnly.Writable()) QSKIP("this user can write into a read-only folder here");
+            Answer<CSettingsDlg>(32781, [](CSettingsDlg* dlg) {
+                dlg->m_latitudeEdit->setText("10");
+                Click(dlg->saveButton());
+                QVERIFY(dlg->isVisible() && dlg->m_latitudeEdit->text() == "10"); // open, values kept
+                Click(dlg->cancelButton());
+            });
+        }
+        // The message names the file and the reason (no permission, or an immutable folder).
+        QCOMPARE(boxes.boxes().size(), size_t(1));
+        const QString message = boxes.boxes()[0].first;
+        auto reason = [](std::errc e) { return QString::fromStdString(std::make_error_code(e).message()); };
+        QVERIFY2(message.contains("NightvaneGL.ini") &&
+                     (message.contains(reason(std::errc::permission_denied)) ||
+                      message.contains(reason(std::errc::operation_not_permitted))),
+                 qPrintable(message));
+        QCOMPARE(Slurp(SettingsPath()), old);
+        QCOMPARE(QDir(dataDir->path()).entryList(QDir::Files),
+                 QStringList{"NightvaneGL.ini"}); // nothing left beside it
+        QCOMPARE(nv::FormatSettings(nv::SettingsFromState(view->state())), before);
+    }
+
+    void settingsZoneTurnsTheSkyFromTheFirstFrameAndOnUpdate() {
+        // Zone +6 at 90.4 E, 23.7 N: from the first frame the zenith stands at the local sidereal time
+        // of the pickers' time less six hours.
+        nv::SettingsFile file = nv::DefaultSettings();
+        file.m_latitude = 23.7;
+        file.m_longitude = 90.4;
+        file.m_gmtOffset = 6.0f;
+        QFile f(SettingsPath());
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(nv::FormatSettings(file).c_str()) > 0);
+        f.close();
+        platform::MessageBoxRecorder boxes; // the test's data folder has no catalogue
+        RestartReadingTheDataFolder();
+        auto zenithApartFromLst = [this](double zone) {
+            const nv::SkyState& s = view->state();
+            const QDateTime t = frame->PickerDateTime();
+            const double jd = nvtest::JulianDayUt(t.date().year(), t.date().month(), t.date().day(),
+                                                  t.time().hour(), t.time().minute(), zone);
+            double ra = 0, dec = 0;
+            // The zenith on the equator of date (no precession turn).
+            astro::RaDecFromVector(
+                astro::ViewCentreDirection({-90.0f, 0.0f, s.g_latitude, LocalSiderealRotation(s)}), ra, dec);
+            return std::fabs(std::remainder(ra - nvtest::Gmst(jd) - s.g_longitude, 360.0));
+        };
+        QVERIFY2(zenithApartFromLst(6.0) < 0.01, qPrintable(QString::number(zenithApartFromLst(6.0))));
+
+        Answer<CSettingsDlg>(32781, [](CSettingsDlg* dlg) {
+            QCOMPARE(dlg->m_gmtEdit->text(), QString("6"));
+            dlg->m_gmtEdit->setText("-3.5");
+            Click(dlg->updateButton());
+        });
+        QVERIFY(view->state().g_gmtOffset == -3.5f && zenithApartFromLst(-3.5) < 0.01);
+        QCOMPARE(Slurp(SettingsPath()).toStdString(), nv::FormatSettings(file)); // Update writes nothing
+        // Out of range: refused with a message naming the field, the dialog stays open.
+        const size_t shown = boxes.boxes().size();
+        Answer<CSettingsDlg>(32781, [](CSettingsDlg* dlg) {
+            dlg->m_longitudeEdit->setText("200");
+            Click(dlg->updateButton());
+            QVERIFY(dlg->isVisible());
+            Click(dlg->cancelButton());
+        });
+        QVERIFY(boxes.boxes().size() == shown + 1 && boxes.boxes().back().first.startsWith("Longitude"));
+        QCOMPARE(view->state().g_longitude, 90.4);
+    }
 
 private:
     // Runs `command` and answers the dialog it opens with `answer`.
     template <class Dialog> void Answer(int command, std::function<void(Dialog*)> answer) {
-        nvtest::OnNextModal([answer](QWidget* w) {
-            auto* dialog = qobject_cast<Dialog*>(w);
-            QVERIFY(dialog);
-            answer(dialog);
-        });
+        nvtest::OnNextDialog<Dialog>(answer);
         frame->ExecuteCommand(command);
     }
     bool Idle() const { return !view->state().g_gliding; }
     // Pickers (and through them the sky clock) and place.
-    void SetSky(const QDateTime& local, double lat, double lon);
+    void SetSky(const QDateTime& local, double lat, double lon) {
+        view->state().g_latitude = lat;
+        view->state().g_longitude = lon;
+        frame->SetPickerDateTime(local);
+        view->OnDateTimeChange();
+    }
     // The view centre's distance from a catalogue direction, by the outside reference.
-    double ApartFrom(double ra, double dec) const;
-    void RestartReadingTheDataFolder();
+    double ApartFrom(double ra, double dec) const {
+        const nv::SkyState& s = view->state();
+        const double jd =
+            nvtest::JulianDayUt(s.g_year, s.g_month, s.g_day, s.g_hour, s.g_minute, s.g_gmtOffset);
+        return nvtest::CentreApart(s.m_viewPitch, s.m_viewYaw,
+                                   nvtest::AltAzOf(ra, dec, jd, s.g_latitude, s.g_longitude));
+    }
+    void RestartReadingTheDataFolder() {
+        frame.reset();
+        frame = nvtest::StartFrame(true); // the folder holds no pictures: warnings say so
+        view = frame->View();
+        QTRY_VERIFY(view->started() && view->frameCount() > 0);
+    }
     QString SettingsPath() const { return dataDir->filePath("NightvaneGL.ini"); }
 
     std::unique_ptr<QTemporaryDir> dataDir;
@@ -132,397 +453,11 @@ private:
     CNightvaneGlView* view = nullptr;
 };
 
-void DialogWindowTest::initTestCase() {
-    dataDir = std::make_unique<QTemporaryDir>();
-    QVERIFY(dataDir->isValid());
-    platform::SetDataDir(dataDir->path().toStdString());
-}
-
-void DialogWindowTest::init() {
-    frame = std::make_unique<CMainFrame>(FrameOptions{false});
-    frame->show();
-    frame->activateWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
-    view = frame->View();
-    QTRY_VERIFY(view->started());
-    // Sirius, Vega and HIP 118321 (the table's last slot), and the Messier table.
-    nv::SkyCatalog& c = view->catalog();
-    nv::FillMessierTable(c.m_messierCentre, c.m_messierCorners);
-    for (auto [hip, name, ra, dec] : {std::tuple{32349, "Sirius", 101.2872, -16.7161},
-                                      {91262, "Vega", 279.2347, 38.7837},
-                                      {118321, "", 359.9795, -64.3723}}) {
-        const nv::Vec3f v = nv::SkyDirection(ra, dec);
-        c.m_stars[hip] = {v.x, v.y, v.z, 2, 1.0f};
-        c.m_starNames[hip] = name;
-    }
-    SetSky(QDateTime(QDate(2000, 2, 1), QTime(21, 0)), 51.5, -0.13);
-}
-
-void DialogWindowTest::cleanup() {
-    frame.reset();
-    QDir(dataDir->path()).removeRecursively();
-    QDir().mkpath(dataDir->path());
-}
-
-void DialogWindowTest::SetSky(const QDateTime& local, double lat, double lon) {
-    view->state().g_latitude = lat;
-    view->state().g_longitude = lon;
-    frame->SetPickerDateTime(local);
-    view->OnDateTimeChange();
-}
-
-double DialogWindowTest::ApartFrom(double ra, double dec) const {
-    const nv::SkyState& s = view->state();
-    const double jd = nvtest::JulianDayUt(s.g_year, s.g_month, s.g_day, s.g_hour, s.g_minute, s.g_gmtOffset);
-    return nvtest::CentreApart(s.m_viewPitch, s.m_viewYaw,
-                               nvtest::AltAzOf(ra, dec, jd, s.g_latitude, s.g_longitude));
-}
-
-void DialogWindowTest::RestartReadingTheDataFolder() {
-    // The test's data folder holds no pictures: the warnings about them are not this test's.
-    g_previousHandler =
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& m) {
-            if (!(type == QtWarningMsg && m.contains("cannot open file")))
-                g_previousHandler(type, context, m);
-        });
-    frame.reset();
-    frame = std::make_unique<CMainFrame>(FrameOptions{true});
-    frame->show();
-    view = frame->View();
-    QTRY_VERIFY_WITH_TIMEOUT(view->started(), 60000);
-    qInstallMessageHandler(g_previousHandler);
-    QTRY_VERIFY(view->frameCount() > 0);
-}
-
 // --- Find object -------------------------------------------------------------------------------------
-
-void DialogWindowTest::findStarsByNameAndByNumber() {
-    nv::SkyState& s = view->state();
-    // Forty years from the catalogue's equinox, 0.56 degree of precession: found stars are centred
-    // where the sky of the date has them.
-    SetSky(QDateTime(QDate(2040, 2, 1), QTime(21, 0)), 51.5, -0.13);
-    frame->ExecuteCommand(32794); // Play: Find stops it for good
-    Answer<CFindDlg>(32774, [](CFindDlg* dlg) {
-        ClickLine(dlg->m_starList, "Sirius");
-        QCOMPARE(dlg->m_hipEdit->text(), QString("32349"));
-        Click(dlg->findButton());
-    });
-    QVERIFY(!s.m_animating && s.g_gliding);
-    const QDateTime clock = frame->PickerDateTime();
-    QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
-    QCOMPARE(frame->PickerDateTime(), clock);
-    QVERIFY2(ApartFrom(101.2872, -16.7161) < 0.05,
-             qPrintable(QString::number(ApartFrom(101.2872, -16.7161))));
-
-    // The top bar's Find: a typed number counts only after a star name was chosen, and must name a star.
-    platform::MessageBoxRecorder boxes;
-    nvtest::OnNextModal([](QWidget* w) {
-        auto* dlg = qobject_cast<CFindDlg*>(w);
-        dlg->m_hipEdit->setText("91262");
-        Click(dlg->findButton());
-        ClickLine(dlg->m_starList, "Vega");
-        for (const char* refused : {"118322", "5", "0"}) {
-            dlg->m_hipEdit->setText(refused);
-            Click(dlg->findButton());
-            QVERIFY2(dlg->isVisible(), refused);
-        }
-        dlg->m_hipEdit->setText("118321");
-        Click(dlg->findButton());
-    });
-    Click(qobject_cast<QAbstractButton*>(frame->Control(1052)));
-    QCOMPARE(boxes.boxes().size(), size_t(3));
-    QCOMPARE(boxes.boxes()[0].first, QString("Please enter a valid Hippocross number."));
-    QCOMPARE(boxes.boxes()[1].first, QString("No star with that Hipparcos number."));
-    QCOMPARE(boxes.boxes()[2].first, QString("No star with that Hipparcos number."));
-    QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
-    QVERIFY(ApartFrom(359.9795, -64.3723) < 0.05);
-}
-
-void DialogWindowTest::findMessierListEndsWithM110() {
-    Answer<CFindDlg>(32774, [](CFindDlg* dlg) {
-        QCOMPARE(dlg->m_messierList->count(), 110);
-        QCOMPARE(dlg->m_messierList->item(109)->text(), QString("M110"));
-        ClickLine(dlg->m_messierList, "M110");
-        Click(dlg->findButton());
-    });
-    QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
-    QVERIFY(ApartFrom(10.0917, 41.6853) < 0.1); // M110: 0h 40m 22s, +41 41' 07"
-}
-
-void DialogWindowTest::lockOnJupiterFollowsItWhileTimeRunsUntilALeftClick() {
-    nv::SkyState& s = view->state();
-    Answer<CFindDlg>(32774, [](CFindDlg* dlg) {
-        ClickLine(dlg->m_bodyList, "Jupiter");
-        Click(dlg->lockOnButton());
-    });
-    QVERIFY(s.g_lockOn && s.g_lockIsBody && s.g_lockName == "Jupiter");
-    QTRY_VERIFY(ApartFromBody(s, astro::kJupiter) < 0.01); // from the next frame on
-    s.m_animUnit = 2;                                      // an hour a tick
-    frame->ExecuteCommand(32794);
-    const QDateTime start = frame->PickerDateTime();
-    QTRY_VERIFY_WITH_TIMEOUT(start.secsTo(frame->PickerDateTime()) >= 4 * 3600, 3000);
-    QVERIFY(ApartFromBody(s, astro::kJupiter) < 0.01);
-    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, view->rect().center());
-    QVERIFY(!s.g_lockOn);
-    const float yaw = s.m_viewYaw;
-    QTest::qWait(200); // time runs on, the camera stays
-    QVERIFY(s.m_viewYaw == yaw && ApartFromBody(s, astro::kJupiter) > 0.1);
-    frame->ExecuteCommand(32795);
-}
-
-void DialogWindowTest::findMarsMovesALockFromTheMoon() {
-    nv::SkyState& s = view->state();
-    for (auto [body, lock] : {std::pair{"Moon/Lunar", true}, {"Mars", false}}) {
-        Answer<CFindDlg>(32774, [body, lock](CFindDlg* dlg) {
-            ClickLine(dlg->m_bodyList, body);
-            Click(lock ? dlg->lockOnButton() : dlg->findButton());
-        });
-        QTRY_VERIFY(ApartFromBody(s, lock ? astro::kMoon : astro::kMars) < 0.01);
-    }
-    QVERIFY(s.g_lockOn && s.g_lockIsBody && s.g_lockName == "Mars");
-}
 
 // --- Messier marathon ----------------------------------------------------------------------------------
 
-void DialogWindowTest::marathonListsTheTransitsOfTheWindowInNumberOrder() {
-    // London, 9 March 2024: M44 crosses the meridian about 21:29, M42 about 18:24, M101 about 02:55
-    // and M7 about 06:45 local time.
-    SetSky(QDateTime(QDate(2024, 3, 9), QTime(22, 0)), 51.5, -0.13);
-    auto expected = [](double from, double to) { // strictly inside, by the rise/transit/set method
-        QStringList numbers;
-        for (int n = 1; n <= 110; ++n) {
-            const nv::MessierRow& r = nv::kMessierRows[n - 1];
-            const double t =
-                astro::RiseTransitSet(r.raDeg, r.decDeg, {2024, 3, 9, 22, 0}, {51.5, -0.13, 0.0f}).transit;
-            if (from < to ? (from < t && t < to) : (t > from || t < to)) numbers << "M" + QString::number(n);
-        }
-        return numbers;
-    };
-    QStringList evening, equal, night;
-    nvtest::OnNextModal([&](QWidget* w) {
-        auto* dlg = qobject_cast<CMarathonDlg*>(w);
-        QCOMPARE(dlg->m_list->count(), 0); // empty until a time is picked
-        auto listed = [dlg](QTime from, QTime to) {
-            dlg->m_fromPicker->setTime(from);
-            dlg->m_toPicker->setTime(to);
-            QStringList lines;
-            for (int i = 0; i < dlg->m_list->count(); ++i) lines << dlg->m_list->item(i)->text();
-            return lines;
-        };
-        evening = listed(QTime(20, 0), QTime(23, 30));
-        equal = listed(QTime(20, 0), QTime(20, 0));
-        night = listed(QTime(19, 0), QTime(5, 0));
-        Click(dlg->closeButton());
-    });
-    Click(qobject_cast<QAbstractButton*>(frame->Control(1058)));
-    QVERIFY(!view->state().m_animating && Idle());
-    QCOMPARE(equal, QStringList{"Viewing time = 0 Hours 0 Min 0 Seconds "});
-    QCOMPARE(evening.value(0), QString("Viewing time = 3 Hours 30 Min 0 Seconds "));
-    QCOMPARE(night.value(0), QString("Viewing time = 10 Hours 0 Min 0 Seconds "));
-    auto numbers = [](const QStringList& lines) {
-        QStringList out;
-        for (const QString& line : lines.mid(1)) out << line.section(' ', 0, 0);
-        return out;
-    };
-    QCOMPARE(numbers(evening), expected(20.0, 23.5));
-    QCOMPARE(numbers(night), expected(19.0, 5.0));
-    QVERIFY(numbers(evening).contains("M44") && !numbers(evening).contains("M42"));
-    QVERIFY(numbers(night).contains("M101") && !numbers(night).contains("M42") &&
-            !numbers(night).contains("M7"));
-}
-
-void DialogWindowTest::marathonFindGlidesToTheChosenObject() {
-    SetSky(QDateTime(QDate(2024, 3, 9), QTime(22, 0)), 51.5, -0.13);
-    // M101 (14h 03m 12.6s, +54 20' 57") and M7 (17h 53m 51s, -34 47' 34"); "M" alone names nothing.
-    const std::tuple<const char*, QTime, QTime, double, double> picks[] = {
-        {"M101 ", QTime(19, 0), QTime(5, 0), 210.8025, 54.3492},
-        {"M7 ", QTime(5, 0), QTime(8, 0), 268.4625, -34.7928},
-        {"Viewing", QTime(5, 0), QTime(8, 0), 0, 0}};
-    for (auto [line, from, to, ra, dec] : picks) {
-        const float yaw = view->state().m_viewYaw;
-        int chosen = -1;
-        Answer<CMarathonDlg>(1058, [&](CMarathonDlg* dlg) {
-            dlg->m_fromPicker->setTime(from);
-            dlg->m_toPicker->setTime(to);
-            Click(dlg->findButton()); // no line selected: nothing happens
-            QVERIFY(dlg->isVisible());
-            ClickLine(dlg->m_list, line);
-            Click(dlg->findButton());
-            chosen = dlg->m_messierNumber;
-        });
-        if (ra == 0) {
-            QVERIFY(chosen == 0 && Idle() && view->state().m_viewYaw == yaw);
-            continue;
-        }
-        QCOMPARE(QString("M%1 ").arg(chosen), QString(line));
-        QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
-        QVERIFY2(ApartFrom(ra, dec) < 0.1, line);
-    }
-}
-
 // --- Settings --------------------------------------------------------------------------------------
 
-void DialogWindowTest::settingsMapClicksFillThePlace() {
-    // The dialog shows the data folder's map (the sand of the Sahara at 10 E, 23 N).
-    const bool builtMap = QFile::copy(NV_TEST_DATA_DIR "/worldmap.bmp", dataDir->filePath("worldmap.bmp"));
-    Answer<CSettingsDlg>(32781, [builtMap](CSettingsDlg* dlg) {
-        const QColor sahara = dlg->m_map->pixmap().toImage().pixelColor(158, 55);
-        QVERIFY(!builtMap || sahara.red() > sahara.blue() + 40);
-        auto texts = [dlg] {
-            return QStringList{dlg->m_latitudeEdit->text(), dlg->m_longitudeEdit->text(),
-                               dlg->m_gmtEdit->text()};
-        };
-        QCOMPARE(texts(), QStringList({"51.500000", "-0.130000", "0"}));
-        // Clicked where the window system delivers them: nothing on the map takes the click itself.
-        const std::pair<QPoint, QStringList> clicks[] = {{{164, 62}, {"44.400002", "0.000000", "0"}},
-                                                         {{314, 25}, {"88.800003", "180.000000", "12"}},
-                                                         {{15, 173}, {"-88.800003", "-178.800003", "-11"}},
-                                                         {{100, 99}, {"0.000000", "-76.800003", "-5"}}};
-        for (const auto& [at, place] : clicks) {
-            QTest::mouseClick(dlg->windowHandle(), Qt::LeftButton, {}, at);
-            QCOMPARE(texts(), place);
-        }
-        for (QPoint outside : {QPoint(14, 62), QPoint(315, 62), QPoint(164, 24), QPoint(164, 174)}) {
-            QTest::mouseClick(dlg->windowHandle(), Qt::LeftButton, {}, outside);
-            QCOMPARE(texts(), clicks[3].second);
-        }
-        Click(dlg->cancelButton());
-    });
-    QVERIFY(view->state().g_latitude == 51.5 && view->state().g_longitude == -0.13);
-}
-
-void DialogWindowTest::settingsSaveWritesTheFileAndARestartRestoresIt() {
-    nv::SkyState& s = view->state();
-    s.sw.m_showStars = true;
-    platform::MessageBoxRecorder boxes;
-    Answer<CSettingsDlg>(32797, [](CSettingsDlg* dlg) { // File > Preferences
-        dlg->m_latitudeEdit->setText("19.076");
-        dlg->m_longitudeEdit->setText("72.8777");
-        dlg->m_gmtEdit->setText("5.5");
-        for (const char* id :
-             {"IDC_1016", "IDC_1018", "IDC_1053", "IDC_1059"}) // stars off; grids, night vision on
-            Click(dlg->findChild<QCheckBox*>(id));
-        Click(dlg->saveButton());
-    });
-    QCOMPARE(boxes.boxes().back().first, QString("Settings saved"));
-    QVERIFY(s.g_latitude == 19.076 && s.g_longitude == 72.8777 && s.g_gmtOffset == 5.5f);
-    QVERIFY(!s.sw.m_showStars && s.sw.m_showRaDec && s.sw.m_showAltAzi && s.g_nightVision);
-    QVERIFY(frame->Action(32808)->isChecked() && !frame->Action(32782)->isChecked()); // the menus follow
-    const QByteArray file = Slurp(SettingsPath());
-    QVERIFY(file.count("\r\r\n") == 17 && file.count('\n') == 17 && file.endsWith("\r\r\n"));
-    const QList<QByteArray> lines = file.split('\n');
-    QCOMPARE(lines.mid(12, 3), QList<QByteArray>({"72.877700\r\r", "19.076000\r\r", "5.500000\r\r"}));
-    QCOMPARE(lines[0] + lines[2] + lines[15] + lines[16], QByteArray("FALSE\r\rTRUE\r\rTRUE\r\rTRUE\r\r"));
-
-    RestartReadingTheDataFolder();
-    const nv::SkyState& again = view->state();
-    QVERIFY(again.g_latitude == 19.076 && again.g_longitude == 72.8777 && again.g_gmtOffset == 5.5f);
-    QCOMPARE(nv::FormatSettings(nv::SettingsFromState(again)), file.toStdString()); // every switch
-}
-
-void DialogWindowTest::settingsCancelEscapeEnterAndCloseBoxApplyNothing() {
-    const nv::SkyState& s = view->state();
-    const std::string before = nv::FormatSettings(nv::SettingsFromState(s));
-    for (QString how : {"Cancel", "Escape", "Enter", "close box"}) {
-        Answer<CSettingsDlg>(32781, [how](CSettingsDlg* dlg) {
-            dlg->m_latitudeEdit->setText("-45");
-            Click(dlg->findChild<QCheckBox*>("IDC_1059"));
-            QTest::mouseClick(dlg->windowHandle(), Qt::LeftButton, {}, QPoint(200, 100));
-            if (how == "Cancel") Click(dlg->cancelButton());
-            if (how == "Escape") QTest::keyClick(dlg, Qt::Key_Escape);
-            if (how == "Enter") QTest::keyClick(dlg->m_latitudeEdit, Qt::Key_Return);
-            if (how == "close box") dlg->close();
-            QVERIFY2(!dlg->isVisible(), qPrintable(how));
-        });
-        QCOMPARE(nv::FormatSettings(nv::SettingsFromState(s)), before);
-        QVERIFY(!QFile::exists(SettingsPath()));
-    }
-}
-
-void DialogWindowTest::settingsSaveIntoAReadOnlyFolderKeepsTheOldFile() {
-    const QByteArray old = "old settings, kept\r\r\n";
-    QFile f(SettingsPath());
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(old) == old.size());
-    f.close();
-    const std::string before = nv::FormatSettings(nv::SettingsFromState(view->state()));
-    platform::MessageBoxRecorder boxes;
-    {
-        ReadOnlyFolder readOnly(dataDir->path());
-        if (readOnly.Writable()) QSKIP("this user can write into a read-only folder here");
-        Answer<CSettingsDlg>(32781, [](CSettingsDlg* dlg) {
-            dlg->m_latitudeEdit->setText("10");
-            Click(dlg->saveButton());
-            QVERIFY(dlg->isVisible() && dlg->m_latitudeEdit->text() == "10"); // open, values kept
-            Click(dlg->cancelButton());
-        });
-    }
-    // The message names the file and the reason (no permission, or an immutable folder).
-    QCOMPARE(boxes.boxes().size(), size_t(1));
-    const QString message = boxes.boxes()[0].first;
-    auto reason = [](std::errc e) { return QString::fromStdString(std::make_error_code(e).message()); };
-    QVERIFY2(message.contains("NightvaneGL.ini") &&
-                 (message.contains(reason(std::errc::permission_denied)) ||
-                  message.contains(reason(std::errc::operation_not_permitted))),
-             qPrintable(message));
-    QCOMPARE(Slurp(SettingsPath()), old);
-    QCOMPARE(QDir(dataDir->path()).entryList(QDir::Files),
-             QStringList{"NightvaneGL.ini"}); // nothing left beside it
-    QCOMPARE(nv::FormatSettings(nv::SettingsFromState(view->state())), before);
-}
-
-void DialogWindowTest::settingsZoneTurnsTheSkyFromTheFirstFrameAndOnUpdate() {
-    // Zone +6 at 90.4 E, 23.7 N: from the first frame the zenith stands at the local sidereal time
-    // of the pickers' time less six hours.
-    nv::SettingsFile file = nv::DefaultSettings();
-    file.m_latitude = 23.7;
-    file.m_longitude = 90.4;
-    file.m_gmtOffset = 6.0f;
-    QFile f(SettingsPath());
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(nv::FormatSettings(file).c_str()) > 0);
-    f.close();
-    platform::MessageBoxRecorder boxes; // the test's data folder has no catalogue
-    RestartReadingTheDataFolder();
-    auto zenithApartFromLst = [this](double zone) {
-        const nv::SkyState& s = view->state();
-        const QDateTime t = frame->PickerDateTime();
-        const double jd = nvtest::JulianDayUt(t.date().year(), t.date().month(), t.date().day(),
-                                              t.time().hour(), t.time().minute(), zone);
-        double ra = 0, dec = 0;
-        // The zenith on the equator of date (no precession turn).
-        astro::RaDecFromVector(
-            astro::ViewCentreDirection({-90.0f, 0.0f, s.g_latitude, LocalSiderealRotation(s)}), ra, dec);
-        return std::fabs(std::remainder(ra - nvtest::Gmst(jd) - s.g_longitude, 360.0));
-    };
-    QVERIFY2(zenithApartFromLst(6.0) < 0.01, qPrintable(QString::number(zenithApartFromLst(6.0))));
-
-    Answer<CSettingsDlg>(32781, [](CSettingsDlg* dlg) {
-        QCOMPARE(dlg->m_gmtEdit->text(), QString("6"));
-        dlg->m_gmtEdit->setText("-3.5");
-        Click(dlg->updateButton());
-    });
-    QVERIFY(view->state().g_gmtOffset == -3.5f && zenithApartFromLst(-3.5) < 0.01);
-    QCOMPARE(Slurp(SettingsPath()).toStdString(), nv::FormatSettings(file)); // Update writes nothing
-    // Out of range: refused with a message naming the field, the dialog stays open.
-    const size_t shown = boxes.boxes().size();
-    Answer<CSettingsDlg>(32781, [](CSettingsDlg* dlg) {
-        dlg->m_longitudeEdit->setText("200");
-        Click(dlg->updateButton());
-        QVERIFY(dlg->isVisible());
-        Click(dlg->cancelButton());
-    });
-    QVERIFY(boxes.boxes().size() == shown + 1 && boxes.boxes().back().first.startsWith("Longitude"));
-    QCOMPARE(view->state().g_longitude, 90.4);
-}
-
-int main(int argc, char** argv) {
-    QSurfaceFormat format;
-    format.setVersion(2, 1);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setDepthBufferSize(24);
-    QSurfaceFormat::setDefaultFormat(format);
-    QApplication app(argc, argv);
-    DialogWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+NV_WINDOW_TEST_MAIN(DialogWindowTest)
 #include "DialogWindowTest.moc"
