@@ -40,10 +40,7 @@ QStringList TimeLines(double ra, double dec, double latitude = 51.5) {
     if (p.waitForFinished(20000))
         for (const QString& line :
              QString::fromLatin1(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
-            t << line.split(' ')
-                     .value(1)
-                     .replace("never-rises", "never rises")
-                     .replace("never-sets", "never sets");
+            t << line.split(' ').value(1).replace('-', ' '); // "never-rises" in words
     if (t.size() != 3) return {"skycalc failed"};
     return {
         "Rise = " + t[0], "Transit = " + t[1], "Set = " + t[2], "", "Julian day = 2460390.375000", "", ""};

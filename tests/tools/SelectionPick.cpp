@@ -15,8 +15,7 @@ std::vector<int> SelectionHits(nv::SkyState& s, const nv::SkyCatalog& catalog,
                                double y, double w, double h) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    // Room for every hit, so that no overflow hides one.
-    static std::vector<GLuint> buffer(1 << 21);
+    static std::vector<GLuint> buffer(1 << 21); // room for every hit: no overflow hides one
     glSelectBuffer(static_cast<GLsizei>(buffer.size()), buffer.data());
     glRenderMode(GL_SELECT);
     glInitNames();

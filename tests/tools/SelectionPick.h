@@ -1,7 +1,5 @@
-// The pick as the graphics pipeline's selection mode answers it, for comparison with the
-// processor's pick: a pick matrix around the pointer on the sky projection, the bodies (with the
-// stars they are drawn as), the stars and the Messier pictures drawn with their selection names by
-// the renderer's own drawing calls, and the name of the first hit record. Needs a current
+// The pick as the graphics pipeline's selection mode answers it, drawn by the renderer's own calls
+// (bodies, stars, Messier pictures), for comparison with the processor's pick. Needs a current
 // compatibility-profile context whose viewport is the state's view size.
 #pragma once
 
@@ -24,9 +22,8 @@ std::vector<int> SelectionHits(nv::SkyState& s, const nv::SkyCatalog& catalog,
 int SelectionPick(nv::SkyState& s, const nv::SkyCatalog& catalog, const astro::CSolarSystem& solar,
                   nv::QuadricShapes& shapes, int x, int y);
 
-// A copy of the catalogue that keeps only the stars among `names` (the others are emptied, so the
-// star pass draws nothing for them). A pass over it answers as a pass over the whole catalogue for
-// any box inside the one that found `names`, much faster.
+// A copy of the catalogue with only the stars among `names`: for any box inside the one that found
+// `names` it answers as the whole catalogue does, much faster.
 std::unique_ptr<nv::SkyCatalog> KeepOnlyStars(const nv::SkyCatalog& catalog, const std::vector<int>& names);
 
 } // namespace nvtest

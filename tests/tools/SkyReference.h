@@ -1,7 +1,5 @@
-// Outside references for where things stand in the sky: the standard mean sidereal time, the
-// precession of a J2000 direction to the equator of a date and its altitude and azimuth, written
-// here from the textbook formulas, and the camera's view centre as altitude and azimuth (pitch is
-// minus the altitude; yaw 90 faces north, 0 east).
+// Textbook references for where things stand in the sky: mean sidereal time, precession from
+// J2000 to a date, altitude and azimuth, and the camera's centre (pitch = -altitude; yaw 90 north).
 #pragma once
 
 #include <cmath>
@@ -26,8 +24,7 @@ struct RaDecDeg {
     double ra, dec;
 };
 
-// The IAU 1976 precession angles zeta, z and theta (Lieske's series) from J2000 to a Julian day,
-// radians.
+// The IAU 1976 precession angles zeta, z and theta (Lieske) from J2000 to a Julian day, radians.
 struct PrecessionAngles {
     double zeta, z, theta;
 };
@@ -61,8 +58,7 @@ struct AltAzi {
     double alt, az;
 };
 
-// Altitude and azimuth (from north through east) of a J2000 (RA, Dec) for a place at a UT Julian
-// day: precessed to the date, then turned by the local mean sidereal time.
+// Altitude and azimuth (from north through east) of a J2000 (RA, Dec), place and UT Julian day.
 inline AltAzi AltAzOf(double raDeg, double decDeg, double jdUt, double lat, double lon) {
     const double r = M_PI / 180.0;
     const RaDecDeg ofDate = PrecessedFromJ2000(raDeg, decDeg, jdUt);
@@ -73,8 +69,7 @@ inline AltAzi AltAzOf(double raDeg, double decDeg, double jdUt, double lat, doub
     return {alt / r, az / r};
 }
 
-// How far apart (degrees) the camera's centre (pitch, yaw) and a direction given by altitude and
-// azimuth are.
+// Degrees between the camera's centre (pitch, yaw) and an altitude and azimuth.
 inline double CentreApart(float pitch, float yaw, const AltAzi& a) {
     const double r = M_PI / 180.0;
     const double alt1 = -pitch * r, az1 = (90.0 - yaw) * r, alt2 = a.alt * r, az2 = a.az * r;
