@@ -1,5 +1,4 @@
-// Animation steps over picker values, the dialog's list texts, the pickers for "now" and the
-// pickers' dates and times as values.
+// Animation steps over picker values, the dialog's list texts, "now" and the pickers' values.
 #include "planetarium/tools/TimeControl.h"
 #include "platform/QtPickers.h"
 
@@ -31,8 +30,9 @@ std::string Text(std::optional<double> v) {
 } // namespace
 
 // Faults: a unit or count misread, a step that moves the clock across New Year's Eve, a year of
-// other than 365 days, times before 1899-12-30 counted backwards, a step off the calendar's ends,
-// minutes drifting over many ticks, a date taken from the time picker or a clock from the date's.
+// other than 365 days, a step off the calendar's ends, minutes drifting over many ticks, a date
+// taken from the time picker or a clock from the date's (the spans across 1899-12-30 are the
+// calendar tests').
 TEST(AnimationStep, UnitsCountsAndTheCalendarsEdges) {
     const struct {
         double from;
@@ -43,8 +43,6 @@ TEST(AnimationStep, UnitsCountsAndTheCalendarsEdges) {
                  {Date(2024, 6, 15, 21, 59), kUnitDays, 20, "2024-07-05 21:59:00"},
                  {Date(2023, 12, 31, 23, 30), kUnitDays, 1, "2024-01-01 23:30:00"},
                  {Date(2005, 3, 1, 12, 0), kUnitYears, -10, "1995-03-04 12:00:00"}, // 3650 days
-                 {Date(1899, 12, 30, 3, 0), kUnitHours, -6, "1899-12-29 21:00:00"},
-                 {Date(1899, 12, 29, 21, 0), kUnitHours, 5, "1899-12-30 02:00:00"},
                  {Date(2024, 6, 15), 0, 1, "none"},
                  {Date(2024, 6, 15), 7, 1, "none"},
                  {Date(9999, 12, 31, 23, 50), kUnitHours, 1, "none"},
