@@ -187,15 +187,10 @@ protected:
         cat->m_stars[hip] = {float(d.x / len), float(d.y / len), float(d.z / len), 2.0f, 8.0f};
     }
     // A body at (dx, dy) pixels from the centre, `distance` AU away, of the given radius (AU) and
-    // magnitude. Body positions are ecliptic of date: equatorial to ecliptic is the transpose of the
-    // turn EclipticToEquatorial makes.
+    // magnitude, in the ecliptic frame of date the bodies are drawn in.
     void Body(int body, double dx, double dy, double distance, double radius, double magnitude) {
-        const astro::Vec3 v = Direction(dx, dy, distance, nv::SkyFrame::EquatorialOfDate);
-        const astro::Vec3 ex = astro::EclipticToEquatorial({1, 0, 0}),
-                          ey = astro::EclipticToEquatorial({0, 1, 0}),
-                          ez = astro::EclipticToEquatorial({0, 0, 1});
-        solar.m_bodies[body] = {ex.x * v.x + ex.y * v.y + ex.z * v.z, ey.x * v.x + ey.y * v.y + ey.z * v.z,
-                                ez.x * v.x + ez.y * v.y + ez.z * v.z, radius, magnitude};
+        const astro::Vec3 v = Direction(dx, dy, distance, nv::SkyFrame::Ecliptic);
+        solar.m_bodies[body] = {v.x, v.y, v.z, radius, magnitude};
     }
     int Pick() const { return PickObject(s, *cat, solar, 400, 300); }
 
