@@ -3,7 +3,6 @@
 #include "WindowSupport.h"
 
 #include "planetarium/tools/EyepieceDlg.h"
-#include "planetarium/tools/Navigation.h"
 #include "platform/AnimationDlg.h"
 #include "platform/MessageBox.h"
 
@@ -48,8 +47,8 @@ private slots:
     }
 
     // Faults: an arrow key not starting the glide timer, a glide of other than three ticks (4, 4 and a
-    // snap of 2), the timer armed again after landing, Goto misreading either readout mode or an edit
-    // holding no number.
+    // snap of 2), the timer armed again after landing, Goto misreading either readout mode or the
+    // readout's own text typed back.
     void arrowGlideAndGotoInBothModes() {
         nv::SkyState& s = view->state();
         view->setFocus();
@@ -67,10 +66,6 @@ private slots:
         frame->ExecuteCommand(1045);
         QTRY_VERIFY_WITH_TIMEOUT(Idle(), 3000);
         QVERIFY(std::fabs(s.m_viewPitch + 45.0f) < 1e-4 && std::fabs(s.m_viewYaw) < 1e-4);
-        frame->SetReadoutTexts("", "not a number"); // read as 0: the horizon due north
-        frame->ExecuteCommand(1045);
-        QVERIFY(s.g_glideTargetPitch == 0.0f && std::fabs(s.g_glideTargetYaw - 90.0f) < 1e-4);
-        QTRY_VERIFY_WITH_TIMEOUT(Idle(), 3000);
 
         s.m_viewPitch = -52.0f, s.m_viewYaw = 147.0f;
         frame->SetAltAziReadout(false);
@@ -82,32 +77,19 @@ private slots:
                 std::fabs(std::remainder(s.m_viewYaw - 147.0, 360.0)) < 0.01);
     }
 
-    // Faults: the frame not re-aiming a locked view while time runs, a press that keeps the lock or
-    // does not grab the mouse, a drag the wrong way, a reversal that turns, a release that keeps the grab.
-    void lockFollowsTheAnimationUntilADragTakesOver() {
+    // Faults: a press that keeps the lock or does not grab the mouse (the drag goes on outside the
+    // view), a drag turning the wrong way, a release that keeps the grab. (The re-aim of a locked
+    // point and the drag's arithmetic are NavigationTest's; the frame's re-aim, the Find lock test's.)
+    void aPressDropsTheLockAndTheDragHoldsTheMouse() {
         nv::SkyState& s = view->state();
-        s.m_viewPitch = -40.0f, s.m_viewYaw = 160.0f;
         frame->ExecuteCommand(32801); // "Lock on here."
-        const astro::Vec3 target = ViewCentreEquatorial(s);
-        s.m_animUnit = 2; // an hour a tick
-        frame->ExecuteCommand(32794);
-        QTRY_VERIFY_WITH_TIMEOUT(std::fabs(s.m_viewYaw - 160.0f) > 5.0f, 3000);
-        const astro::Vec3 centre = ViewCentreEquatorial(s);
-        QVERIFY((centre.x * target.x + centre.y * target.y + centre.z * target.z) /
-                    (astro::Length(centre) * astro::Length(target)) >
-                std::cos(0.01 * astro::g_degToRad));
-        frame->ExecuteCommand(32795);
-
         const QPoint c = view->rect().center();
         QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, c);
-        QVERIFY(!s.g_lockOn && QWidget::mouseGrabber() == view); // the drag goes on outside the view
+        QVERIFY(s.g_lockOn == false && QWidget::mouseGrabber() == view);
         const float before = s.m_viewYaw;
         QTest::mouseMove(view, c + QPoint(40, 0));
-        const float yaw = s.m_viewYaw;
-        QVERIFY(yaw > before); // dragging right turns the view toward north, so the sky follows
-        QTest::mouseMove(view, c + QPoint(30, 0));
-        QCOMPARE(s.m_viewYaw, yaw);
-        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, c + QPoint(30, 0));
+        QVERIFY(s.m_viewYaw > before); // dragging right turns the view toward north, so the sky follows
+        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, c + QPoint(40, 0));
         QVERIFY(!s.m_mouseDown && QWidget::mouseGrabber() == nullptr);
     }
 
