@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimeEdit>
 #include <cerrno>
@@ -49,19 +50,6 @@ bool Writable(const QString& dir) {
     QFile probe(dir + "/probe");
     return probe.open(QIODevice::WriteOnly) && probe.remove();
 }
-
-// A folder made read-only for the scope; as root, whom permissions do not stop, also immutable.
-struct ReadOnlyFolder {
-    explicit ReadOnlyFolder(const QString& dir) : dir(dir) {
-        QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
-        if (Writable(dir)) QProcess::execute("chattr", {"+i", dir});
-    }
-    ~ReadOnlyFolder() {
-        QProcess::execute("chattr", {"-i", dir});
-        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    QString dir;
-};
 
 } // namespace
 
@@ -327,14 +315,19 @@ private slots:
     // values applied, the old file truncated, a temporary file left behind.
     void settingsSaveIntoAReadOnlyFolderKeepsTheOldFile() {
         const QByteArray old = "old settings, kept\r\r\n";
-        QFile f(SettingsPath());
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(old) == old.size());
-        f.close();
+        WriteSettingsFile(old);
         const std::string before = nv::FormatSettings(nv::SettingsFromState(view->state()));
         platform::MessageBoxRecorder boxes;
         {
-            ReadOnlyFolder readOnly(dataDir->path());
-            if (Writable(dataDir->path())) QSKIP("this user can write into a read-only folder here");
+            // Read-only for the block; as root, whom permissions do not stop, also immutable.
+            const QString dir = dataDir->path();
+            QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
+            if (Writable(dir)) QProcess::execute("chattr", {"+i", dir});
+            const auto restore = qScopeGuard([dir] {
+                QProcess::execute("chattr", {"-i", dir});
+                QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            });
+            if (Writable(dir)) QSKIP("this user can write into a read-only folder here");
             Answer<CSettingsDlg>(32781, [](CSettingsDlg* dlg) {
                 dlg->m_latitudeEdit->setText("10");
                 Click(dlg->saveButton());
@@ -362,9 +355,7 @@ private slots:
         file.m_latitude = 23.7;
         file.m_longitude = 90.4;
         file.m_gmtOffset = 6.0f;
-        QFile f(SettingsPath());
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(nv::FormatSettings(file).c_str()) > 0);
-        f.close();
+        WriteSettingsFile(QByteArray::fromStdString(nv::FormatSettings(file)));
         platform::MessageBoxRecorder boxes; // the test's data folder has no catalogue
         RestartReadingTheDataFolder();
         auto zenithApartFromLst = [this](double zone) {
@@ -424,6 +415,10 @@ private:
         QTRY_VERIFY(view->started() && view->frameCount() > 0);
     }
     QString SettingsPath() const { return dataDir->filePath("NightvaneGL.ini"); }
+    void WriteSettingsFile(const QByteArray& text) {
+        QFile f(SettingsPath());
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(text) == text.size());
+    }
 
     std::unique_ptr<QTemporaryDir> dataDir;
     std::unique_ptr<CMainFrame> frame;
