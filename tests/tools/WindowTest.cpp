@@ -3,7 +3,6 @@
 #include "WindowSupport.h"
 
 #include "planetarium/tools/EyepieceDlg.h"
-#include "planetarium/tools/Navigation.h"
 #include "platform/AnimationDlg.h"
 #include "platform/MessageBox.h"
 
@@ -34,49 +33,23 @@ private slots:
         for (int i = 0; i < 31; ++i) Wheel(120);
         view->setFocus();
         QTest::keyClick(view, Qt::Key_A); // the last step in, by key
-        QCOMPARE(s.g_fov, 1.0f);
-        QCOMPARE(frame->ZoomIndicator(), 64);
+        QVERIFY(s.g_fov == 1.0f && frame->ZoomIndicator() == 64);
         QCOMPARE(view->redrawCount(), redraws + 32); // one redraw a step
-        Wheel(120);
+        Wheel(120);                                  // past 1 degree
         QCOMPARE(s.g_fov, 1.0f);
-        for (int i = 0; i < 31; ++i) Wheel(-120);
-        QTest::keyClick(view, Qt::Key_Z);
-        QTest::keyClick(view, Qt::Key_Q); // no key of the view's
-        Wheel(-120);
+        for (int i = 0; i < 32; ++i) Wheel(-120);
+        QTest::keyClick(view, Qt::Key_Z); // past 65 degrees
         QCOMPARE(s.g_fov, 65.0f);
         frame->ExecuteCommand(32810); // flip vertically
-        QCOMPARE(s.g_fov, -65.0f);
         Wheel(120);
-        QCOMPARE(s.g_fov, -63.0f);
-        QCOMPARE(frame->ZoomIndicator(), 2);
-        Wheel(0, 120);
-        Wheel(0, -120);
-        QCOMPARE(s.g_fov, -63.0f);
-    }
-
-    // Faults: the toolkit's default picker range (from 14 September 1752), and an animation that
-    // freezes at that date.
-    void datePickersReachTheClocksWholeRange() {
-        auto* date = qobject_cast<QDateEdit*>(frame->Control(1002));
-        QVERIFY(date && date->minimumDate() == QDate(100, 1, 1) &&
-                date->maximumDate() == QDate(9999, 12, 31));
-        for (const QDate d : {QDate(100, 1, 1), QDate(9999, 12, 31), QDate(1066, 10, 14)}) {
-            frame->SetPickerDateTime(QDateTime(d, QTime(12, 0)));
-            QCOMPARE(frame->PickerDateTime().date(), d);
-        }
-        nv::SkyState& s = view->state();
-        frame->SetPickerDateTime(QDateTime(QDate(1752, 9, 16), QTime(12, 0)));
-        s.m_animUnit = 3, s.m_animCount = -1; // a day back a tick
-        frame->ExecuteCommand(32794);
-        QTRY_VERIFY_WITH_TIMEOUT(frame->PickerDateTime().date() < QDate(1752, 9, 12), 3000);
-        frame->ExecuteCommand(32795);
-        QVERIFY(s.g_year == 1752 && s.g_month == 9 && s.g_day < 12);
+        Wheel(0, 120); // sideways
+        QVERIFY(s.g_fov == -63.0f && frame->ZoomIndicator() == 2);
     }
 
     // Faults: an arrow key not starting the glide timer, a glide of other than three ticks (4, 4 and a
-    // snap of 2), the timer armed again after landing, the north button keeping a zoomed or flipped
-    // field, Goto misreading either readout mode or an edit holding no number.
-    void arrowGlideNorthButtonAndGotoInBothModes() {
+    // snap of 2), the timer armed again after landing, Goto misreading either readout mode or the
+    // readout's own text typed back.
+    void arrowGlideAndGotoInBothModes() {
         nv::SkyState& s = view->state();
         view->setFocus();
         const int redraws = view->redrawCount();
@@ -88,21 +61,11 @@ private slots:
         QVERIFY(!view->timer().IsRunning(1));
         QCOMPARE(frame->ReadoutTexts().first, QString("30.000000"));
 
-        s.g_fov = -21.0f;
-        qobject_cast<QAbstractButton*>(frame->Control(1032))->click();
-        QCOMPARE(s.g_fov, 65.0f);
-        QTRY_VERIFY_WITH_TIMEOUT(Idle(), 2000);
-        QVERIFY(s.m_viewYaw == 90.0f && s.m_viewPitch == -30.0f);
-
         frame->SetAltAziReadout(true);
         frame->SetReadoutTexts("45", "90");
         frame->ExecuteCommand(1045);
         QTRY_VERIFY_WITH_TIMEOUT(Idle(), 3000);
         QVERIFY(std::fabs(s.m_viewPitch + 45.0f) < 1e-4 && std::fabs(s.m_viewYaw) < 1e-4);
-        frame->SetReadoutTexts("", "not a number"); // read as 0: the horizon due north
-        frame->ExecuteCommand(1045);
-        QVERIFY(s.g_glideTargetPitch == 0.0f && std::fabs(s.g_glideTargetYaw - 90.0f) < 1e-4);
-        QTRY_VERIFY_WITH_TIMEOUT(Idle(), 3000);
 
         s.m_viewPitch = -52.0f, s.m_viewYaw = 147.0f;
         frame->SetAltAziReadout(false);
@@ -114,32 +77,19 @@ private slots:
                 std::fabs(std::remainder(s.m_viewYaw - 147.0, 360.0)) < 0.01);
     }
 
-    // Faults: the frame not re-aiming a locked view while time runs, a press that keeps the lock or
-    // does not grab the mouse, a drag the wrong way, a reversal that turns, a release that keeps the grab.
-    void lockFollowsTheAnimationUntilADragTakesOver() {
+    // Faults: a press that keeps the lock or does not grab the mouse (the drag goes on outside the
+    // view), a drag turning the wrong way, a release that keeps the grab. (The re-aim of a locked
+    // point and the drag's arithmetic are NavigationTest's; the frame's re-aim, the Find lock test's.)
+    void aPressDropsTheLockAndTheDragHoldsTheMouse() {
         nv::SkyState& s = view->state();
-        s.m_viewPitch = -40.0f, s.m_viewYaw = 160.0f;
         frame->ExecuteCommand(32801); // "Lock on here."
-        const astro::Vec3 target = ViewCentreEquatorial(s);
-        s.m_animUnit = 2; // an hour a tick
-        frame->ExecuteCommand(32794);
-        QTRY_VERIFY_WITH_TIMEOUT(std::fabs(s.m_viewYaw - 160.0f) > 5.0f, 3000);
-        const astro::Vec3 centre = ViewCentreEquatorial(s);
-        QVERIFY((centre.x * target.x + centre.y * target.y + centre.z * target.z) /
-                    (astro::Length(centre) * astro::Length(target)) >
-                std::cos(0.01 * astro::g_degToRad));
-        frame->ExecuteCommand(32795);
-
         const QPoint c = view->rect().center();
         QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, c);
-        QVERIFY(!s.g_lockOn && QWidget::mouseGrabber() == view); // the drag goes on outside the view
+        QVERIFY(s.g_lockOn == false && QWidget::mouseGrabber() == view);
         const float before = s.m_viewYaw;
         QTest::mouseMove(view, c + QPoint(40, 0));
-        const float yaw = s.m_viewYaw;
-        QVERIFY(yaw > before); // dragging right turns the view toward north, so the sky follows
-        QTest::mouseMove(view, c + QPoint(30, 0));
-        QCOMPARE(s.m_viewYaw, yaw);
-        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, c + QPoint(30, 0));
+        QVERIFY(s.m_viewYaw > before); // dragging right turns the view toward north, so the sky follows
+        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, c + QPoint(40, 0));
         QVERIFY(!s.m_mouseDown && QWidget::mouseGrabber() == nullptr);
     }
 
@@ -171,10 +121,15 @@ private slots:
         QVERIFY(!view->timer().IsRunning(1));
     }
 
-    // Faults: "now" not reaching the pickers or the sky clock; a typed date not moving the sky clock
-    // at once; the animation going on from the old date or at other than a minute a redrawn tick.
-    void resetToNowAndAPickerEditedByHand() {
+    // Faults: the toolkit's default picker range (from 14 September 1752), "now" not reaching the
+    // pickers or the sky clock; a typed date not moving the sky clock at once; the animation going on
+    // from the old date or at other than a minute a redrawn tick.
+    void pickerRangeResetToNowAndAPickerEditedByHand() {
         nv::SkyState& s = view->state();
+        for (const QDate d : {QDate(100, 1, 1), QDate(9999, 12, 31), QDate(1066, 10, 14)}) {
+            frame->SetPickerDateTime(QDateTime(d, QTime(12, 0)));
+            QCOMPARE(frame->PickerDateTime().date(), d);
+        }
         frame->SetPickerDateTime(QDateTime(QDate(1990, 1, 1), QTime(3, 0)));
         frame->ExecuteCommand(32798);
         const QDateTime now = QDateTime::currentDateTime();
@@ -200,7 +155,6 @@ private slots:
     void eyepieceDialog() {
         nv::SkyState& s = view->state();
         OnNextDialog<CEyepieceDlg>([](CEyepieceDlg* dlg) {
-            QVERIFY(dlg->windowTitle() == "Eye piece size" && dlg->m_slider->value() == 1);
             dlg->m_slider->setValue(40);
             QCOMPARE(dlg->m_sizeEdit->text(), QString("1"));
             emit dlg->m_slider->sliderReleased();
@@ -209,29 +163,25 @@ private slots:
         });
         frame->ExecuteCommand(32805);
         QCOMPARE(s.m_eyepieceSize, 40.0f);
-        // Shown, typed, OK or Cancel, and the size after.
-        const std::tuple<const char*, const char*, bool, float> answers[] = {
-            {"40", "nan", true, 0.0f}, {"1", "12.5", true, 12.5f}, {"12", "30", false, 12.5f}};
+        // Shown, typed, OK or Cancel, and the size after; an empty text is refused with a message.
+        const std::tuple<const char*, const char*, bool, float> answers[] = {{"40", "nan", true, 0.0f},
+                                                                             {"1", "12.5", true, 12.5f},
+                                                                             {"12", "30", false, 12.5f},
+                                                                             {"12", "", true, 12.5f}};
+        platform::MessageBoxRecorder boxes;
         for (const auto& [shown, typed, ok, after] : answers) {
             OnNextDialog<CEyepieceDlg>([=](CEyepieceDlg* dlg) {
                 QCOMPARE(dlg->m_sizeEdit->text(), QString(shown));
                 dlg->m_sizeEdit->setText(typed);
                 nvtest::Click(ok ? dlg->okButton() : dlg->cancelButton());
+                if (dlg->isVisible()) nvtest::Click(dlg->cancelButton());
             });
             frame->ExecuteCommand(32805);
             QCOMPARE(s.m_eyepieceSize, after);
         }
-        platform::MessageBoxRecorder boxes;
-        OnNextDialog<CEyepieceDlg>([](CEyepieceDlg* dlg) {
-            dlg->m_sizeEdit->clear();
-            nvtest::Click(dlg->okButton());
-            QVERIFY(dlg->isVisible());
-            nvtest::Click(dlg->cancelButton());
-        });
-        frame->ExecuteCommand(32805);
-        QVERIFY(boxes.boxes().size() == 1 && s.m_eyepieceSize == 12.5f);
-        QCOMPARE(CEyepieceDlg::PositionForSize(1e30f), INT_MAX);
-        QCOMPARE(CEyepieceDlg::PositionForSize(-7.9f), -7);
+        QCOMPARE(boxes.boxes().size(), size_t(1));
+        QVERIFY(CEyepieceDlg::PositionForSize(1e30f) == INT_MAX &&
+                CEyepieceDlg::PositionForSize(-7.9f) == -7);
     }
 
 private:
