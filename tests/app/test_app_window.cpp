@@ -30,7 +30,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -167,6 +166,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
     }
 
+    // Fault: a menu item, pop-up item or toolbar button with the wrong text, id, place or no picture
+    // (the expected menus are typed here, not read from the command table).
     void menuTextsIdsAndOrder() {
         QStringList menus; // each title with its items, then the view's pop-up menu
         for (QAction* m : m_frame->menuBar()->actions())
@@ -195,22 +196,22 @@ private slots:
         QCOMPARE(m_frame->ZoomIndicator(), 65); // the zoom bar clamps
     }
 
-    void picturesAreDrawnCrispAtEveryDensity() {
+    // Fault: a picture painted at one density and scaled up (blurred) on a high-density screen, or
+    // one that draws nothing.
+    void picturesAreDrawnCrispAtDoubleDensity() {
         for (int id = int(IconId::Save); id <= int(IconId::Marathon); ++id) {
-            for (qreal scale : {1.0, 2.0, 3.0}) {
-                const QPixmap pm = nv::res::CommandIcon(IconId(id)).pixmap(QSize(20, 20), scale);
-                const QImage a = pm.toImage().convertToFormat(QImage::Format_Alpha8);
-                QCOMPARE(a.size(), QSize(20, 20) * scale); // painted at the device size, not scaled up
-                const auto ink = std::count_if(a.constBits(), a.constBits() + a.sizeInBytes(),
-                                               [](uchar v) { return v > 128; });
-                QVERIFY2(ink > 8 * scale * scale, qPrintable(QString("icon %1 at %2").arg(id).arg(scale)));
-            }
+            const QPixmap pm = nv::res::CommandIcon(IconId(id)).pixmap(QSize(20, 20), 2.0);
+            const QImage a = pm.toImage().convertToFormat(QImage::Format_Alpha8);
+            QCOMPARE(a.size(), QSize(40, 40));
+            const auto ink = std::count_if(a.constBits(), a.constBits() + a.sizeInBytes(),
+                                           [](uchar v) { return v > 128; });
+            QVERIFY2(ink > 32, qPrintable(QString("icon %1").arg(id)));
         }
-        QVERIFY(nv::res::CommandIcon(IconId::None).isNull());
     }
 
-    // Each switch item of the View and Eye piece menus turns its own layer on and off and nothing
-    // else, and shows its state as a check mark (the item's text, id and layer are typed here).
+    // Fault: a switch item wired to another layer's switch, or not redrawing (at once). Each item of
+    // the View and Eye piece menus turns its own layer on and off and nothing else, shows its state
+    // as a check mark and redraws the view once (text, id and layer typed here).
     void everySwitchItemTogglesItsOwnLayerOnly() {
         using Flags = std::array<bool, 15>;
         auto flags = [this] {
@@ -235,11 +236,17 @@ private slots:
             for (int round = 0; round < 2; ++round) {
                 Flags expected = flags();
                 expected[k] = !expected[k];
+                const int redraws = m_view->redrawCount();
                 item->trigger();
-                QVERIFY2(flags() == expected, text);
+                QVERIFY2(flags() == expected && m_view->redrawCount() == redraws + 1, text);
                 QCOMPARE(item->isChecked(), expected[k]);
             }
         }
+        QTest::qWait(50); // no frame pending: the next command draws at once, not queued
+        const int frames = m_view->frameCount();
+        MenuItem("&View", "Stars")->trigger();
+        QVERIFY(m_view->frameCount() > frames);
+        MenuItem("&View", "Stars")->trigger();
         // A switch changed elsewhere shows its true state when the menu opens.
         for (bool on : {true, false}) {
             m_view->state().sw.m_showGround = on;
@@ -248,8 +255,8 @@ private slots:
         }
     }
 
-    // The Animation menu and the pop-up menu start and stop the animation; the pop-up opens on a
-    // right-click and locks the view on its centre.
+    // Fault: "Stop animation" or Pause wired to Play (or to nothing); the pop-up not opening on a
+    // right-click; "Lock on here." not locking on the view's centre.
     void animationAndPopUpItemsDoWhatTheySay() {
         nv::SkyState& s = m_view->state();
         const std::pair<QAction*, QAction*> playStop[] = {
@@ -262,7 +269,6 @@ private slots:
             stop->trigger();
             QVERIFY(!s.m_animating && !m_view->timer().IsRunning(1));
         }
-        // "Stop animation" picked with the mouse from the right-click menu.
         PopupItem("Play")->trigger();
         QMenu* popup = m_frame->ContextMenu();
         QTest::mouseClick(m_view, Qt::RightButton, {}, m_view->rect().center());
@@ -278,22 +284,20 @@ private slots:
         s.g_lockOn = false;
     }
 
-    // Toolbar and navigation-bar commands, by the numbers their buttons send, turn the camera as
-    // their pictures say (targets typed here).
+    // Fault: a toolbar or navigation button wired to the wrong turn (targets typed here). Compass
+    // buttons from pitch 10, yaw 200, upside down at 21 degrees: face north, south, east or west 30
+    // degrees up at the full field; tilt and turn buttons from the start view: 10 degrees.
     void toolbarAndNavigationCommandsTurnTheCamera() {
         nv::SkyState& s = m_view->state();
         auto place = [&](float pitch, float yaw, float fov) {
             s.m_viewPitch = pitch, s.m_viewYaw = yaw, s.g_fov = fov, s.g_flipHorizontal = false;
             s.g_gliding = false;
         };
-        // From pitch 10, yaw 200, upside down at 21 degrees: face north, south, east or west 30
-        // degrees up at the full field. From the start view: tilt and turn 10 degrees.
         const std::tuple<int, float, float> glides[] = {{1032, -30, 90},  {1033, -30, 270}, {1034, -30, 0},
                                                         {1035, -30, 180}, {1036, -40, 90},  {1037, -20, 90},
                                                         {1038, -30, 100}, {1039, -30, 80}};
         for (const auto& [id, pitch, yaw] : glides) {
-            const bool compass = id <= 1035;
-            compass ? place(10, 200, -21) : place(-30, 90, 65);
+            id <= 1035 ? place(10, 200, -21) : place(-30, 90, 65);
             m_frame->ExecuteCommand(id);
             QVERIFY2(s.g_gliding && s.g_glideTargetPitch == pitch && s.g_glideTargetYaw == yaw &&
                          s.g_fov == 65,
@@ -312,60 +316,43 @@ private slots:
         QVERIFY(!m_view->OnCommand(4242));
     }
 
-    // Toolbar buttons, bar buttons and keys each redraw once, with either bar hidden.
+    // Fault: hiding the toolbar or the status bar hides or disconnects the other bars or the keys;
+    // the bars' right-click menu hides a bar the View menu cannot bring back.
     void hidingToolbarOrStatusBarLeavesTheOtherBarsWorking() {
-        nvtest::ModalDriver cancel({nvtest::Answer(false)}, true); // the print and save dialogs
-        QCOMPARE(QList({Clicked(ToolButton(ID_APP_ABOUT)), CtrlKey(Qt::Key_P)}), QList({1, 1}));
+        nvtest::ModalDriver cancel({nvtest::Answer(false)}, true); // the print, save and Find dialogs
         ClickMenuItem("&View", ID_VIEW_TOOLBAR);
         QVERIFY(m_frame->ToolBar()->isHidden() && !m_frame->Action(ID_VIEW_TOOLBAR)->isChecked());
         QVERIFY(m_frame->TopBar()->isVisible() && m_frame->NavigationBar()->isVisible());
         QVERIFY(m_frame->statusBar()->isVisible());
-        // The bars' buttons work, and so does the hidden Save button's key (Find's dialog is
-        // answered with Cancel as soon as it shows).
-        QTimer closer;
-        QObject::connect(&closer, &QTimer::timeout, [] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
-        });
-        closer.start(20);
         QCOMPARE(QList({Clicked(m_frame->Control(IDC_GOTO)), Clicked(m_frame->Control(IDC_QUICK_FIND)),
-                        Clicked(m_frame->Control(IDC_FACE_SOUTH)), CtrlKey(Qt::Key_S)}),
-                 QList({1, 1, 1, 1}));
-
+                        Clicked(m_frame->Control(IDC_FACE_SOUTH)), CtrlKey(Qt::Key_S), CtrlKey(Qt::Key_P)}),
+                 QList({1, 1, 1, 1, 1}));
         ClickMenuItem("&View", ID_VIEW_STATUS_BAR);
         QVERIFY(m_frame->statusBar()->isHidden());
         QCOMPARE(Clicked(m_frame->Control(IDC_TILT_UP)), 1);
-        ClickMenuItem("&View", ID_VIEW_STARS);
-        ClickMenuItem("&View", ID_VIEW_STARS);
-
         ClickMenuItem("&View", ID_VIEW_TOOLBAR);
-        QVERIFY(m_frame->ToolBar()->isVisible());
         QCOMPARE(Clicked(ToolButton(ID_FLIP_VERTICAL)), 1);
-        // The bars' right-click menu offers to hide only what the View menu brings back: the top
-        // bar and the navigation bar cannot be hidden there.
         const std::unique_ptr<QMenu> bars(m_frame->createPopupMenu());
         QStringList offered;
         for (QAction* a : bars ? bars->actions() : QList<QAction*>())
             if (a->isVisible() && !a->isSeparator()) offered << a->text();
         QCOMPARE(offered, QStringList{m_frame->ToolBar()->windowTitle()});
         ClickMenuItem("&View", ID_VIEW_STATUS_BAR);
-        QVERIFY(m_frame->statusBar()->isVisible());
+        QVERIFY(m_frame->statusBar()->isVisible() && m_frame->ToolBar()->isVisible());
         QVERIFY(m_frame->Action(ID_VIEW_TOOLBAR)->isChecked() &&
                 m_frame->Action(ID_VIEW_STATUS_BAR)->isChecked());
     }
 
+    // Fault: a button's or menu item's prompt missing or another's; the idle text not coming back.
     void statusBarShowsPromptsWhileHovering() {
         QStatusBar* status = m_frame->statusBar();
         QLabel* idle = status->findChild<QLabel*>();
         QVERIFY(idle != nullptr && idle->text() == "For Help, press F1");
         QTest::mouseMove(ToolButton(ID_NORTH));
         QTRY_COMPARE(status->currentMessage(), QString("Center the view on Polaris."));
-        QTest::mouseMove(ToolButton(ID_FIND));
-        QTRY_COMPARE(status->currentMessage(), QString("Find stars,planets or messier objects."));
         QTest::mouseMove(m_view, m_view->rect().center());
         QTRY_COMPARE(status->currentMessage(), QString());
         QVERIFY(idle->isVisible());
-
-        // A menu item's prompt while the pointer is on it.
         QMenu* view = OpenMenu("&View");
         QVERIFY(view != nullptr);
         QTest::mouseMove(view, view->actionGeometry(m_frame->Action(ID_VIEW_MILKYWAY)).center());
@@ -374,7 +361,7 @@ private slots:
         QTRY_VERIFY(!view->isVisible());
     }
 
-    // "Help Topics", "About" (menu and toolbar) and F1 all open the help's index page.
+    // Fault: "Help Topics", "About" (menu and toolbar) or F1 opening another page than the index.
     void helpTopicsAboutAndF1OpenTheIndex() {
         m_urls->clear();
         platform::MessageBoxRecorder boxes;
@@ -388,8 +375,7 @@ private slots:
         if (QFile::exists(index.toLocalFile())) QVERIFY(boxes.boxes().empty());
     }
 
-    // Shift+F1, then a toolbar button, a menu item or the sky: the command's page, or the index,
-    // and the command does not run.
+    // Fault: after Shift+F1 the next command runs instead of opening its page (or the index).
     void helpModeOpensThePageOfTheNextCommand() {
         m_urls->clear();
         nvtest::SaveAnswer save("");
@@ -418,8 +404,8 @@ private slots:
         QCOMPARE(anyDialog.answered(), 0);
     }
 
-    // Every text of the menus, the toolbar and the bars is explained in the help, and every
-    // command has a page of its own for Shift+F1.
+    // Fault: a text of the menus, the toolbar or the bars not explained in the help, or a command
+    // with no page of its own for Shift+F1.
     void everyCommandTextIsInTheHelp() {
         const QString help = HelpText();
         if (help.isEmpty()) QSKIP("the data folder's help pages are not built");
@@ -451,7 +437,8 @@ private slots:
                      qPrintable(QString("no page: %1").arg(id)));
     }
 
-    // Save, Copy, Print and Preview take the frame as drawn; saving keeps the clipboard's text.
+    // Fault: Save, Copy or Print taking another picture than the frame as drawn, saving through the
+    // user's clipboard, Print Setup using another printer, or the preview not opening or closing.
     void saveCopyAndPrintTakeTheFrameAsDrawn() {
         QTemporaryDir dir;
         QApplication::clipboard()->setText("the user's text");
@@ -491,37 +478,24 @@ private slots:
 
         int pages = -1;
         QPrinter* setupPrinter = nullptr;
-        nvtest::ModalDriver previewThenSetup({[&pages](QWidget* w) {
-                                                  auto* preview = qobject_cast<QPrintPreviewDialog*>(w);
-                                                  if (preview == nullptr) return false;
-                                                  pages =
-                                                      preview->findChild<QPrintPreviewWidget*>()->pageCount();
-                                                  preview->reject();
-                                                  return true;
-                                              },
-                                              [&setupPrinter](QWidget* w) {
-                                                  auto* setup = qobject_cast<QPageSetupDialog*>(w);
-                                                  if (setup == nullptr) return false;
-                                                  setupPrinter = setup->printer();
-                                                  setup->reject();
-                                                  return true;
-                                              }});
+        auto preview = [&pages](QWidget* w) {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(w);
+            if (dialog != nullptr)
+                pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount(), dialog->reject();
+            return dialog != nullptr;
+        };
+        auto setup = [&setupPrinter](QWidget* w) {
+            auto* dialog = qobject_cast<QPageSetupDialog*>(w);
+            if (dialog != nullptr) setupPrinter = dialog->printer(), dialog->reject();
+            return dialog != nullptr;
+        };
+        nvtest::ModalDriver previewThenSetup({preview, setup});
         ClickMenuItem("&File", ID_FILE_PRINT_PREVIEW);
         ClickMenuItem("&File", ID_FILE_PRINT_SETUP);
         QVERIFY(pages == 1 && setupPrinter == &printer);
     }
 
-    void viewDrawsTheCompassAndRedrawsAfterACommand() {
-        m_view->state().g_nightVision = false;
-        QVERIFY(CountColour(m_view->grabFramebuffer(), kCompassGreen) > 20);
-        const int frames = m_view->frameCount();
-        m_frame->ExecuteCommand(ID_VIEW_NIGHTVISION);
-        QVERIFY(m_view->frameCount() > frames); // drawn at once, not queued
-        const QImage night = m_view->grabFramebuffer();
-        QVERIFY(CountColour(night, kCompassGreen) == 0 && CountColour(night, QColor(128, 0, 0)) > 20);
-        m_frame->ExecuteCommand(ID_VIEW_NIGHTVISION);
-    }
-
+    // Fault: a zero-height window dividing by zero, or the flips' signs lost in the projection.
     void projectionAspectAndFieldSigns() {
         nvtest::GlTestContext ctx(300, 200);
         QVERIFY(ctx.ok());
@@ -530,29 +504,24 @@ private slots:
         CSkyScene scene(s, catalog);
         QVERIFY(scene.InitGL());
         const double f = 1.0 / std::tan(65.0 * M_PI / 360.0);
-        // The x and y scales of the projection, after resizing to w x h.
-        auto scales = [&](int w, int h) {
+        auto scales = [&](int w, int h) { // the projection's x and y scales after a resize
             scene.ResizeScene(w, h);
             double m[16];
             glGetDoublev(GL_PROJECTION_MATRIX, m);
             return std::make_pair(m[0], m[5]);
         };
-        // A zero-height client is drawn as one pixel high, with no division by zero.
-        const double x = scales(300, 0).first;
-        QCOMPARE(s.g_viewHeight, 0);
+        const double x = scales(300, 0).first; // drawn as one pixel high
         GLint viewport[4];
         glGetIntegerv(GL_VIEWPORT, viewport);
         QVERIFY(viewport[2] == 300 && viewport[3] == 1);
         QVERIFY(std::isfinite(x) && std::abs(x - f / 300.0) < 1e-6);
         QVERIFY(scene.RenderScene());
         QCOMPARE(glGetError(), GLenum(GL_NO_ERROR));
-        // The true view: +width/height, so x is not mirrored; flipped, x is; a negative field turns
-        // the picture upside down (gluPerspective negates both scales).
+        // True view: x not mirrored; flipped: x mirrored; a negative field: both scales negated.
         const std::tuple<bool, float, double, double> cases[] = {
             {false, 65.0f, f / 1.5, f}, {true, 65.0f, -f / 1.5, f}, {false, -65.0f, -f / 1.5, -f}};
         for (auto [flip, fov, sx, sy] : cases) {
-            s.g_flipHorizontal = flip;
-            s.g_fov = fov;
+            s.g_flipHorizontal = flip, s.g_fov = fov;
             const auto [mx, my] = scales(300, 200);
             QVERIFY2(std::abs(mx - sx) < 1e-5 && std::abs(my - sy) < 1e-5,
                      qPrintable(QString("%1 %2").arg(mx).arg(my)));
@@ -560,6 +529,7 @@ private slots:
         scene.ReleaseGL();
     }
 
+    // Fault: no OpenGL context going on silently, or the wrong messages (typed here).
     void noOpenGLContextShowsTheErrorAndFails() {
         using Boxes = std::vector<std::pair<QString, QString>>;
         {
@@ -576,29 +546,7 @@ private slots:
         QCOMPARE(CMainFrame::Get(), m_frame.get());
     }
 
-    void snapshotWritesA24BitBmpAndRefusesBadOptions() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("sky.bmp");
-        QProcess good, bad;
-        good.start(NV_NIGHTVANE_EXE, {"--snapshot", file, "--size", "320x200"});
-        QVERIFY(good.waitForFinished(120000) && good.exitStatus() == QProcess::NormalExit);
-        QCOMPARE(good.exitCode(), 0);
-        QVERIFY(QString::fromLocal8Bit(good.readAllStandardOutput()).contains(file));
-        QFile bmp(file);
-        QVERIFY(bmp.open(QIODevice::ReadOnly));
-        const QByteArray bytes = bmp.readAll();
-        QVERIFY(bytes.startsWith("BM") && bytes[28] == 24);
-        QCOMPARE(bytes.size(), 54 + 320 * 3 * 200);
-        // The start view faces north, 30 degrees up: "North" near the bottom, in the middle.
-        QVERIFY(CountColour(QImage(file).copy(100, 150, 120, 50), kCompassGreen) > 10);
-
-        bad.start(NV_NIGHTVANE_EXE, {"--snapshot", dir.filePath("bad.bmp"), "--fov", "0"});
-        QVERIFY(bad.waitForFinished(60000));
-        QCOMPARE(bad.exitCode(), 2);
-        QVERIFY(!bad.readAllStandardError().isEmpty());
-        QVERIFY(!QFile::exists(dir.filePath("bad.bmp")));
-    }
-
+    // Fault: the window starting without the data folder's stars, or with a message box.
     void startUpReadsTheDataFolderBehindTheLoadingDialog() {
         m_frame.reset();
         QCOMPARE(g_view, nullptr);
@@ -615,7 +563,7 @@ private slots:
         QVERIFY(sky.width() * sky.height() - CountColour(sky, Qt::black) > 2000);
     }
 
-    // With no data folder the window still opens, and one box (not one per missing file) says why.
+    // Fault: with no data folder, no window or one box per missing file instead of one that says why.
     void withNoDataFolderOneBoxSaysSo() {
         QTemporaryDir dir;
         platform::SetDataDir((dir.path() + "/no data here").toStdString());
