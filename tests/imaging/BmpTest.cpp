@@ -1,5 +1,4 @@
-// 24-bit BMP reading and writing: good files in every accepted header form, and the broken
-// ones a data folder might hold (truncated, wrong depth, absurd sizes) failing cleanly.
+// 24-bit BMP reading and writing: every accepted header form, and broken files failing cleanly.
 #include "imaging/Bmp.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +39,8 @@ std::filesystem::path TempPath(const char* name) {
 
 } // namespace
 
+// Fault: a wrong header field (the file size holding only the pixels' size), unpadded rows, or a
+// header form the reader misreads (top-down, the 124-byte and the 12-byte core header).
 TEST(Bmp, RoundTripAndEveryAcceptedHeaderForm) {
     const BmpImage image = Sample();
     const std::vector<std::uint8_t> bytes = imaging::EncodeBmp24(image);
@@ -59,8 +60,7 @@ TEST(Bmp, RoundTripAndEveryAcceptedHeaderForm) {
     EXPECT_EQ(back.pixels, image.pixels);
     std::filesystem::remove(path);
 
-    // Top-down (negative height, top row first; the reader turns it bottom-up), a 124-byte header
-    // as many editors write, and the old 12-byte core header with 16-bit sizes.
+    // Top-down (negative height), a 124-byte header, the old 12-byte core header with 16-bit sizes.
     std::vector<std::uint8_t> topDown = Edited(bytes, {{22, static_cast<std::uint32_t>(-3)}}), v5 = bytes;
     for (int y = 0; y < 3; ++y) std::memcpy(topDown.data() + 54 + 16 * y, image.row(2 - y), 16);
     v5.insert(v5.begin() + 54, 124 - 40, 0);
@@ -80,6 +80,7 @@ TEST(Bmp, RoundTripAndEveryAcceptedHeaderForm) {
     std::filesystem::remove(path);
 }
 
+// Fault: a broken file read past its end, allocated before its sizes are checked, or accepted.
 TEST(Bmp, BrokenFilesFailWithoutPixels) {
     const std::vector<std::uint8_t> good = imaging::EncodeBmp24(Sample());
     BmpImage out;
@@ -93,9 +94,8 @@ TEST(Bmp, BrokenFilesFailWithoutPixels) {
     // Truncated anywhere: in the headers or in the last row.
     for (std::size_t size : {0u, 10u, 30u, 53u, 54u, 54u + 16u * 3u - 1u})
         expectFailure({good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size)}, std::to_string(size));
-    // Not "BM"; 8- and 32-bit pictures; two planes; run-length compressed; an unknown header size;
-    // no width; pixels beyond the end or inside the header; huge sizes of either sign (refused
-    // before any allocation).
+    // Not "BM"; 8 or 32 bits; two planes; compressed; an unknown header size; no width; pixels
+    // beyond the end or inside the header; huge sizes of either sign.
     const Field broken[] = {{0, 'X', 1}, {28, 8, 2},       {28, 32, 2},      {26, 2, 2},
                             {30, 1},     {14, 64},         {18, 0},          {10, 0xFFFFFFF0u},
                             {10, 20},    {18, 0x7FFFFFFF}, {22, 0x80000000u}};
