@@ -1,7 +1,6 @@
-// The platform stand-ins: captured message boxes, the numbered view timer and the label font.
+// The platform stand-ins: the numbered view timer and the label font (glyph lists and batches).
 #include "GlTestContext.h"
 #include "platform/GlyphFont.h"
-#include "platform/MessageBox.h"
 #include "platform/ViewTimer.h"
 
 #include <GL/gl.h>
@@ -47,22 +46,8 @@ void PixelProjection(int w, int h) {
 class PlatformTest : public QObject {
     Q_OBJECT
 private slots:
-    void messageBoxesAreCapturedInOrder() {
-        using Boxes = std::vector<std::pair<QString, QString>>;
-        platform::MessageBoxRecorder outer;
-        {
-            platform::MessageBoxRecorder inner;
-            QCOMPARE(platform::ShowMessageBox(nullptr, "SetPixelformat Failed!", "Error"), platform::IDOK);
-            platform::ShowMessageBox(nullptr, "second", "NightvaneGl");
-            QVERIFY(inner.boxes() == Boxes({{"SetPixelformat Failed!", "Error"}, {"second", "NightvaneGl"}}));
-        }
-        platform::ShowMessageBox(nullptr, "saved", "NightvaneGl"); // the inner one gave the sink back
-        QVERIFY(outer.boxes() == Boxes({{"saved", "NightvaneGl"}}));
-    }
-
-    // A handler that kills and re-arms its own timer, as the animation does, keeps getting ticks
-    // with the timer's id until it stops re-arming; setting a running timer again pushes its next
-    // tick a full period away.
+    // Fault: a timer that re-arms from its own handler (as the animation does) losing its id or
+    // ticking on after it stopped; setting a running timer again not pushing its tick a period away.
     void timerTicksWithItsIdReArmsAndStops() {
         std::vector<unsigned> ticks;
         platform::ViewTimer timer([&](unsigned id) {
@@ -89,6 +74,8 @@ private slots:
         QVERIFY(slow.KillTimer(1));
     }
 
+    // Fault: labels drawn away from the raster position, in another colour than the one latched by
+    // it, or upside down (glyphs compiled top row first).
     void labelLightsPixelsAtRasterPositionInCurrentColour() {
         nvtest::GlTestContext ctx(200, 100);
         QVERIFY(ctx.ok());
@@ -128,9 +115,9 @@ private slots:
         platform::DeleteFont();
     }
 
-    // Text queued in a batch lands on the very pixels, colours and depths of the glyph lists:
-    // fractional raster positions, blending, a depth-tested shape in front and one drawn after at
-    // the text's own depth, a red-only colour mask, and the cases that must fall back.
+    // Fault: batched text landing off the glyph lists' pixels, colours or depths: fractional raster
+    // positions, blending, a depth-tested shape in front and one drawn after at the text's own
+    // depth, a red-only colour mask, text spilling past a narrow viewport, a bound texture.
     void batchedTextDrawsTheSamePixelsAsTheGlyphLists() {
         nvtest::GlTestContext ctx(320, 140);
         QVERIFY(ctx.ok());
@@ -202,14 +189,13 @@ private slots:
         platform::DeleteFont();
     }
 
-    // Labels are kept whole in the atlas after their first use: the same text again, in this batch
-    // and the next, and more texts than the atlas holds (the rest go glyph by glyph, and the next
-    // batch starts the shelves afresh) all land on the glyph lists' pixels.
+    // Fault: a label kept whole in the atlas (again in this batch and the next, or beyond what the
+    // atlas holds: the rest go glyph by glyph) landing off the glyph lists' pixels.
     void keptLabelsDrawTheSamePixelsAsTheGlyphLists() {
         nvtest::GlTestContext ctx(320, 140);
         QVERIFY(ctx.ok());
         QVERIFY(platform::BuildFont("tahoma", 12) != 0);
-        auto scene = [&](bool batched, int count) {
+        auto labels = [&](bool batched, int count) {
             PixelProjection(320, 140);
             glEnable(GL_BLEND);
             glBlendFunc(GL_ONE, GL_SRC_ALPHA); // additive where labels overlap
@@ -225,17 +211,18 @@ private slots:
             glDisable(GL_BLEND);
             return ctx.grab();
         };
-        const QImage few = scene(false, 40);
-        QCOMPARE(scene(true, 40), few);
-        QCOMPARE(scene(true, 40), few); // kept from the last batch
-        const QImage many = scene(false, 6000);
-        QCOMPARE(scene(true, 6000), many); // beyond what the atlas holds
-        QCOMPARE(scene(true, 6000), many);
-        QCOMPARE(scene(true, 40), few);
+        const QImage few = labels(false, 40), many = labels(false, 6000);
+        QCOMPARE(labels(true, 40), few);
+        QCOMPARE(labels(true, 40), few); // kept from the last batch
+        QCOMPARE(labels(true, 6000), many);
+        QCOMPARE(labels(true, 6000), many);
+        QCOMPARE(labels(true, 40), few);
         QCOMPARE(glGetError(), GLenum(GL_NO_ERROR));
         platform::DeleteFont();
     }
 
+    // Fault: a byte outside the font's 32 to 127 (128 included) drawn with another list, a long
+    // text overrunning the buffer, labels drawn with no font, a face too big for the atlas.
     void formattingAndUnusualTextDrawSafely() {
         nvtest::GlTestContext ctx(400, 60);
         QVERIFY(ctx.ok());
