@@ -9,7 +9,6 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -25,10 +24,10 @@ namespace {
 struct Result {
     int status = -1;
     QString out, err;
-    double seconds = 0;
 };
 
-// Runs `command` with the data folder `data`, with or without the display the test was given.
+// Runs `command` with the data folder `data`, with or without the display the test was given; a
+// process still running after two minutes (a FIFO blocking it) is killed and fails.
 Result RunProgram(const QStringList& command, const fs::path& data, bool display = false) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("NIGHTVANE_DATA", QString::fromStdString(data.string()));
@@ -37,7 +36,6 @@ Result RunProgram(const QStringList& command, const fs::path& data, bool display
     }
     QProcess p;
     p.setProcessEnvironment(env);
-    const auto start = std::chrono::steady_clock::now();
     p.start(command.front(), command.mid(1));
     Result r;
     if (!p.waitForFinished(120000)) {
@@ -45,7 +43,6 @@ Result RunProgram(const QStringList& command, const fs::path& data, bool display
         p.waitForFinished();
         return r;
     }
-    r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     // Qt's own note about a missing XDG_RUNTIME_DIR is not the program's.
@@ -151,8 +148,9 @@ TEST_F(SnapshotTest, BadOptionsAndNoDataFolderFailWithOneMessage) {
 }
 
 // Fault: a FIFO named like the Milky Way picture blocks start-up; a folder in its place, or the
-// missing picture, draws a flat grey night instead of leaving the layer out with a message.
-TEST_F(SnapshotTest, APictureThatIsAPipeOrAFolderLeavesItsLayerOut) {
+// missing picture, draws a flat grey night instead of leaving the layer out with a message; an
+// empty star catalogue drawn without a word.
+TEST_F(SnapshotTest, HostileDataFilesLeaveTheirLayerOutWithAMessage) {
     const fs::path data = DataCopy(nv::kSettingSwitchCount);
     const fs::path none = m_dir / "none.bmp", good = m_dir / "good.bmp", bad = m_dir / "bad.bmp";
     Result r = RunProgram(Snapshot(none), data);
@@ -170,20 +168,15 @@ TEST_F(SnapshotTest, APictureThatIsAPipeOrAFolderLeavesItsLayerOut) {
             fs::create_directory(data / "milky.bmp");
         r = RunProgram(Snapshot(bad), data);
         ASSERT_EQ(r.status, 0) << r.err.toStdString();
-        EXPECT_LT(r.seconds, 60.0);
         EXPECT_TRUE(r.err.contains("milky.bmp") && r.err.contains(pipe ? "pipe" : "folder"))
             << r.err.toStdString();
         EXPECT_EQ(Slurp(bad), Slurp(none)) << "no grey sphere in place of the missing picture";
         fs::remove(data / "milky.bmp");
     }
-}
-
-// Fault: an empty star catalogue drawn without a word.
-TEST_F(SnapshotTest, AnEmptyCatalogueSaysSo) {
-    const fs::path data = DataCopy(nv::kSetStars);
+    ShowOnly(data, nv::kSetStars);
     fs::remove(data / "hip.txt");
     { std::ofstream touch(data / "hip.txt"); }
-    const Result r = RunProgram(Snapshot(m_dir / "sky.bmp"), data);
+    r = RunProgram(Snapshot(bad), data);
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.err.contains("holds no stars")) << r.err.toStdString();
 }
