@@ -12,7 +12,6 @@
 #include "platform/GlContextProbe.h"
 #include "platform/MessageBox.h"
 #include "platform/UrlOpener.h"
-#include "resources/Icons.h"
 
 #include <GL/gl.h>
 #include <QAbstractButton>
@@ -38,7 +37,6 @@
 
 using namespace nv;
 using namespace nv::app;
-using nv::res::IconId;
 
 namespace {
 
@@ -193,19 +191,6 @@ private slots:
         QCOMPARE(m_frame->statusBar()->findChild<QLabel*>()->text(), QString("For Help, press F1"));
         m_frame->SetZoomIndicator(500);
         QCOMPARE(m_frame->ZoomIndicator(), 65); // the zoom bar clamps
-    }
-
-    // Fault: a picture painted at one density and scaled up (blurred) on a high-density screen, or
-    // one that draws nothing.
-    void picturesAreDrawnCrispAtDoubleDensity() {
-        for (int id = int(IconId::Save); id <= int(IconId::Marathon); ++id) {
-            const QPixmap pm = nv::res::CommandIcon(IconId(id)).pixmap(QSize(20, 20), 2.0);
-            const QImage a = pm.toImage().convertToFormat(QImage::Format_Alpha8);
-            QCOMPARE(a.size(), QSize(40, 40));
-            const auto ink = std::count_if(a.constBits(), a.constBits() + a.sizeInBytes(),
-                                           [](uchar v) { return v > 128; });
-            QVERIFY2(ink > 32, qPrintable(QString("icon %1").arg(id)));
-        }
     }
 
     // Fault: a switch item wired to another layer's switch, or not redrawing (at once). Each item of

@@ -4,7 +4,6 @@
 #include "platform/ViewTimer.h"
 
 #include <GL/gl.h>
-#include <QElapsedTimer>
 #include <QtTest>
 #include <string>
 
@@ -54,7 +53,7 @@ class PlatformTest : public QObject {
     Q_OBJECT
 private slots:
     // Fault: a timer that re-arms from its own handler (as the animation does) losing its id or
-    // ticking on after it stopped; setting a running timer again not pushing its tick a period away.
+    // ticking on after it stopped.
     void timerTicksWithItsIdReArmsAndStops() {
         std::vector<unsigned> ticks;
         platform::ViewTimer timer([&](unsigned id) {
@@ -67,16 +66,6 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(ticks, std::vector<unsigned>(3, 7u));
         QVERIFY(!timer.IsRunning(7) && !timer.KillTimer(7));
-
-        QElapsedTimer clock;
-        qint64 tickAt = -1;
-        platform::ViewTimer slow([&](unsigned) { tickAt = tickAt < 0 ? clock.elapsed() : tickAt; });
-        clock.start();
-        slow.SetTimer(1, 400);
-        QTest::qWait(200);
-        slow.SetTimer(1, 400); // the first tick now comes at 600 ms, not 400
-        QTRY_VERIFY_WITH_TIMEOUT(tickAt >= 0, 3000);
-        QVERIFY2(tickAt >= 590, qPrintable(QString::number(tickAt)));
     }
 
     // Fault: labels drawn away from the raster position, in another colour than the one latched by
