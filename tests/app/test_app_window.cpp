@@ -4,23 +4,20 @@
 #include "imaging/PictureCommands.h"
 #include "planetarium/CommandIds.h"
 #include "planetarium/app/Application.h"
-#include "planetarium/app/CommandTable.h"
 #include "planetarium/app/MainFrame.h"
 #include "planetarium/app/NightvaneGlView.h"
 #include "planetarium/app/SkyScene.h"
 #include "planetarium/tools/Help.h"
 #include "platform/DataDir.h"
-#include "platform/FileDialog.h"
 #include "platform/GlContextProbe.h"
 #include "platform/MessageBox.h"
 #include "platform/UrlOpener.h"
-#include "resources/Icons.h"
 
 #include <GL/gl.h>
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -30,8 +27,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProcess>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
@@ -58,17 +53,14 @@ QString Describe(const QList<QAction*>& actions) {
 // Pixels within 12 of a colour in each channel.
 int CountColour(const QImage& image, QColor c) {
     int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
+    for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const QColor p = image.pixelColor(x, y);
-            n += std::abs(p.red() - c.red()) <= 12 && std::abs(p.green() - c.green()) <= 12 &&
-                 std::abs(p.blue() - c.blue()) <= 12;
+            n += std::max({std::abs(p.red() - c.red()), std::abs(p.green() - c.green()),
+                           std::abs(p.blue() - c.blue())}) <= 12;
         }
-    }
     return n;
 }
-
-const QColor kCompassGreen(77, 153, 77);
 
 // The text of every help page, tags removed and blanks collapsed.
 QString HelpText() {
@@ -167,6 +159,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
     }
 
+    // Fault: a menu item, pop-up item or toolbar button with the wrong text, id, place, picture or
+    // prompt (the expected menus are typed here, not read from the command table).
     void menuTextsIdsAndOrder() {
         QStringList menus; // each title with its items, then the view's pop-up menu
         for (QAction* m : m_frame->menuBar()->actions())
@@ -191,26 +185,17 @@ private slots:
             QVERIFY(a->isSeparator() || !a->icon().isNull());
         }
         QCOMPARE(toolbar.join(' '), QString("57603 32799 57607 - 32774 32809 32810 32779 32798 32781 57664"));
+        // The status bar's prompts (shown by the toolkit while the pointer is on an item).
+        QCOMPARE(m_frame->Action(ID_NORTH)->statusTip(), QString("Center the view on Polaris."));
+        QCOMPARE(m_frame->Action(ID_VIEW_MILKYWAY)->statusTip(), QString("Turns the Milky way on or off."));
+        QCOMPARE(m_frame->statusBar()->findChild<QLabel*>()->text(), QString("For Help, press F1"));
         m_frame->SetZoomIndicator(500);
         QCOMPARE(m_frame->ZoomIndicator(), 65); // the zoom bar clamps
     }
 
-    void picturesAreDrawnCrispAtEveryDensity() {
-        for (int id = int(IconId::Save); id <= int(IconId::Marathon); ++id) {
-            for (qreal scale : {1.0, 2.0, 3.0}) {
-                const QPixmap pm = nv::res::CommandIcon(IconId(id)).pixmap(QSize(20, 20), scale);
-                const QImage a = pm.toImage().convertToFormat(QImage::Format_Alpha8);
-                QCOMPARE(a.size(), QSize(20, 20) * scale); // painted at the device size, not scaled up
-                const auto ink = std::count_if(a.constBits(), a.constBits() + a.sizeInBytes(),
-                                               [](uchar v) { return v > 128; });
-                QVERIFY2(ink > 8 * scale * scale, qPrintable(QString("icon %1 at %2").arg(id).arg(scale)));
-            }
-        }
-        QVERIFY(nv::res::CommandIcon(IconId::None).isNull());
-    }
-
-    // Each switch item of the View and Eye piece menus turns its own layer on and off and nothing
-    // else, and shows its state as a check mark (the item's text, id and layer are typed here).
+    // Fault: a switch item wired to another layer's switch, or not redrawing (at once). Each item of
+    // the View and Eye piece menus turns its own layer on and off and nothing else, shows its state
+    // as a check mark and redraws the view once (text, id and layer typed here).
     void everySwitchItemTogglesItsOwnLayerOnly() {
         using Flags = std::array<bool, 15>;
         auto flags = [this] {
@@ -235,11 +220,17 @@ private slots:
             for (int round = 0; round < 2; ++round) {
                 Flags expected = flags();
                 expected[k] = !expected[k];
+                const int redraws = m_view->redrawCount();
                 item->trigger();
-                QVERIFY2(flags() == expected, text);
+                QVERIFY2(flags() == expected && m_view->redrawCount() == redraws + 1, text);
                 QCOMPARE(item->isChecked(), expected[k]);
             }
         }
+        QTest::qWait(50); // no frame pending: the next command draws at once, not queued
+        const int frames = m_view->frameCount();
+        MenuItem("&View", "Stars")->trigger();
+        QVERIFY(m_view->frameCount() > frames);
+        MenuItem("&View", "Stars")->trigger();
         // A switch changed elsewhere shows its true state when the menu opens.
         for (bool on : {true, false}) {
             m_view->state().sw.m_showGround = on;
@@ -248,8 +239,8 @@ private slots:
         }
     }
 
-    // The Animation menu and the pop-up menu start and stop the animation; the pop-up opens on a
-    // right-click and locks the view on its centre.
+    // Fault: "Stop animation" or Pause wired to Play (or to nothing); the pop-up not opening on a
+    // right-click; "Lock on here." not locking on the view's centre.
     void animationAndPopUpItemsDoWhatTheySay() {
         nv::SkyState& s = m_view->state();
         const std::pair<QAction*, QAction*> playStop[] = {
@@ -262,7 +253,6 @@ private slots:
             stop->trigger();
             QVERIFY(!s.m_animating && !m_view->timer().IsRunning(1));
         }
-        // "Stop animation" picked with the mouse from the right-click menu.
         PopupItem("Play")->trigger();
         QMenu* popup = m_frame->ContextMenu();
         QTest::mouseClick(m_view, Qt::RightButton, {}, m_view->rect().center());
@@ -278,22 +268,20 @@ private slots:
         s.g_lockOn = false;
     }
 
-    // Toolbar and navigation-bar commands, by the numbers their buttons send, turn the camera as
-    // their pictures say (targets typed here).
+    // Fault: a toolbar or navigation button wired to the wrong turn (targets typed here). Compass
+    // buttons from pitch 10, yaw 200, upside down at 21 degrees: face north, south, east or west 30
+    // degrees up at the full field; tilt and turn buttons from the start view: 10 degrees.
     void toolbarAndNavigationCommandsTurnTheCamera() {
         nv::SkyState& s = m_view->state();
         auto place = [&](float pitch, float yaw, float fov) {
             s.m_viewPitch = pitch, s.m_viewYaw = yaw, s.g_fov = fov, s.g_flipHorizontal = false;
             s.g_gliding = false;
         };
-        // From pitch 10, yaw 200, upside down at 21 degrees: face north, south, east or west 30
-        // degrees up at the full field. From the start view: tilt and turn 10 degrees.
         const std::tuple<int, float, float> glides[] = {{1032, -30, 90},  {1033, -30, 270}, {1034, -30, 0},
                                                         {1035, -30, 180}, {1036, -40, 90},  {1037, -20, 90},
                                                         {1038, -30, 100}, {1039, -30, 80}};
         for (const auto& [id, pitch, yaw] : glides) {
-            const bool compass = id <= 1035;
-            compass ? place(10, 200, -21) : place(-30, 90, 65);
+            id <= 1035 ? place(10, 200, -21) : place(-30, 90, 65);
             m_frame->ExecuteCommand(id);
             QVERIFY2(s.g_gliding && s.g_glideTargetPitch == pitch && s.g_glideTargetYaw == yaw &&
                          s.g_fov == 65,
@@ -312,70 +300,36 @@ private slots:
         QVERIFY(!m_view->OnCommand(4242));
     }
 
-    // Toolbar buttons, bar buttons and keys each redraw once, with either bar hidden.
+    // Fault: hiding the toolbar or the status bar hides or disconnects the other bars or the keys;
+    // the bars' right-click menu hides a bar the View menu cannot bring back.
     void hidingToolbarOrStatusBarLeavesTheOtherBarsWorking() {
-        nvtest::ModalDriver cancel({nvtest::Answer(false)}, true); // the print and save dialogs
-        QCOMPARE(QList({Clicked(ToolButton(ID_APP_ABOUT)), CtrlKey(Qt::Key_P)}), QList({1, 1}));
+        nvtest::ModalDriver cancel({nvtest::Answer(false)}, true); // the print, save and Find dialogs
         ClickMenuItem("&View", ID_VIEW_TOOLBAR);
         QVERIFY(m_frame->ToolBar()->isHidden() && !m_frame->Action(ID_VIEW_TOOLBAR)->isChecked());
         QVERIFY(m_frame->TopBar()->isVisible() && m_frame->NavigationBar()->isVisible());
         QVERIFY(m_frame->statusBar()->isVisible());
-        // The bars' buttons work, and so does the hidden Save button's key (Find's dialog is
-        // answered with Cancel as soon as it shows).
-        QTimer closer;
-        QObject::connect(&closer, &QTimer::timeout, [] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
-        });
-        closer.start(20);
         QCOMPARE(QList({Clicked(m_frame->Control(IDC_GOTO)), Clicked(m_frame->Control(IDC_QUICK_FIND)),
-                        Clicked(m_frame->Control(IDC_FACE_SOUTH)), CtrlKey(Qt::Key_S)}),
-                 QList({1, 1, 1, 1}));
-
+                        Clicked(m_frame->Control(IDC_FACE_SOUTH)), CtrlKey(Qt::Key_S), CtrlKey(Qt::Key_P)}),
+                 QList({1, 1, 1, 1, 1}));
         ClickMenuItem("&View", ID_VIEW_STATUS_BAR);
         QVERIFY(m_frame->statusBar()->isHidden());
         QCOMPARE(Clicked(m_frame->Control(IDC_TILT_UP)), 1);
-        ClickMenuItem("&View", ID_VIEW_STARS);
-        ClickMenuItem("&View", ID_VIEW_STARS);
-
         ClickMenuItem("&View", ID_VIEW_TOOLBAR);
-        QVERIFY(m_frame->ToolBar()->isVisible());
         QCOMPARE(Clicked(ToolButton(ID_FLIP_VERTICAL)), 1);
-        // The bars' right-click menu offers to hide only what the View menu brings back: the top
-        // bar and the navigation bar cannot be hidden there.
         const std::unique_ptr<QMenu> bars(m_frame->createPopupMenu());
         QStringList offered;
         for (QAction* a : bars ? bars->actions() : QList<QAction*>())
             if (a->isVisible() && !a->isSeparator()) offered << a->text();
         QCOMPARE(offered, QStringList{m_frame->ToolBar()->windowTitle()});
         ClickMenuItem("&View", ID_VIEW_STATUS_BAR);
-        QVERIFY(m_frame->statusBar()->isVisible());
+        QVERIFY(m_frame->statusBar()->isVisible() && m_frame->ToolBar()->isVisible());
         QVERIFY(m_frame->Action(ID_VIEW_TOOLBAR)->isChecked() &&
                 m_frame->Action(ID_VIEW_STATUS_BAR)->isChecked());
     }
 
-    void statusBarShowsPromptsWhileHovering() {
-        QStatusBar* status = m_frame->statusBar();
-        QLabel* idle = status->findChild<QLabel*>();
-        QVERIFY(idle != nullptr && idle->text() == "For Help, press F1");
-        QTest::mouseMove(ToolButton(ID_NORTH));
-        QTRY_COMPARE(status->currentMessage(), QString("Center the view on Polaris."));
-        QTest::mouseMove(ToolButton(ID_FIND));
-        QTRY_COMPARE(status->currentMessage(), QString("Find stars,planets or messier objects."));
-        QTest::mouseMove(m_view, m_view->rect().center());
-        QTRY_COMPARE(status->currentMessage(), QString());
-        QVERIFY(idle->isVisible());
-
-        // A menu item's prompt while the pointer is on it.
-        QMenu* view = OpenMenu("&View");
-        QVERIFY(view != nullptr);
-        QTest::mouseMove(view, view->actionGeometry(m_frame->Action(ID_VIEW_MILKYWAY)).center());
-        QTRY_COMPARE(status->currentMessage(), QString("Turns the Milky way on or off."));
-        QTest::keyClick(view, Qt::Key_Escape);
-        QTRY_VERIFY(!view->isVisible());
-    }
-
-    // "Help Topics", "About" (menu and toolbar) and F1 all open the help's index page.
-    void helpTopicsAboutAndF1OpenTheIndex() {
+    // Fault: "Help Topics", "About" (menu and toolbar) or F1 opening another page than the index;
+    // after Shift+F1 the next command running instead of opening its page (or the index).
+    void helpOpensTheIndexOrThePageOfTheNextCommand() {
         m_urls->clear();
         platform::MessageBoxRecorder boxes;
         ClickMenuItem("&Help", ID_HELP_FINDER);
@@ -385,12 +339,9 @@ private slots:
         const QUrl index = QUrl::fromLocalFile(
             QDir(QString::fromStdString(platform::DataDir().string())).filePath("help/index.htm"));
         QVERIFY(m_urls->urls() == std::vector<QUrl>(4, index));
-        if (QFile::exists(index.toLocalFile())) QVERIFY(boxes.boxes().empty());
-    }
+        const bool built = QFile::exists(index.toLocalFile());
+        QVERIFY(!built || boxes.boxes().empty());
 
-    // Shift+F1, then a toolbar button, a menu item or the sky: the command's page, or the index,
-    // and the command does not run.
-    void helpModeOpensThePageOfTheNextCommand() {
         m_urls->clear();
         nvtest::SaveAnswer save("");
         nvtest::ModalDriver anyDialog({nvtest::Answer(false)}, true);
@@ -411,32 +362,27 @@ private slots:
         QCOMPARE(save.asked, 1);
         QStringList opened;
         for (const QUrl& u : m_urls->urls()) opened << u.fileName() + "#" + u.fragment();
-        if (!QFile::exists(QString::fromStdString((nv::tools::HelpFolder() / "index.htm").string())))
-            QSKIP("the data folder's help pages are not built");
+        if (!built) QSKIP("the data folder's help pages are not built");
         QCOMPARE(opened, QStringList({"window.htm#cmd-57603", "window.htm#cmd-1045", "menus.htm#cmd-57609",
                                       "index.htm#"}));
         QCOMPARE(anyDialog.answered(), 0);
     }
 
-    // Every text of the menus, the toolbar and the bars is explained in the help, and every
-    // command has a page of its own for Shift+F1.
+    // Fault: a text of the menus, the toolbar or the bars not explained in the help, or a command
+    // with no page of its own for Shift+F1.
     void everyCommandTextIsInTheHelp() {
         const QString help = HelpText();
         if (help.isEmpty()) QSKIP("the data folder's help pages are not built");
         QStringList texts;
         QList<int> ids;
-        for (QAction* menu : m_frame->menuBar()->actions()) {
-            texts << Plain(menu->text());
-            for (QAction* a : menu->menu()->actions()) {
-                if (!a->isSeparator()) texts << Plain(a->text()), ids << a->data().toInt();
-            }
-        }
-        for (QAction* a : m_frame->ContextMenu()->actions()) {
-            if (!a->isSeparator()) texts << Plain(a->text()), ids << a->data().toInt();
-        }
-        for (QAction* a : m_frame->ToolBar()->actions()) {
-            if (!a->isSeparator()) texts << a->toolTip(), ids << a->data().toInt();
-        }
+        auto add = [&](QAction* a, const QString& text) {
+            if (!a->isSeparator()) texts << text, ids << a->data().toInt();
+        };
+        QList<QAction*> items = m_frame->ContextMenu()->actions();
+        for (QAction* menu : m_frame->menuBar()->actions())
+            texts << Plain(menu->text()), items << menu->menu()->actions();
+        for (QAction* a : items) add(a, Plain(a->text()));
+        for (QAction* a : m_frame->ToolBar()->actions()) add(a, a->toolTip());
         for (QToolBar* bar : {m_frame->TopBar(), m_frame->NavigationBar()}) {
             for (QAbstractButton* b : bar->findChildren<QAbstractButton*>(QRegularExpression("^IDC_"))) {
                 texts << (b->text().isEmpty() ? b->toolTip() : b->text());
@@ -451,12 +397,13 @@ private slots:
                      qPrintable(QString("no page: %1").arg(id)));
     }
 
-    // Save, Copy, Print and Preview take the frame as drawn; saving keeps the clipboard's text.
+    // Fault: Save, Copy or Print taking another picture than the frame as drawn, saving through the
+    // user's clipboard, Print Setup using another printer, or the preview not opening or closing.
     void saveCopyAndPrintTakeTheFrameAsDrawn() {
         QTemporaryDir dir;
         QApplication::clipboard()->setText("the user's text");
         const QImage frame = m_view->grabFramebuffer();
-        QVERIFY(CountColour(frame, kCompassGreen) > 20);
+        QVERIFY(CountColour(frame, QColor(77, 153, 77)) > 20); // the compass words: not a blank frame
         auto sameAsFrame = [&frame](const QImage& image) {
             if (image.size() != frame.size()) return false;
             for (int y = 0; y < frame.height(); ++y)
@@ -486,42 +433,28 @@ private slots:
         QFile pdf(dir.filePath("sky.pdf"));
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray bytes = pdf.readAll();
-        QVERIFY(bytes.contains(QString("/Width %1").arg(frame.width()).toLatin1()));
-        QVERIFY(bytes.contains(QString("/Height %1").arg(frame.height()).toLatin1()));
+        QVERIFY(bytes.contains("/Width " + QByteArray::number(frame.width())) &&
+                bytes.contains("/Height " + QByteArray::number(frame.height())));
 
         int pages = -1;
         QPrinter* setupPrinter = nullptr;
-        nvtest::ModalDriver previewThenSetup({[&pages](QWidget* w) {
-                                                  auto* preview = qobject_cast<QPrintPreviewDialog*>(w);
-                                                  if (preview == nullptr) return false;
-                                                  pages =
-                                                      preview->findChild<QPrintPreviewWidget*>()->pageCount();
-                                                  preview->reject();
-                                                  return true;
-                                              },
-                                              [&setupPrinter](QWidget* w) {
-                                                  auto* setup = qobject_cast<QPageSetupDialog*>(w);
-                                                  if (setup == nullptr) return false;
-                                                  setupPrinter = setup->printer();
-                                                  setup->reject();
-                                                  return true;
-                                              }});
+        nvtest::ModalDriver previewThenSetup(
+            {[&pages](QWidget* w) {
+                 auto* dialog = qobject_cast<QPrintPreviewDialog*>(w);
+                 if (dialog) pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+                 return dialog != nullptr && (dialog->reject(), true);
+             },
+             [&setupPrinter](QWidget* w) {
+                 auto* dialog = qobject_cast<QPageSetupDialog*>(w);
+                 if (dialog) setupPrinter = dialog->printer();
+                 return dialog != nullptr && (dialog->reject(), true);
+             }});
         ClickMenuItem("&File", ID_FILE_PRINT_PREVIEW);
         ClickMenuItem("&File", ID_FILE_PRINT_SETUP);
         QVERIFY(pages == 1 && setupPrinter == &printer);
     }
 
-    void viewDrawsTheCompassAndRedrawsAfterACommand() {
-        m_view->state().g_nightVision = false;
-        QVERIFY(CountColour(m_view->grabFramebuffer(), kCompassGreen) > 20);
-        const int frames = m_view->frameCount();
-        m_frame->ExecuteCommand(ID_VIEW_NIGHTVISION);
-        QVERIFY(m_view->frameCount() > frames); // drawn at once, not queued
-        const QImage night = m_view->grabFramebuffer();
-        QVERIFY(CountColour(night, kCompassGreen) == 0 && CountColour(night, QColor(128, 0, 0)) > 20);
-        m_frame->ExecuteCommand(ID_VIEW_NIGHTVISION);
-    }
-
+    // Fault: a zero-height window dividing by zero, or the flips' signs lost in the projection.
     void projectionAspectAndFieldSigns() {
         nvtest::GlTestContext ctx(300, 200);
         QVERIFY(ctx.ok());
@@ -530,36 +463,29 @@ private slots:
         CSkyScene scene(s, catalog);
         QVERIFY(scene.InitGL());
         const double f = 1.0 / std::tan(65.0 * M_PI / 360.0);
-        // The x and y scales of the projection, after resizing to w x h.
-        auto scales = [&](int w, int h) {
-            scene.ResizeScene(w, h);
+        // True view: x not mirrored; flipped: x mirrored; a negative field: both scales negated; a
+        // zero-height window drawn as one pixel high.
+        const std::tuple<bool, float, int, double, double> cases[] = {{false, 65.0f, 200, f / 1.5, f},
+                                                                      {true, 65.0f, 200, -f / 1.5, f},
+                                                                      {false, -65.0f, 200, -f / 1.5, -f},
+                                                                      {false, 65.0f, 0, f / 300.0, f}};
+        for (auto [flip, fov, h, sx, sy] : cases) {
+            s.g_flipHorizontal = flip, s.g_fov = fov;
+            scene.ResizeScene(300, h);
             double m[16];
             glGetDoublev(GL_PROJECTION_MATRIX, m);
-            return std::make_pair(m[0], m[5]);
-        };
-        // A zero-height client is drawn as one pixel high, with no division by zero.
-        const double x = scales(300, 0).first;
-        QCOMPARE(s.g_viewHeight, 0);
+            QVERIFY2(std::abs(m[0] - sx) < 1e-6 && std::abs(m[5] - sy) < 1e-5,
+                     qPrintable(QString("%1 %2").arg(m[0]).arg(m[5])));
+        }
         GLint viewport[4];
         glGetIntegerv(GL_VIEWPORT, viewport);
         QVERIFY(viewport[2] == 300 && viewport[3] == 1);
-        QVERIFY(std::isfinite(x) && std::abs(x - f / 300.0) < 1e-6);
         QVERIFY(scene.RenderScene());
         QCOMPARE(glGetError(), GLenum(GL_NO_ERROR));
-        // The true view: +width/height, so x is not mirrored; flipped, x is; a negative field turns
-        // the picture upside down (gluPerspective negates both scales).
-        const std::tuple<bool, float, double, double> cases[] = {
-            {false, 65.0f, f / 1.5, f}, {true, 65.0f, -f / 1.5, f}, {false, -65.0f, -f / 1.5, -f}};
-        for (auto [flip, fov, sx, sy] : cases) {
-            s.g_flipHorizontal = flip;
-            s.g_fov = fov;
-            const auto [mx, my] = scales(300, 200);
-            QVERIFY2(std::abs(mx - sx) < 1e-5 && std::abs(my - sy) < 1e-5,
-                     qPrintable(QString("%1 %2").arg(mx).arg(my)));
-        }
         scene.ReleaseGL();
     }
 
+    // Fault: no OpenGL context going on silently, or the wrong messages (typed here).
     void noOpenGLContextShowsTheErrorAndFails() {
         using Boxes = std::vector<std::pair<QString, QString>>;
         {
@@ -576,60 +502,37 @@ private slots:
         QCOMPARE(CMainFrame::Get(), m_frame.get());
     }
 
-    void snapshotWritesA24BitBmpAndRefusesBadOptions() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("sky.bmp");
-        QProcess good, bad;
-        good.start(NV_NIGHTVANE_EXE, {"--snapshot", file, "--size", "320x200"});
-        QVERIFY(good.waitForFinished(120000) && good.exitStatus() == QProcess::NormalExit);
-        QCOMPARE(good.exitCode(), 0);
-        QVERIFY(QString::fromLocal8Bit(good.readAllStandardOutput()).contains(file));
-        QFile bmp(file);
-        QVERIFY(bmp.open(QIODevice::ReadOnly));
-        const QByteArray bytes = bmp.readAll();
-        QVERIFY(bytes.startsWith("BM") && bytes[28] == 24);
-        QCOMPARE(bytes.size(), 54 + 320 * 3 * 200);
-        // The start view faces north, 30 degrees up: "North" near the bottom, in the middle.
-        QVERIFY(CountColour(QImage(file).copy(100, 150, 120, 50), kCompassGreen) > 10);
-
-        bad.start(NV_NIGHTVANE_EXE, {"--snapshot", dir.filePath("bad.bmp"), "--fov", "0"});
-        QVERIFY(bad.waitForFinished(60000));
-        QCOMPARE(bad.exitCode(), 2);
-        QVERIFY(!bad.readAllStandardError().isEmpty());
-        QVERIFY(!QFile::exists(dir.filePath("bad.bmp")));
-    }
-
-    void startUpReadsTheDataFolderBehindTheLoadingDialog() {
+    // Fault: the window starting without the data folder's stars, or with a message box; with no
+    // data folder, no window or one box per missing file instead of one that says why.
+    void startUpReadsTheDataFolderOrOneBoxSaysWhy() {
         m_frame.reset();
         QCOMPARE(g_view, nullptr);
-        platform::MessageBoxRecorder boxes; // a missing file would be reported, not block the test
-        CMainFrame frame;
-        frame.resize(800, 600);
-        frame.show();
-        QTRY_VERIFY_WITH_TIMEOUT(frame.View()->started(), 60000);
-        if (!QFile::exists(QString(NV_TEST_DATA_DIR) + "/hip.txt")) QSKIP("the data folder is not built");
-        QVERIFY(boxes.boxes().empty());
-        QCOMPARE(frame.View()->catalog().m_starNames[11767], std::string("Polaris"));
-        // The sky is drawn with its stars: far more lit pixels than the compass words alone.
-        QImage sky = frame.View()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
-        QVERIFY(sky.width() * sky.height() - CountColour(sky, Qt::black) > 2000);
-    }
-
-    // With no data folder the window still opens, and one box (not one per missing file) says why.
-    void withNoDataFolderOneBoxSaysSo() {
+        const bool built = QFile::exists(QString(NV_TEST_DATA_DIR) + "/hip.txt");
         QTemporaryDir dir;
-        platform::SetDataDir((dir.path() + "/no data here").toStdString());
-        platform::MessageBoxRecorder boxes;
-        {
-            CMainFrame frame;
-            frame.resize(400, 300);
-            frame.show();
-            QTRY_VERIFY_WITH_TIMEOUT(frame.View()->started(), 60000);
+        for (const QString& data : {QString(), dir.path() + "/no data here"}) {
+            platform::SetDataDir(data.toStdString());
+            platform::MessageBoxRecorder boxes; // a missing file would be reported, not block the test
+            {
+                CMainFrame frame;
+                frame.resize(800, 600);
+                frame.show();
+                QTRY_VERIFY_WITH_TIMEOUT(frame.View()->started(), 60000);
+                if (data.isEmpty() && built) {
+                    QCOMPARE(frame.View()->catalog().m_starNames[11767], std::string("Polaris"));
+                    // The sky is drawn with its stars: far more lit pixels than the compass words alone.
+                    const QImage sky = frame.View()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+                    QVERIFY(sky.width() * sky.height() - CountColour(sky, Qt::black) > 2000);
+                }
+            }
+            if (data.isEmpty()) {
+                QVERIFY(!built || boxes.boxes().empty());
+            } else {
+                QCOMPARE(boxes.boxes().size(), std::size_t{1});
+                QVERIFY(boxes.boxes()[0].first.contains("data folder") &&
+                        boxes.boxes()[0].first.contains("no data here"));
+            }
         }
         platform::SetDataDir({});
-        QCOMPARE(boxes.boxes().size(), std::size_t{1});
-        QVERIFY(boxes.boxes()[0].first.contains("data folder"));
-        QVERIFY(boxes.boxes()[0].first.contains("no data here"));
     }
 
     void cleanupTestCase() { QCOMPARE(g_view, nullptr); }
