@@ -42,6 +42,9 @@ void SetClock(nv::SkyState& s, int year, int month, int day, int hour, int minut
 void SetLondonEvening(nv::SkyState& s);
 // London on 2026-12-06, at the local minute when the chart's Sun is closest to `altitude`.
 void SetSunAltitude(nv::SkyState& s, double altitude);
+// Every layer on (the daylight sky as asked) for London's evening, with the real pictures loaded
+// and the figures on the real stars.
+nv::SkyState FullSky(Frame& frame, const nv::SkyCatalog& real, bool dayLight = true);
 
 std::unique_ptr<nv::SkyCatalog> EmptyCatalog();
 // The real catalogue from the data folder, loaded once; null with a message if it is not built.
@@ -82,8 +85,9 @@ std::optional<QPointF> Centroid(const QImage& img, QPointF near, int radius, Kee
     return QPointF(sx / sw, sy / sw);
 }
 
-// Count of pixels that are not black.
+// Count of pixels that are not black; of pixels that differ between two pictures.
 int LitPixels(const QImage& img);
+int Differing(const QImage& a, const QImage& b);
 
 // A drawing test's frame, an empty and the real catalogue, and a dark sky state (every switch off)
 // for London on the evening of 2026-12-06.

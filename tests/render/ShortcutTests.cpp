@@ -16,14 +16,6 @@ using namespace rendertest;
 
 namespace {
 
-int DifferingPixels(const QImage& a, const QImage& b) {
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y)) ++n;
-    return n;
-}
-
 // The part FindLevelZeroPart proves for the state's Milky Way set-up, from the frame's own
 // matrices (drawn once so that they are current).
 nv::LevelZeroSplit SplitFor(Frame& frame, nv::SkyState s, const nv::SkyCatalog& catalog) {
@@ -47,12 +39,7 @@ TEST(ShortcutTest, EveryLayerDrawsTheSamePictureWithAndWithoutShortcuts) {
     ASSERT_NE(real, nullptr) << why;
     Frame frame;
     ASSERT_TRUE(frame.ok());
-    nv::SkyState s;
-    s.sw =
-        nv::LayerSwitches{true, true, true, true, true, true, true, true, true, true, true, true, true, true};
-    SetLondonEvening(s);
-    ASSERT_GT(LoadRealTextures(s), 100);
-    frame.res.g_constellations.CopyStars(*real);
+    nv::SkyState s = FullSky(frame, *real);
 
     struct View {
         float fov, pitch, yaw;
@@ -71,7 +58,7 @@ TEST(ShortcutTest, EveryLayerDrawsTheSamePictureWithAndWithoutShortcuts) {
         frame.res.batchStars = true, frame.res.fastPaths = true;
         const QImage fast = frame.Render(s, *real);
         EXPECT_GT(LitPixels(plain), 10000) << "fov " << v.fov << " yaw " << v.yaw;
-        EXPECT_EQ(DifferingPixels(plain, fast), 0) << "fov " << v.fov << " yaw " << v.yaw;
+        EXPECT_EQ(Differing(plain, fast), 0) << "fov " << v.fov << " yaw " << v.yaw;
 
         const nv::LevelZeroSplit part = SplitFor(frame, s, *real);
         if (part.levelZero.Area() > 0 && part.rest.Area() > 0) ++split;
@@ -131,7 +118,7 @@ TEST(ShortcutTest, MilkyWayLeavesOutOnlyFacetsThatDrawBlack) {
                 frame.res.fastPaths = true;
                 const QImage fast = frame.Render(s, *catalog);
                 lit += LitPixels(plain);
-                EXPECT_EQ(DifferingPixels(plain, fast), 0)
+                EXPECT_EQ(Differing(plain, fast), 0)
                     << what << " fov " << fov << " pitch " << pitch << " yaw " << yaw;
             }
         return lit;
