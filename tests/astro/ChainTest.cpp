@@ -18,45 +18,11 @@ void ExpectVec(const Vec3& a, const Vec3& b, double tol = 1e-6) {
 
 } // namespace
 
-// Catches a swapped axis or sign in the horizon frame (zenith -y, north -x, east +z), a sidereal
-// offset other than lsr - 90, and camera headings turned the wrong way.
-TEST(ChainMeaning, HorizonPointsAndCameraHeadings) {
-    const double lat = 40.0, lst = 123.0 - 90.0;
-    struct Point {
-        const char* name;
-        Vec3 hor;
-        double dec, ra;
-    };
-    for (const Point& p :
-         {Point{"zenith", {0, -1, 0}, lat, lst}, Point{"north", {-1, 0, 0}, 90 - lat, lst + 180},
-          Point{"south", {1, 0, 0}, lat - 90, lst}, Point{"east", {0, 0, 1}, 0, lst + 90},
-          Point{"west", {0, 0, -1}, 0, lst - 90}}) {
-        double ra, dec;
-        RaDecFromVector(HorizonToEquatorial(p.hor, lat, 123.0f), ra, dec);
-        EXPECT_NEAR(dec, p.dec, 1e-4) << p.name;
-        EXPECT_NEAR(std::remainder(ra - p.ra, 360.0), 0.0, 1e-4) << p.name;
-    }
-    // The eye looks along -z: pitch 0 at the horizon; yaw 0 east, 90 north, 180 west, 270 south.
-    auto lookDir = [](float pitch, float yaw) {
-        const Mat4 m = SkyRotation({pitch, yaw, 10.0, 0.0f}, SkyFrame::Horizon);
-        return Vec3{-m.m[2], -m.m[6], -m.m[10]};
-    };
-    const Vec3 headings[4] = {{0, 0, 1}, {-1, 0, 0}, {0, 0, -1}, {1, 0, 0}};
-    for (int k = 0; k < 4; ++k) ExpectVec(lookDir(0, 90.0f * k), headings[k]);
-    EXPECT_NEAR(-lookDir(-30, 90).y, 0.5, 1e-6); // pitch -30 looks 30 degrees up
-    // The angles that centre a catalogue target put it on the eye's axis, precession included,
-    // and the view centre reads back the same direction.
-    const Vec3 target = EquatorialVector(250.0, -20.0);
-    ChainInputs in{0.0f, 0.0f, 35.0, 200.0f, PrecessionRotation(2524594.5)};
-    CameraAnglesForTarget(target, in, in.viewPitch, in.viewYaw);
-    ExpectVec(SkyRotation(in, SkyFrame::Equatorial).Apply(target), {0, 0, -1}, 1e-5);
-    ExpectVec(ViewCentreDirection(in), target, 1e-5);
-}
-
 // Catches a wrong precession model or epoch (a published example, theta Persei to 2028 November
-// 13.19 on the mean equator of date, to 1"), a one-way rotation, and drawing frames that drift
-// from the processor's steps (the ecliptic steps against the standard conversion).
-TEST(ChainMeaning, PrecessionAndFrames) {
+// 13.19 on the mean equator of date, to 1"), a one-way rotation, and the ecliptic steps off the
+// standard conversion. (The frames' axes and the camera are checked against the reference sky by
+// TrueSky here and the placement tests, the centring by the Goto tests.)
+TEST(ChainMeaning, PrecessionAndEcliptic) {
     const ChainInputs in2028{0, 0, 0, 0, PrecessionRotation(2462088.69)};
     double ra, dec;
     RaDecFromVector(
@@ -65,16 +31,9 @@ TEST(ChainMeaning, PrecessionAndFrames) {
         ra, dec);
     EXPECT_NEAR(ra, (2 + 46 / 60.0 + 11.331 / 3600) * 15, 1.0 / 3600);
     EXPECT_NEAR(dec, 49 + 20 / 60.0 + 54.54 / 3600, 1.0 / 3600);
-    const ChainInputs in{-12.5f, 33.0f, 51.5, 211.25f, PrecessionRotation(2415020.0)};
+    const ChainInputs in{0, 0, 0, 0, PrecessionRotation(2415020.0)};
     const Vec3 v{0.3, -0.5, 0.81};
     ExpectVec(DateToCatalogue(CatalogueToDate(v, in), in), v, 1e-9);
-    ExpectVec(SkyRotation(in, SkyFrame::Ecliptic).Apply(v),
-              SkyRotation(in, SkyFrame::EquatorialOfDate).Apply(EclipticToEquatorial(v)));
-    ExpectVec(SkyRotation(in, SkyFrame::Equatorial).Apply(v),
-              SkyRotation(in, SkyFrame::EquatorialOfDate).Apply(CatalogueToDate(v, in)));
-    ExpectVec(SkyRotation(in, SkyFrame::EquatorialOfDate).Apply(v),
-              SkyRotation(in, SkyFrame::Horizon)
-                  .Apply(EquatorialToHorizon(v, in.latitude, in.localSiderealRotation)));
     const double eps = kObliquity;
     for (double l : {0.0, 45.0, 90.0, 200.0, 315.0})
         for (double b : {-30.0, 0.0, 12.0}) {
@@ -111,7 +70,4 @@ TEST(Readout, AltAziAndEquatorial) {
     EXPECT_NEAR(r.first, ra / 15.0, 1e-5);
     EXPECT_NEAR(r.second, dec, 1e-4);
     EXPECT_GT(std::fabs(r.first - 4.0), 0.05);
-    // The Sun's depression: the Sun at longitude 0 seen from the equator, zenith at lsr 90.
-    for (auto [lsr, y] : {std::pair{90.0f, -1.0f}, {0.0f, 0.0f}, {270.0f, 1.0f}})
-        EXPECT_NEAR(SunDepression({1, 0, 0}, 0.0, lsr), y, 1e-5) << lsr;
 }

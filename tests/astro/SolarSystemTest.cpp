@@ -1,7 +1,7 @@
 // The Sun, Moon, planets, Pluto and the moons of Jupiter and Saturn: worked values, published
 // examples and reference ephemerides.
-#include "astro/SkyClock.h"
 #include "astro/SolarSystem.h"
+#include "astro/SkyClock.h"
 
 #include "Fixture.h"
 

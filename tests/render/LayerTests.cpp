@@ -40,17 +40,7 @@ template <class Keep> QRgb Commonest(const QImage& img, Keep keep) {
         ->first;
 }
 
-class LayerTest : public SkyFrameTest {
-protected:
-    // The state locked on M42 at the given field, the Messier table filled.
-    void LockOnM42(float fov) {
-        nv::FillMessierTable(empty->m_messierCentre, empty->m_messierCorners);
-        s.g_lockOn = true;
-        const nv::Vec3f m42 = empty->m_messierCentre[41];
-        s.g_lockX = m42.x, s.g_lockY = m42.y, s.g_lockZ = m42.z;
-        s.g_fov = fov;
-    }
-};
+using LayerTest = SkyFrameTest;
 
 } // namespace
 
@@ -60,21 +50,24 @@ protected:
 TEST_F(LayerTest, SwitchesOffAndMissingPicturesLeaveOnlyTheCompassWords) {
     s.m_viewPitch = 0.0f;
     s.m_viewYaw = 315.0f; // south-east: "East" and "South" both in view
-    const QImage img = frame.Render(s, *empty);
-    EXPECT_GT(LitPixels(img), 40);
-    EXPECT_EQ(LitBesidesCompass(img), 0) << "something besides the compass words was drawn";
+    const QImage off = frame.Render(s, *empty);
+    EXPECT_GT(LitPixels(off), 40);
+    EXPECT_EQ(LitBesidesCompass(off), 0) << "something besides the compass words was drawn";
     s.sw.m_showMilkyWay = true;
     EXPECT_EQ(LitBesidesCompass(frame.Render(s, *empty)), 0) << "no flat grey night";
     s.sw.m_showMilkyWay = false;
-    s.sw.m_showMessiers = true;
-    LockOnM42(10.0f);
+    s.sw.m_showMessiers = s.g_lockOn = true;
+    nv::FillMessierTable(empty->m_messierCentre, empty->m_messierCorners);
+    const nv::Vec3f m42 = empty->m_messierCentre[41];
+    s.g_lockX = m42.x, s.g_lockY = m42.y, s.g_lockZ = m42.z;
+    s.g_fov = 10.0f;
     EXPECT_EQ(LitBesidesCompass(frame.Render(s, *empty)), 0) << "no grey rectangle";
     MakeTexture(142, 8, 8, {});
-    const QImage m42 = frame.Render(s, *empty);
-    EXPECT_TRUE(Near(m42.pixel(640, 400), 98, 98, 98, 2)) << std::hex << m42.pixel(640, 400);
+    const QImage img = frame.Render(s, *empty);
+    EXPECT_TRUE(Near(img.pixel(640, 400), 98, 98, 98, 2)) << std::hex << img.pixel(640, 400);
     // M42's box is about 1.35 x 0.96 degrees, at 80 pixels a degree.
-    EXPECT_GT(LitBesidesCompass(m42), 20000);
-    EXPECT_LT(LitBesidesCompass(m42), 200000);
+    EXPECT_GT(LitBesidesCompass(img), 20000);
+    EXPECT_LT(LitBesidesCompass(img), 200000);
     s.g_fov = 65.0f;
     EXPECT_EQ(LitBesidesCompass(frame.Render(s, *empty)), 0);
 }
@@ -114,8 +107,8 @@ TEST_F(LayerTest, SkyColourAndMilkyWayFollowTheSun) {
     EXPECT_FALSE(s.g_dayLightActive);
 }
 
-// Catches a frame that leaves GL errors, texturing or a closed colour mask behind, a projection
-// other than 65 degrees high and 1280/800 wide, and any green or blue under night vision.
+// Catches a full frame that leaves GL errors, texturing or a closed colour mask behind, and any
+// green or blue under night vision.
 TEST_F(LayerTest, FullFrameLeavesCleanStateAndNightVisionNoGreenOrBlue) {
     ASSERT_NE(real, nullptr) << why;
     s = FullSky(frame, *real);
@@ -124,11 +117,6 @@ TEST_F(LayerTest, FullFrameLeavesCleanStateAndNightVisionNoGreenOrBlue) {
     EXPECT_GT(LitPixels(frame.Render(s, *real)), 100000);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    double pr[16];
-    glGetDoublev(GL_PROJECTION_MATRIX, pr);
-    const double f = 1.0 / std::tan(32.5 * M_PI / 180);
-    EXPECT_NEAR(pr[0], f / 1.6, 1e-5);
-    EXPECT_NEAR(pr[5], f, 1e-5);
 
     s.g_fov = 12.0f; // Messier pictures and moon labels show
     s.m_viewYaw = 337.5f;

@@ -1,6 +1,5 @@
-// How the sky looks: star glows facing the eye at every declination, the bodies at their true
-// sizes and at least as bright as stars of their magnitudes, the stars going with the daylight,
-// and a locked view that animates drawing what a fresh redraw draws.
+// How the sky looks: glows at every declination, bodies at their true sizes and brightness, stars
+// going with the daylight, and a locked view that animates drawing what a fresh redraw draws.
 #include "RenderTestSupport.h"
 
 #include "../astro/Fixture.h"
@@ -40,6 +39,13 @@ protected:
         frame.res.CatalogChanged();
         return frame.Render(s, cat);
     }
+    // The pixels a lone star changes, the camera locked on it.
+    int StarLit(const nv::StarRecord& star) {
+        auto one = EmptyCatalog();
+        one->m_stars[1000] = star;
+        const QImage with = LockedOn(*one, {star.x, star.y, star.z});
+        return Differing(with, LockedOn(*empty, {star.x, star.y, star.z}));
+    }
 };
 
 } // namespace
@@ -72,23 +78,18 @@ TEST_F(SkyLookTest, GlowsLookTheSameAtEveryDeclination) {
     constexpr int kPolaris = 11767;
     const nv::StarRecord polaris = real->m_stars[kPolaris];
     ASSERT_NEAR(polaris.magnitude, 1.97, 0.05);
-    auto lit = [&](nv::StarRecord star) {
-        auto one = EmptyCatalog();
-        one->m_stars[1000] = star;
-        const QImage with = LockedOn(*one, {star.x, star.y, star.z});
-        return Differing(with, LockedOn(*empty, {star.x, star.y, star.z}));
-    };
     // (A coordinate of exactly 0 marks an empty catalogue slot: the star stands just off the axes.)
     const nv::Vec3f equator = nv::SkyDirection(0.01, 0.01);
-    const int onEquator = lit({equator.x, equator.y, equator.z, polaris.spectralClass, polaris.magnitude});
+    const int onEquator =
+        StarLit({equator.x, equator.y, equator.z, polaris.spectralClass, polaris.magnitude});
     EXPECT_GT(onEquator, 300);
-    EXPECT_NEAR(lit(polaris), onEquator, 0.1 * onEquator);
+    EXPECT_NEAR(StarLit(polaris), onEquator, 0.1 * onEquator);
     for (const double dec : {-90.0, -89.9, -45.0, 30.0, 89.9, 90.0})
         for (const double ra : {0.01, 137.0}) {
             const nv::Vec3f v = nv::SkyDirection(ra, dec);
-            EXPECT_NEAR(lit({v.x, v.y, v.z, 2.0f, polaris.magnitude}), onEquator, 0.1 * onEquator) << dec;
-            EXPECT_GE(lit({v.x, v.y, v.z, 2.0f, 5.9f}), 1) << dec;
-            EXPECT_GE(lit({v.x, v.y, v.z, 2.0f, 6.0f}), 1) << dec;
+            EXPECT_NEAR(StarLit({v.x, v.y, v.z, 2.0f, polaris.magnitude}), onEquator, 0.1 * onEquator) << dec;
+            EXPECT_GE(StarLit({v.x, v.y, v.z, 2.0f, 5.9f}), 1) << dec;
+            EXPECT_GE(StarLit({v.x, v.y, v.z, 2.0f, 6.0f}), 1) << dec;
         }
 }
 
@@ -237,16 +238,10 @@ TEST_F(SkyLookTest, StarsAndPicturesGoWithTheDaylight) {
 
     // In the twilight (the Sun 6 degrees down) a bright star is still there, a faint one is gone.
     SetSunAltitude(s, -6.0);
-    auto one = EmptyCatalog();
+    s.sw.m_showDayLight = true, s.sw.m_showStars = true;
     const nv::Vec3f v = nv::SkyDirection(30.0, 10.0);
-    auto lit = [&](float magnitude) {
-        one->m_stars[1000] = {v.x, v.y, v.z, 2.0f, magnitude};
-        s.sw.m_showDayLight = true, s.sw.m_showStars = true;
-        const QImage with = LockedOn(*one, v);
-        return Differing(with, LockedOn(*empty, v));
-    };
-    EXPECT_GT(lit(1.0f), 100);
-    EXPECT_EQ(lit(8.0f), 0);
+    EXPECT_GT(StarLit({v.x, v.y, v.z, 2.0f, 1.0f}), 100);
+    EXPECT_EQ(StarLit({v.x, v.y, v.z, 2.0f, 8.0f}), 0);
     // The Messier pictures fade with the daylight: at 10 degrees M42 is dimmer in the twilight.
     MakeTexture(142, 8, 8, {});
     s.sw = DarkState().sw;
