@@ -19,10 +19,9 @@ void ExpectVec(const Vec3& a, const Vec3& b, double tol = 1e-6) {
 } // namespace
 
 // Catches a wrong precession model or epoch (a published example, theta Persei to 2028 November
-// 13.19 on the mean equator of date, to 1"), a one-way rotation, and the ecliptic steps off the
-// standard conversion. (The frames' axes and the camera are checked against the reference sky by
-// TrueSky here and the placement tests, the centring by the Goto tests.)
-TEST(ChainMeaning, PrecessionAndEcliptic) {
+// 13.19 on the mean equator of date, to 1") and a one-way rotation. (The frames' axes, the
+// ecliptic step and the camera meet the reference sky in TrueSky and the placement tests.)
+TEST(ChainMeaning, Precession) {
     const ChainInputs in2028{0, 0, 0, 0, PrecessionRotation(2462088.69)};
     double ra, dec;
     RaDecFromVector(
@@ -34,14 +33,6 @@ TEST(ChainMeaning, PrecessionAndEcliptic) {
     const ChainInputs in{0, 0, 0, 0, PrecessionRotation(2415020.0)};
     const Vec3 v{0.3, -0.5, 0.81};
     ExpectVec(DateToCatalogue(CatalogueToDate(v, in), in), v, 1e-9);
-    const double eps = kObliquity;
-    for (double l : {0.0, 45.0, 90.0, 200.0, 315.0})
-        for (double b : {-30.0, 0.0, 12.0}) {
-            const double ra2 = Atan2D(SinD(l) * CosD(eps) - std::tan(b * g_degToRad) * SinD(eps), CosD(l));
-            const double dec2 = AsinD(SinD(b) * CosD(eps) + CosD(b) * SinD(eps) * SinD(l));
-            ExpectVec(EclipticToEquatorial({CosD(b) * CosD(l), CosD(b) * SinD(l), SinD(b)}),
-                      EquatorialVector(ra2, dec2), 1e-7);
-        }
 }
 
 // Catches readouts with a wrong sign or offset, a clamped altitude past the zenith, a right

@@ -7,7 +7,6 @@
 #include "planetarium/SkyObjects.h"
 #include "planetarium/catalog/tables/MessierTable.h"
 #include "planetarium/render/Bodies.h"
-#include "planetarium/render/StarField.h"
 
 #include <GL/gl.h>
 #include <algorithm>
@@ -49,25 +48,6 @@ protected:
 };
 
 } // namespace
-
-// Catches the glow's sizes or shape changed: at right ascension 0 on the equator the glow facing
-// the eye is the x-y glow, the star and the eight points (+-a, 0), (0, +-a), (+-d, +-d) with
-// a = 0.01 S and d = 0.015 S, the star in its colour and the points black.
-TEST(GlowShape, AtRightAscensionZeroOnTheEquatorItIsTheXyGlow) {
-    const float S = 2.5f, a = 0.025f, d = 0.0375f;
-    const float pairs[8][4] = {{+a, 0, +d, +d}, {+d, +d, 0, +a}, {0, +a, -d, +d}, {-a, 0, -d, +d},
-                               {-a, 0, -d, -d}, {0, -a, -d, -d}, {0, -a, +d, -d}, {+a, 0, +d, -d}};
-    float pos[nv::kGlowVertices * 3], col[nv::kGlowVertices * 3];
-    nv::GlowVertices({0.0f, 0.0f, 1.0f, 2.0f, 1.0f}, {0.9f, 0.8f, 0.7f}, S, pos, col);
-    ASSERT_EQ(nv::kGlowVertices, 24);
-    for (int t = 0; t < 8; ++t) {
-        const float want[9] = {0, 0, 1, pairs[t][0], pairs[t][1], 1, pairs[t][2], pairs[t][3], 1};
-        for (int k = 0; k < 9; ++k)
-            EXPECT_FLOAT_EQ(pos[t * 9 + k], want[k]) << "triangle " << t << " value " << k;
-        EXPECT_FLOAT_EQ(col[t * 9], 0.9f);
-        EXPECT_EQ(col[t * 9 + 3] + col[t * 9 + 4] + col[t * 9 + 8], 0.0f);
-    }
-}
 
 // Catches glows seen edge-on near the poles (Polaris once showed only its label): Polaris and a
 // star of its magnitude on the equator light the same number of pixels, and no star of magnitude
