@@ -1,5 +1,5 @@
-// Shared pieces of the drawing tests: an off-screen 1280x800 frame with the label font, sky states,
-// the real catalogue, and the pixel where an altitude/azimuth appears, from plain viewing geometry.
+// The drawing tests' off-screen frame, sky states, real catalogue, and the pixel where an
+// altitude/azimuth appears, from plain viewing geometry.
 #pragma once
 
 #include "astro/SkyRotation.h"
@@ -19,13 +19,11 @@ namespace rendertest {
 inline constexpr int kWidth = 1280;
 inline constexpr int kHeight = 800;
 
-// A context with an FBO, the fixed render state, the label font and render resources. Texture
-// names 1..210 are taken before the framebuffer's texture, so the sky pictures' slots stay free.
+// A context with the label font and render resources; texture names 1..210 stay the pictures'.
 struct Frame {
     explicit Frame(int width = kWidth, int height = kHeight);
     ~Frame();
     bool ok() const { return ctx.ok(); }
-    // Draws one frame of `state` at the frame's size and returns the picture.
     QImage Render(nv::SkyState& state, const nv::SkyCatalog& catalog);
 
     nvtest::GlTestContext ctx;
@@ -54,8 +52,7 @@ int LoadRealTextures(nv::SkyState& s);
 // A white texture in slot `name`, or a picture given as rows of 0xRRGGBB, top row first.
 void MakeTexture(unsigned name, int width, int height, const std::vector<unsigned>& rgbTopFirst);
 
-// Altitude and azimuth (north through east) of a catalogue (J2000) direction / a body, as the core
-// places them on the state's date.
+// Altitude and azimuth (north through east) of a catalogue (J2000) direction / a body on the date.
 struct AltAz {
     double alt, az;
 };
