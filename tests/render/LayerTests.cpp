@@ -107,29 +107,6 @@ TEST_F(LayerTest, SkyColourAndMilkyWayFollowTheSun) {
     EXPECT_FALSE(s.g_dayLightActive);
 }
 
-// Catches a full frame that leaves GL errors, texturing or a closed colour mask behind, and any
-// green or blue under night vision.
-TEST_F(LayerTest, FullFrameLeavesCleanStateAndNightVisionNoGreenOrBlue) {
-    ASSERT_NE(real, nullptr) << why;
-    s = FullSky(frame, *real);
-    while (glGetError() != GL_NO_ERROR) {
-    }
-    EXPECT_GT(LitPixels(frame.Render(s, *real)), 100000);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-
-    s.g_fov = 12.0f; // Messier pictures and moon labels show
-    s.m_viewYaw = 337.5f;
-    s.m_viewPitch = -20.0f;
-    s.g_nightVision = true;
-    const QImage img = frame.Render(s, *real);
-    EXPECT_EQ(Commonest(img, [](QRgb p) { return (qGreen(p) | qBlue(p)) != 0; }), 0u);
-    EXPECT_GT(LitPixels(img), 1000);
-    GLboolean mask[4];
-    glGetBooleanv(GL_COLOR_WRITEMASK, mask);
-    EXPECT_TRUE(mask[0] && mask[1] && mask[2] && mask[3]);
-}
-
 // Catches moon labels shown at wide fields, and their grey losing the field's absolute value in a
 // flipped view: (65 - 60) / 165 of white at 15 degrees, none from 16.25 up.
 TEST_F(LayerTest, MoonLabelsShowOnlyWhenZoomedBelowSixteenAndAQuarterDegrees) {
