@@ -17,14 +17,6 @@ struct Table {
     const std::string& Str(size_t row, const std::string& name) const { return rows[row][column.at(name)]; }
 };
 
-inline std::vector<std::string> SplitCsv(const std::string& line) {
-    std::vector<std::string> out;
-    std::stringstream ss(line);
-    std::string cell;
-    while (std::getline(ss, cell, ',')) out.push_back(cell);
-    return out;
-}
-
 // A table of tests/<folder>/fixtures/.
 inline Table LoadFixture(const std::string& name, const std::string& folder = "astro") {
     Table t;
@@ -33,7 +25,9 @@ inline Table LoadFixture(const std::string& name, const std::string& folder = "a
     bool header = true;
     while (std::getline(in, line)) {
         if (line.empty() || line[0] == '#') continue;
-        auto cells = SplitCsv(line);
+        std::vector<std::string> cells;
+        std::stringstream ss(line);
+        for (std::string cell; std::getline(ss, cell, ',');) cells.push_back(cell);
         if (header) {
             for (size_t k = 0; k < cells.size(); ++k) t.column[cells[k]] = static_cast<int>(k);
             header = false;

@@ -27,44 +27,13 @@ double PhaseAngle(const BodyPosition& body, const BodyPosition& sun) {
 
 } // namespace
 
-TEST(SolarSystemWorkedValues, MeanAnomaliesAndElements) {
-    EXPECT_NEAR(PlanetElements(0, 0.0f).M, 168.6562, 1e-9);
-    EXPECT_NEAR(SunMeanAnomaly(0.0f), 356.047, 1e-9);
-    // A published worked example: 1990 April 19 at 0h UT is day -3543, the Sun's M is 104.0653.
+// Catches a wrong daily rate of the Sun's mean anomaly (0.9856 for 0.9856002585 is 0.0009 deg off
+// here: a published worked example to its own precision), a wrong day count, and a zone added
+// instead of taken off the local clock.
+TEST(SolarSystemWorkedValues, MeanAnomaliesDaysAndZones) {
+    // 1990 April 19 at 0h UT is day -3543, the Sun's M is 104.0653.
     EXPECT_DOUBLE_EQ(DayNumber(1990, 4, 19, 0, 0), -3543.0);
     EXPECT_NEAR(SunMeanAnomaly(-3543.0f), 104.0653, 0.00005);
-    // Negative day numbers still reduce into [0, 360).
-    for (float d : {-36500.0f, -12345.6f}) {
-        for (int p = 0; p < 7; ++p) {
-            const OrbitalElements el = PlanetElements(p, d);
-            for (double a : {el.N, el.i, el.w, el.M, SunMeanAnomaly(d)})
-                EXPECT_TRUE(a >= 0.0 && a < 360.0) << p;
-        }
-    }
-    // Kepler's equation gets one Newton step only: a small residual against the converged solution.
-    OrbitalElements el = PlanetElements(0, 100.0f);
-    el.M = 60.0;
-    double E = el.M;
-    for (int k = 0; k < 50; ++k) E = E - (E - el.e * g_radToDeg * SinD(E) - el.M) / (1 - el.e * CosD(E));
-    const double r = std::hypot(el.a * (CosD(E) - el.e), el.a * std::sqrt(1 - el.e * el.e) * SinD(E));
-    const double once = Length(PositionFromElements(el));
-    EXPECT_NEAR(once, r, 1e-3);
-    EXPECT_GT(std::fabs(once - r), 1e-9);
-    // Sun's dated position, a published example: true longitude 199.90988 at 1992-10-13 0h.
-    double lon = 0;
-    SunPosition(static_cast<float>(DayNumber(1992, 10, 13, 0, 0)), &lon);
-    EXPECT_NEAR(lon, 199.90988, 2.0 / 60.0);
-}
-
-TEST(SolarSystemWorkedValues, RecordsAndZones) {
-    CSolarSystem ss;
-    ss.UpdateSolarSystem(1903, 5, 17, 21, 40, 2.0f);
-    EXPECT_EQ(ss.Body(kSun).z, 0.0);
-    // Equatorial radii (km, the IAU's values) in AU.
-    const double radiiKm[kBodyCount] = {695700, 1738.1, 2440.53, 6051.8, 3396.19,
-                                        71492,  60268,  25559,   24764,  1188.3};
-    for (int k = 0; k < kBodyCount; ++k) EXPECT_NEAR(ss.Body(k).size * 149597870.7, radiiKm[k], 1e-6) << k;
-    EXPECT_TRUE(ss.m_sunLongitude >= 0.0 && ss.m_sunLongitude < 360.0);
     // The same instant told in two zones (also across the date line) gives the same sky.
     CSolarSystem a, b;
     a.UpdateSolarSystem(2024, 1, 1, 2, 30, 0.0f);
@@ -76,7 +45,8 @@ TEST(SolarSystemWorkedValues, RecordsAndZones) {
     EXPECT_EQ(a.m_dayNumber, b.m_dayNumber);
 }
 
-// Geocentric ecliptic of date against the reference ephemeris, 1900-2100.
+// Catches any body's theory off the reference ephemeris, 1900-2100: place, distance (the Moon
+// at its own perturbed distance, not a fixed one) and visual magnitude.
 TEST(SolarSystemReference, WithinTheTheorysLimits) {
     const auto t = astrotest::LoadFixture("bodies.csv");
     ASSERT_GE(t.rows.size(), 200u);
@@ -111,32 +81,16 @@ TEST(SolarSystemReference, WithinTheTheorysLimits) {
     }
 }
 
-TEST(SolarSystemWorkedValues, MoonDistanceAndMagnitudes) {
-    // The Moon's distance follows its theory: between perigee and apogee (356,400 to 406,700 km).
-    CSolarSystem ss;
-    double nearest = 1e9, farthest = 0;
-    for (int day = 1; day <= 28 * 12; ++day) {
-        ss.UpdateSolarSystem(2024, 1, day, 0, 0, 0.0f);
-        const BodyPosition& m = ss.Body(kMoon);
-        const double km = Length({m.x, m.y, m.z}) * 149597870.7;
-        nearest = std::min(nearest, km), farthest = std::max(farthest, km);
-    }
-    EXPECT_NEAR(nearest, 357000, 2500);
-    EXPECT_NEAR(farthest, 406000, 2500);
-    // Magnitudes by the formulas' own terms: the Sun at 1 AU, the full Moon at its mean distance,
-    // Jupiter at opposition 4.2 AU from the Earth.
-    EXPECT_NEAR(VisualMagnitude(kSun, {1, 0, 0}, {1, 0, 0}), -26.74, 1e-9);
+// Catches magnitude formulas off their own terms (the full Moon at its mean distance, Jupiter at
+// opposition; the reference has no Moon to compare), a division by a zero distance, and Jupiter's
+// moons mirrored or misplaced (a published example, 1992-12-16 0h, X and Y in Jupiter radii; our
+// theory carries 1-degree mutual terms for Io and Europa, so agreement is to 0.1).
+TEST(SolarSystemWorkedValues, MagnitudesAndGalileanMoons) {
     const double moonMean = 384400 / 149597870.7;
     EXPECT_NEAR(VisualMagnitude(kMoon, {-moonMean, 0, 0}, {1, 0, 0}),
                 0.21 + 5 * std::log10(1.0025696 * moonMean), 1e-3);
     EXPECT_NEAR(VisualMagnitude(kJupiter, {-4.2, 0, 0}, {1, 0, 0}), -9.40 + 5 * std::log10(5.2 * 4.2), 1e-9);
-    // A body with no distance gives no light rather than a division by zero.
     EXPECT_GT(VisualMagnitude(kMars, {0, 0, 0}, {1, 0, 0}), 50.0);
-}
-
-TEST(MoonsWorked, GalileanExampleAndTethysDistance) {
-    // Published example (low-accuracy method), 1992-12-16 0h: X, Y in Jupiter radii. Our theory
-    // carries 1-degree mutual terms for Io and Europa, so agreement is to 0.1.
     CSolarSystem ss;
     ss.UpdateJupiterMoons(1992, 12, 16, 0, 0);
     const double expected[4][2] = {{-3.44, 0.21}, {7.44, 0.25}, {1.24, 0.65}, {7.08, 1.10}};
@@ -144,17 +98,11 @@ TEST(MoonsWorked, GalileanExampleAndTethysDistance) {
         EXPECT_NEAR(ss.m_jupiterMoons[k].X * 1000, expected[k][0], 0.1) << kJupiterMoonNames[k];
         EXPECT_NEAR(ss.m_jupiterMoons[k].Y * 1000, expected[k][1], 0.1) << kJupiterMoonNames[k];
     }
-    // Tethys keeps one distance from Saturn.
-    for (double jd = 2415020.0; jd < 2488070.0; jd += 3653.3) {
-        ss.UpdateSaturnMoons(jd);
-        const auto& t = ss.m_saturnMoons[2];
-        EXPECT_NEAR(Length({t.X, t.Y, t.Z}), 4.880998 * 0.001f, 1e-12) << jd;
-    }
 }
 
-// Our moons are in the planet's frame, the reference's in a sky frame: compare what a rotation (and
-// Jupiter's mirrored X) keeps. Saturn's moons are taken one light time earlier, as the reference
-// sees them; Jupiter's method already includes it.
+// Catches a moon's orbit off the reference. Our moons are in the planet's frame, the reference's in
+// a sky frame: compare what a rotation (and Jupiter's mirrored X) keeps. Saturn's moons are taken
+// one light time earlier, as the reference sees them; Jupiter's method already includes it.
 TEST(MoonsReference, SameGeometryAsTheEphemeris) {
     const auto t = astrotest::LoadFixture("moons.csv");
     ASSERT_GE(t.rows.size(), 40u);

@@ -1,5 +1,6 @@
-// The start-up loading dialog: modal, not closable before the loader is done, closes on
-// completion with a full progress bar, and reports a missing catalogue.
+// The start-up loading dialog. Catches a dialog that Escape or the close box shuts while the
+// loader still runs, one that never closes or stops short of a full bar, a catalogue read past
+// its 118321 lines, and a missing catalogue that hangs the start or loses the Messier table.
 #include "planetarium/catalog/LoadingDialog.h"
 
 #include <QApplication>
@@ -23,17 +24,17 @@ class LoadingDialogTest : public QObject {
 
 private slots:
     void modalAndDeafToEscapeUntilLoadedThenCloses() {
-        // A full-size catalogue, so the worker runs while the user keeps pressing Escape.
+        // A full-size catalogue (and a line past it), so the worker runs while Escape is pressed.
         {
             std::ofstream out(m_dir / "hip.txt");
             for (int hip = 1; hip <= nv::kCatalogueLines; ++hip)
                 out << hip << ",0.5,-0.5,0.70710678,1.0,2.0," << (hip % 13) << ".25,K0III\n";
+            out << "55,0,0,1,a,b,1,O\n";
         }
         auto catalog = std::make_unique<nv::SkyCatalog>();
         bool texturesLoaded = false, stayedOpen = false;
         CLoadingDlg* dlgPtr = nullptr;
         CLoadingDlg dlg(*catalog, [&] {
-            // The window is up and modal while textures load; nothing the user does closes it.
             texturesLoaded = dlgPtr->isVisible() && QApplication::activeModalWidget() == dlgPtr &&
                              dlgPtr->statusLabel()->text() == "Loading Texture maps";
             QTest::keyClick(dlgPtr, Qt::Key_Escape);
@@ -62,6 +63,7 @@ private slots:
         QCOMPARE(dlg.progressBar()->maximum(), 11832);
         QCOMPARE(dlg.progressBar()->value(), 11832);
         QCOMPARE(catalog->m_stars[118321].magnitude, 8.25f + 0.608f); // 118321 % 13 = 8
+        QCOMPARE(catalog->m_stars[55].spectralClass, 5.0f);           // line 118322 is never read
         QVERIFY(catalog->m_messierCentre[0].z != 0.0f); // Messier table written before the close
     }
 
@@ -73,6 +75,7 @@ private slots:
         QVERIFY(dlg.finished() && dlg.catalogueMissing());
         QVERIFY(dlg.loadReport().message.find("hip.txt") != std::string::npos);
         QCOMPARE(dlg.progressBar()->value(), 11832);
+        QVERIFY(catalog->m_messierCentre[41].z != 0.0f); // the Messier pictures still have their places
     }
 };
 

@@ -1,6 +1,4 @@
-// The two small text files beside the catalogue. The 17-line settings file: exact layout on
-// writing, tolerant reading, defaults for what is missing, a failed write that keeps the old
-// file. Proper names from starnames.txt: name, TAB, number; 96 lines at most.
+// The 17-line settings file and the proper names of starnames.txt.
 #include "planetarium/catalog/SettingsFile.h"
 #include "planetarium/catalog/StarNames.h"
 
@@ -42,7 +40,9 @@ std::string Make(const std::array<bool, 14>& sw, const std::string& end, const s
 
 } // namespace
 
-TEST(SettingsFile, EveryLineEndReadsItsSwitchesAndNumbers) {
+// Catches a reader tied to one line end, a half-hour zone cut to whole hours, text read as
+// anything but 0, and a short or missing file that loses the defaults or says nothing.
+TEST(SettingsFile, EveryLineEndReadsAndWhatIsMissingKeepsItsDefault) {
     std::array<bool, 14> sw{};
     for (int i = 0; i < 14; ++i) sw[i] = i % 3 != 1;
     nv::SettingsFile s;
@@ -51,19 +51,27 @@ TEST(SettingsFile, EveryLineEndReadsItsSwitchesAndNumbers) {
         EXPECT_EQ(s.m_switches, sw) << "line end " << end.size();
         EXPECT_TRUE(s.m_longitude == -1.25 && s.m_latitude == 51.5 && s.m_gmtOffset == 1.0f);
     }
-    // A hand-written half-hour zone reads as it stands.
     nv::ParseSettings(Make(sw, "\n", "10", "-33.9", "-3.5"), s);
-    EXPECT_EQ(s.m_gmtOffset, -3.5f);
-    EXPECT_DOUBLE_EQ(s.m_latitude, -33.9);
-    // Text that is no number reads as 0, switch lines other than TRUE as false; extra lines are
-    // ignored.
+    EXPECT_TRUE(s.m_gmtOffset == -3.5f && s.m_latitude == -33.9);
     EXPECT_TRUE(nv::ParseSettings(Make({}, "\n", "east", "north", "z") + "extra line\n", s).ok);
     EXPECT_TRUE(s.m_longitude == 0.0 && s.m_latitude == 0.0 && s.m_gmtOffset == 0.0f);
     EXPECT_EQ(s.m_switches, decltype(sw){});
+
+    s.m_switches.fill(true);
+    nv::SettingsReport report = nv::ReadSettingsFile(TempDir() / "absent.ini", s);
+    EXPECT_FALSE(report.ok);
+    EXPECT_NE(report.message.find("absent.ini"), std::string::npos);
+    EXPECT_EQ(s.m_switches, nv::DefaultSettings().m_switches);
+    EXPECT_TRUE(s.m_latitude == 53.0 && s.m_longitude == 0.0 && s.m_gmtOffset == 0.0f);
+    report = nv::ParseSettings("FALSE\r\r\nFALSE\r\r\nTRUE\r\r\n", s); // three lines only
+    EXPECT_FALSE(report.ok || report.message.empty());
+    EXPECT_TRUE(!s.m_switches[nv::kSetStars] && s.m_switches[nv::kSetRaDec] && s.m_switches[nv::kSetPlanets]);
+    EXPECT_EQ(s.m_latitude, 53.0);
 }
 
-// Numbers that are not finite or lie outside their range keep the default (latitude 53,
-// longitude 0, zone 0), and the message names each; the rest of the file still counts.
+// Catches latitude 1000, longitude 1e308, zone 1e30 or nan/inf taken silently, and a guard that
+// refuses its own edge or lets a hair past it through: each keeps its default (latitude 53,
+// longitude 0, zone 0), the message names it, the rest of the file still counts.
 TEST(SettingsFile, ImpossiblePlacesKeepTheDefaultsWithAMessage) {
     std::array<bool, 14> sw{};
     sw[nv::kSetNightVision] = true;
@@ -76,15 +84,14 @@ TEST(SettingsFile, ImpossiblePlacesKeepTheDefaultsWithAMessage) {
         {"1e308", "1000", "1e30", 0, 53, 0, {"longitude 1e+308", "latitude 1000", "zone 1e+30"}},
         {"nan", "inf", "-INFINITY", 0, 53, 0, {"\"nan\"", "\"inf\"", "\"-INFINITY\""}},
         {"1e999", "-90.000001", "-14.5", 0, 53, 0, {"\"1e999\"", "latitude -90.000001", "zone -14.5"}},
-        {"-180", "90", "14", -180, 90, 14, {}}, // the edges of each range are fine
+        {"-180", "90", "14", -180, 90, 14, {}},
         {"180.5", "0", "0", 0, 0, 0, {"longitude 180.5"}},
     };
     for (const Case& c : cases) {
         nv::SettingsFile s;
         const nv::SettingsReport report = nv::ParseSettings(Make(sw, "\r\r\n", c.lon, c.lat, c.gmt), s);
         EXPECT_EQ(report.ok, c.named.empty()) << c.lat;
-        EXPECT_EQ(s.m_longitude, c.wantLon) << c.lon;
-        EXPECT_EQ(s.m_latitude, c.wantLat) << c.lat;
+        EXPECT_TRUE(s.m_longitude == c.wantLon && s.m_latitude == c.wantLat) << c.lon << " " << c.lat;
         EXPECT_EQ(s.m_gmtOffset, static_cast<float>(c.wantGmt)) << c.gmt;
         EXPECT_EQ(s.m_switches, sw);
         for (const std::string& n : c.named)
@@ -92,68 +99,39 @@ TEST(SettingsFile, ImpossiblePlacesKeepTheDefaultsWithAMessage) {
     }
 }
 
-TEST(SettingsFile, MissingOrShortFilesGiveDefaults) {
-    nv::SettingsFile s;
-    s.m_switches.fill(true);
-    s.m_latitude = 10.0;
-    nv::SettingsReport report = nv::ReadSettingsFile(TempDir() / "absent.ini", s);
-    EXPECT_FALSE(report.ok);
-    EXPECT_NE(report.message.find("absent.ini"), std::string::npos);
-    EXPECT_EQ(s.m_switches, nv::DefaultSettings().m_switches);
-    EXPECT_TRUE(s.m_latitude == 53.0 && s.m_longitude == 0.0 && s.m_gmtOffset == 0.0f);
-    // Three lines only: those are read, the rest keep their defaults, and the user is told.
-    report = nv::ParseSettings("FALSE\r\r\nFALSE\r\r\nTRUE\r\r\n", s);
-    EXPECT_FALSE(report.ok || report.message.empty());
-    EXPECT_TRUE(!s.m_switches[nv::kSetStars] && s.m_switches[nv::kSetRaDec] && s.m_switches[nv::kSetPlanets]);
-    EXPECT_EQ(s.m_latitude, 53.0);
-}
-
-TEST(SettingsFile, WritesSeventeenCrCrLfLinesAndHalfHourZones) {
+// Catches a wrong line order or line end, a half-hour zone rounded on saving, a file not created
+// when none was there, a temporary file written through a link planted at its name, and a
+// failed write reported without its reason.
+TEST(SettingsFile, WritesSeventeenCrCrLfLinesAndNeverThroughALink) {
     nv::SettingsFile s = nv::DefaultSettings(), back;
     s.m_longitude = -1.25f;
     s.m_latitude = 51.5f;
-    s.m_gmtOffset = -3.5f; // a half-hour zone is written as it is
+    s.m_gmtOffset = -3.5f;
     s.m_switches[nv::kSetNightVision] = true;
-    const fs::path file = TempDir() / "NightvaneGL.ini"; // not there yet
+    const fs::path dir = TempDir() / "write", file = dir / "NightvaneGL.ini"; // not there yet
+    fs::create_directories(dir);
+    std::ofstream(dir / "victim") << "keep me";
+    fs::create_symlink(dir / "victim", file.string() + ".tmp");
     ASSERT_TRUE(nv::WriteSettingsFile(file, s).ok);
     EXPECT_EQ(
         Slurp(file),
         "TRUE\r\r\nTRUE\r\r\nFALSE\r\r\nFALSE\r\r\nTRUE\r\r\nTRUE\r\r\nTRUE\r\r\nTRUE\r\r\nTRUE\r\r\n"
         "TRUE\r\r\nFALSE\r\r\nTRUE\r\r\n-1.250000\r\r\n51.500000\r\r\n-3.500000\r\r\nFALSE\r\r\nTRUE\r\r\n");
+    EXPECT_EQ(Slurp(dir / "victim"), "keep me");
     ASSERT_TRUE(nv::ReadSettingsFile(file, back).ok);
-    EXPECT_EQ(back.m_switches, s.m_switches);
-    EXPECT_EQ(back.m_gmtOffset, -3.5f);
-    EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
-    // Whole zones are written as whole numbers.
+    EXPECT_TRUE(back.m_switches == s.m_switches && back.m_gmtOffset == -3.5f);
     for (auto [zone, text] : {std::pair{6.0f, "6"}, {-11.0f, "-11"}, {0.0f, "0"}, {5.75f, "5.750000"}})
         EXPECT_EQ(nv::GmtOffsetText(zone), text);
-}
 
-TEST(SettingsFile, NothingPlantedBesideTheFileIsWrittenThrough) {
-    const fs::path dir = TempDir() / "planted";
-    fs::create_directories(dir);
-    const fs::path file = dir / "NightvaneGL.ini";
-    std::ofstream(dir / "victim") << "keep me";
-    // A link where the temporary copy would go, and a folder where the next one would.
-    fs::create_symlink(dir / "victim", file.string() + ".tmp");
-    fs::create_directories(file.string() + ".tmp1");
-    nv::SettingsFile s = nv::DefaultSettings();
-    s.m_latitude = -41.3;
-    ASSERT_TRUE(nv::WriteSettingsFile(file, s).ok);
-    EXPECT_EQ(Slurp(dir / "victim"), "keep me");
-    EXPECT_TRUE(fs::is_symlink(file.string() + ".tmp"));
-    EXPECT_EQ(Slurp(file), nv::FormatSettings(s));
-    EXPECT_FALSE(fs::is_symlink(file));
-
-    // A folder that cannot hold the file: the failure is reported with its reason.
     const nv::SettingsReport report = nv::WriteSettingsFile(dir / "victim" / "NightvaneGL.ini", s);
     EXPECT_FALSE(report.ok);
     const std::string reason = std::make_error_code(std::errc::not_a_directory).message();
     EXPECT_NE(report.message.find(reason), std::string::npos) << report.message;
-    EXPECT_EQ(Slurp(dir / "victim"), "keep me");
     fs::remove_all(dir);
 }
 
+// Catches a switch applied to the wrong layer (the file's order is typed here) and the place or
+// zone not carried into the sky state.
 TEST(SettingsFile, AppliesToTheSkyStateInFileOrder) {
     using L = nv::LayerSwitches;
     bool L::*const field[] = {&L::m_showStars,    &L::m_showStarNames,    &L::m_showRaDec,
@@ -164,9 +142,7 @@ TEST(SettingsFile, AppliesToTheSkyStateInFileOrder) {
     for (int on = 0; on < nv::kSettingSwitchCount; ++on) {
         nv::SettingsFile s;
         s.m_switches[on] = true;
-        s.m_longitude = 12.5;
-        s.m_latitude = -40.0;
-        s.m_gmtOffset = 2.0f;
+        s.m_longitude = 12.5, s.m_latitude = -40.0, s.m_gmtOffset = 2.0f;
         nv::SkyState state;
         nv::ApplySettings(s, state);
         for (int k = 0; k < 13; ++k) EXPECT_EQ(state.sw.*field[k], k == on) << on << " " << k;
@@ -175,14 +151,13 @@ TEST(SettingsFile, AppliesToTheSkyStateInFileOrder) {
         EXPECT_TRUE(state.g_longitude == 12.5 && state.g_latitude == -40.0 && state.g_gmtOffset == 2.0f);
         EXPECT_EQ(nv::SettingsFromState(state).m_switches, s.m_switches) << on;
     }
+    // The data builder's file is the defaults' file.
+    const fs::path shipped = fs::path(NV_TEST_DATA_DIR) / "NightvaneGL.ini";
+    if (fs::exists(shipped)) EXPECT_EQ(Slurp(shipped), nv::FormatSettings(nv::DefaultSettings()));
 }
 
-TEST(SettingsFile, ShippedDefaultFileMatchesTheDefaults) {
-    const fs::path file = fs::path(NV_TEST_DATA_DIR) / "NightvaneGL.ini";
-    if (!fs::exists(file)) GTEST_SKIP() << "no data folder built";
-    EXPECT_EQ(Slurp(file), nv::FormatSettings(nv::DefaultSettings()));
-}
-
+// Catches a name stored at the wrong number, a number past the table taken, more than 96 lines
+// read, a line without a TAB that fails to clear its slot, and a missing file that wipes names.
 TEST(StarNames, NamesGoToTheirNumbers) {
     auto names = std::make_unique<std::array<std::string, nv::kStarSlots>>();
     const std::string text = "Sirius\t32349\nAlpha Centauri\t   71683 trailing\r\n\nVega\t91262\nWega\t91262"
@@ -193,25 +168,19 @@ TEST(StarNames, NamesGoToTheirNumbers) {
     EXPECT_EQ((*names)[71683], "Alpha Centauri"); // spaces kept, white space before the number allowed
     EXPECT_EQ((*names)[91262], "Wega");           // the later line wins
     EXPECT_EQ((*names)[118321], "Last");
-    EXPECT_EQ(report.linesIgnored, 2); // numbers outside 0 .. 118321
-    EXPECT_EQ(report.namesStored, 5);
-}
+    EXPECT_TRUE(report.linesIgnored == 2 && report.namesStored == 5);
 
-TEST(StarNames, LineWithoutTabClearsAndOnly96LinesAreRead) {
-    auto names = std::make_unique<std::array<std::string, nv::kStarSlots>>();
     (*names)[1] = "Old";
-    std::string text = "1\n";
+    std::string lines = "1\n";
     for (int i = 2; i <= 96; ++i)
-        text += i % 2 ? "\n" : "Star" + std::to_string(i) + "\t" + std::to_string(i) + "\n";
-    nv::ParseStarNames(text + "Ninety-seventh\t97\n", *names);
+        lines += i % 2 ? "\n" : "Star" + std::to_string(i) + "\t" + std::to_string(i) + "\n";
+    nv::ParseStarNames(lines + "Ninety-seventh\t97\n", *names);
     EXPECT_TRUE((*names)[1].empty() && (*names)[96] == "Star96" && (*names)[97].empty());
-}
 
-TEST(StarNames, MissingFileChangesNothing) {
     auto catalog = std::make_unique<nv::SkyCatalog>();
     catalog->m_starNames[1] = "Kept";
-    const nv::StarNamesReport report = nv::ReadStarNames(TempDir() / "absent" / "starnames.txt", *catalog);
-    EXPECT_FALSE(report.ok);
-    EXPECT_NE(report.message.find("starnames.txt"), std::string::npos);
+    const nv::StarNamesReport missing = nv::ReadStarNames(TempDir() / "absent" / "starnames.txt", *catalog);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_NE(missing.message.find("starnames.txt"), std::string::npos);
     EXPECT_EQ(catalog->m_starNames[1], "Kept");
 }

@@ -1,4 +1,4 @@
-// The built-in Messier and constellation tables.
+// The built-in Messier and constellation tables, against published values typed here.
 #include "planetarium/catalog/tables/ConstellationTable.h"
 #include "planetarium/catalog/tables/MessierTable.h"
 
@@ -10,35 +10,16 @@
 
 namespace {
 
-double Dot(const nv::Vec3f& a, const nv::Vec3f& b) {
-    return double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z;
-}
-
 // Angle in degrees between two directions given as RA/Dec.
 double Separation(double ra1, double dec1, double ra2, double dec2) {
     const nv::Vec3f a = nv::SkyDirection(ra1, dec1), b = nv::SkyDirection(ra2, dec2);
-    return std::acos(std::min(1.0, Dot(a, b) / std::sqrt(Dot(a, a) * Dot(b, b)))) * nv::g_radToDeg;
+    const double dot = double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z;
+    return std::acos(std::min(1.0, dot)) * nv::g_radToDeg;
 }
 
-TEST(MessierTable, UnitVectorsWithCornersInBoxOrder) {
-    std::array<nv::Vec3f, nv::kMessierCount> centre;
-    std::array<std::array<nv::Vec3f, 4>, nv::kMessierCount> corners;
-    nv::FillMessierTable(centre, corners);
-    for (int i = 0; i < nv::kMessierCount; ++i) {
-        SCOPED_TRACE("M" + std::to_string(i + 1));
-        const nv::MessierRow& r = nv::kMessierRows[i];
-        EXPECT_NEAR(Dot(centre[i], centre[i]), 1.0, 1e-6);
-        EXPECT_NEAR(Dot(centre[i], nv::SkyDirection(r.raDeg, r.decDeg)), 1.0, 1e-6);
-        const double box[4][2] = {{r.ra1, r.dec1}, {r.ra1, r.dec2}, {r.ra2, r.dec2}, {r.ra2, r.dec1}};
-        for (int k = 0; k < 4; ++k)
-            EXPECT_NEAR(Dot(corners[i][k], nv::SkyDirection(box[k][0], box[k][1])), 1.0, 1e-6) << k;
-        // A picture frame around its object: never far from the centre, never huge (M24 is the largest).
-        EXPECT_TRUE(r.ra1 < r.ra2 && r.ra2 - r.ra1 < 5.0 && r.dec1 < r.dec2 && r.dec2 - r.dec1 < 5.0);
-        EXPECT_LT(Separation((r.ra1 + r.ra2) / 2, (r.dec1 + r.dec2) / 2, r.raDeg, r.decDeg), 1.5);
-    }
-}
-
-TEST(MessierTable, PublishedRowsAgreeWithinAThirdOfADegree) {
+// Catches an object placed off its published position, and a picture box that is inverted, huge
+// or off its object (M32 and M110 sit inside M31's).
+TEST(MessierTable, RowsAtTheirPublishedPlacesWithBoxesAroundThem) {
     const double known[][3] = {{1, 83.531, 22.013},     {13, 250.311, 36.285}, {31, 10.530, 41.165},
                                {42, 83.777, -5.271},    {45, 56.757, 24.073},  {57, 283.311, 33.024},
                                {104, 190.025, -11.371}, {110, 10.018, 41.415}};
@@ -46,10 +27,12 @@ TEST(MessierTable, PublishedRowsAgreeWithinAThirdOfADegree) {
         const nv::MessierRow& r = nv::kMessierRows[int(k[0]) - 1];
         EXPECT_LT(Separation(r.raDeg, r.decDeg, k[1], k[2]), 0.3) << "M" << k[0];
     }
-    const nv::Vec3f m1 = nv::SkyDirection(83.531, 22.013);
-    EXPECT_TRUE(std::fabs(m1.x + 0.921197) < 1e-5 && std::fabs(m1.y + 0.374815) < 1e-5 &&
-                std::fabs(m1.z - 0.104447) < 1e-5);
-    // Objects inside M31's picture get boxes of their own, inside M31's box.
+    for (int i = 0; i < nv::kMessierCount; ++i) {
+        const nv::MessierRow& r = nv::kMessierRows[i];
+        EXPECT_TRUE(r.ra1 < r.ra2 && r.ra2 - r.ra1 < 5.0 && r.dec1 < r.dec2 && r.dec2 - r.dec1 < 5.0)
+            << i + 1;
+        EXPECT_LT(Separation((r.ra1 + r.ra2) / 2, (r.dec1 + r.dec2) / 2, r.raDeg, r.decDeg), 1.5) << i + 1;
+    }
     const nv::MessierRow& m31 = nv::kMessierRows[30];
     for (int n : {32, 110}) {
         const nv::MessierRow& r = nv::kMessierRows[n - 1];
@@ -57,7 +40,9 @@ TEST(MessierTable, PublishedRowsAgreeWithinAThirdOfADegree) {
     }
 }
 
-TEST(ConstellationTable, SegmentsSitAtTheirPlacesGroupedOverTheRightStars) {
+// Catches segments shifted, swapped or lost, a figure split over two runs (its label then drawn
+// twice), and labels out of their alphabetical drawing order or off their anchors.
+TEST(ConstellationTable, SegmentsAndLabelsInPlace) {
     const int rows[][3] = {{1, 98036, 97649},   {2, 97649, 97278},   {9, 9640, 5447},     {283, 59774, 54061},
                            {284, 54061, 53910}, {285, 53910, 58001}, {441, 28614, 27989}, {445, 24436, 25930},
                            {510, 11767, 85822}, {654, 44816, 39953}};
@@ -77,22 +62,13 @@ TEST(ConstellationTable, SegmentsSitAtTheirPlacesGroupedOverTheRightStars) {
         EXPECT_EQ(closed.count(group), 0u) << group << " appears in two runs";
         closed.insert(current = group);
     }
-    EXPECT_EQ(nv::kConstellationSegments, 654);
-    EXPECT_EQ(static_cast<int>(stars.size()), 665);
+    EXPECT_TRUE(nv::kConstellationSegments == 654 && stars.size() == 665u);
     EXPECT_STREQ(nv::kConstellationSegmentGroup[0], "Aql");
-    EXPECT_STREQ(nv::kConstellationSegmentGroup[nv::kConstellationSegments - 1], "Vel");
-}
 
-TEST(ConstellationTable, LabelsInDrawingOrderWithAnchors) {
     ASSERT_EQ(nv::kConstellationLabelCount, 88);
-    EXPECT_STREQ(nv::kConstellationLabels[0].text, "Andromeda");
     EXPECT_STREQ(nv::kConstellationLabels[29].text, "Cygnus ");
-    EXPECT_STREQ(nv::kConstellationLabels[87].text, "Vulpecula");
-    for (int i = 0; i < nv::kConstellationLabelCount; ++i) {
-        const nv::ConstellationLabel& l = nv::kConstellationLabels[i];
-        EXPECT_TRUE(i == 0 || std::string(nv::kConstellationLabels[i - 1].text) < l.text) << l.text;
-        EXPECT_TRUE(l.raHours >= 0 && l.raHours < 24 && l.decDeg >= -90 && l.decDeg <= 90) << l.text;
-    }
+    for (int i = 1; i < nv::kConstellationLabelCount; ++i)
+        EXPECT_LT(std::string(nv::kConstellationLabels[i - 1].text), nv::kConstellationLabels[i].text) << i;
     EXPECT_TRUE(nv::kConstellationLabels[58].raHours == 5.0f &&
                 nv::kConstellationLabels[58].decDeg == 5.0f); // Orion
 }

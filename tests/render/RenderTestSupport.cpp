@@ -99,6 +99,17 @@ void SetSunAltitude(nv::SkyState& s, double altitude) {
     SetClock(s, 2026, 12, 6, best / 60, best % 60, 0.0f, 51.5074, -0.1278);
 }
 
+nv::SkyState FullSky(Frame& frame, const nv::SkyCatalog& real, bool dayLight) {
+    nv::SkyState s;
+    s.sw = nv::LayerSwitches{true, true, true, true, true, true,     true,
+                             true, true, true, true, true, dayLight, true};
+    SetLondonEvening(s);
+    frame.ctx.makeCurrent();
+    EXPECT_GT(LoadRealTextures(s), 100);
+    frame.res.g_constellations.CopyStars(real);
+    return s;
+}
+
 std::unique_ptr<nv::SkyCatalog> EmptyCatalog() {
     return std::make_unique<nv::SkyCatalog>();
 }
@@ -178,6 +189,13 @@ int LitPixels(const QImage& img) {
     int n = 0;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) n += (img.pixel(x, y) & 0xffffff) != 0;
+    return n;
+}
+
+int Differing(const QImage& a, const QImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
     return n;
 }
 

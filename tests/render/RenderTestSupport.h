@@ -1,5 +1,5 @@
-// Shared pieces of the drawing tests: an off-screen 1280x800 frame with the label font, sky states,
-// the real catalogue, and the pixel where an altitude/azimuth appears, from plain viewing geometry.
+// The drawing tests' off-screen frame, sky states, real catalogue, and the pixel where an
+// altitude/azimuth appears, from plain viewing geometry.
 #pragma once
 
 #include "astro/SkyRotation.h"
@@ -19,13 +19,11 @@ namespace rendertest {
 inline constexpr int kWidth = 1280;
 inline constexpr int kHeight = 800;
 
-// A context with an FBO, the fixed render state, the label font and render resources. Texture
-// names 1..210 are taken before the framebuffer's texture, so the sky pictures' slots stay free.
+// A context with the label font and render resources; texture names 1..210 stay the pictures'.
 struct Frame {
     explicit Frame(int width = kWidth, int height = kHeight);
     ~Frame();
     bool ok() const { return ctx.ok(); }
-    // Draws one frame of `state` at the frame's size and returns the picture.
     QImage Render(nv::SkyState& state, const nv::SkyCatalog& catalog);
 
     nvtest::GlTestContext ctx;
@@ -42,6 +40,9 @@ void SetClock(nv::SkyState& s, int year, int month, int day, int hour, int minut
 void SetLondonEvening(nv::SkyState& s);
 // London on 2026-12-06, at the local minute when the chart's Sun is closest to `altitude`.
 void SetSunAltitude(nv::SkyState& s, double altitude);
+// Every layer on (the daylight sky as asked) for London's evening, with the real pictures loaded
+// and the figures on the real stars.
+nv::SkyState FullSky(Frame& frame, const nv::SkyCatalog& real, bool dayLight = true);
 
 std::unique_ptr<nv::SkyCatalog> EmptyCatalog();
 // The real catalogue from the data folder, loaded once; null with a message if it is not built.
@@ -51,8 +52,7 @@ int LoadRealTextures(nv::SkyState& s);
 // A white texture in slot `name`, or a picture given as rows of 0xRRGGBB, top row first.
 void MakeTexture(unsigned name, int width, int height, const std::vector<unsigned>& rgbTopFirst);
 
-// Altitude and azimuth (north through east) of a catalogue (J2000) direction / a body, as the core
-// places them on the state's date.
+// Altitude and azimuth (north through east) of a catalogue (J2000) direction / a body on the date.
 struct AltAz {
     double alt, az;
 };
@@ -82,8 +82,9 @@ std::optional<QPointF> Centroid(const QImage& img, QPointF near, int radius, Kee
     return QPointF(sx / sw, sy / sw);
 }
 
-// Count of pixels that are not black.
+// Count of pixels that are not black; of pixels that differ between two pictures.
 int LitPixels(const QImage& img);
+int Differing(const QImage& a, const QImage& b);
 
 // A drawing test's frame, an empty and the real catalogue, and a dark sky state (every switch off)
 // for London on the evening of 2026-12-06.
