@@ -39,15 +39,14 @@ private:
 // Runs `f` once on the next modal window when it shows (call before the code that opens it).
 inline void OnNextModal(std::function<void(QWidget*)> f) {
     auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, f]() {
+    QObject::connect(timer, &QTimer::timeout, [timer, f] {
         QWidget* w = QApplication::activeModalWidget();
         if (!w || !w->isVisible()) return;
         timer->stop();
         timer->deleteLater();
         f(w);
     });
-    timer->start();
+    timer->start(10);
 }
 
 // A step that accepts or rejects a dialog of type T (any dialog for QDialog).
