@@ -14,6 +14,7 @@
 
 #include "imaging/PictureCommands.h"
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <QAction>
 #include <QClipboard>
@@ -69,12 +70,14 @@ constexpr int kNameGlyphs = 7 + 7 + 6;
 // "Sol", "Earth", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune".
 constexpr int kPlanetGlyphs = 3 + 5 + 7 + 5 + 4 + 7 + 6 + 6 + 7;
 
-// kThreeLines' frame at 2024-03-20 03:06 UT drawn into the current context, as the window draws it.
-void DrawThreeLines(ViewerState& s, int width, int height) {
+// kThreeLines' frame at 2024-03-20 03:06 UT drawn into the current context, as the window draws it;
+// returns the table with the positions drawn.
+std::unique_ptr<WanderocTable> DrawThreeLines(ViewerState& s, int width, int height) {
     auto table = std::make_unique<WanderocTable>();
     ParseWanderocText(kThreeLines, *table);
     ResizeViewer(s, width, height);
     DrawViewerFrame(s, *table, {2024, 3, 20, 3, 6, 0});
+    return table;
 }
 
 } // namespace
@@ -257,8 +260,9 @@ private slots:
         QVERIFY(frame->isVisible());
     }
 
-    // Catches records past the file's end drawn as points or names, and a name taken as a format.
-    // Feedback mode hands back what the frame drew: one point per asteroid, one bitmap per glyph.
+    // Catches records past the file's end drawn as points or names, a name taken as a format, and
+    // asteroids drawn in the equatorial frame beside ecliptic planets. Feedback mode hands back what
+    // the frame drew: one point per asteroid (where it lands in the window), one bitmap per glyph.
     void recordsPastTheEndDrawNothing() {
         nvtest::GlTestContext gl(640, 400);
         QVERIFY(gl.ok());
@@ -270,12 +274,21 @@ private slots:
             std::vector<GLfloat> buffer(20000);
             glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
             glRenderMode(GL_FEEDBACK);
-            DrawThreeLines(s, 640, 400);
+            const auto table = DrawThreeLines(s, 640, 400);
             const GLint used = glRenderMode(GL_RENDER);
+            GLdouble model[16], projection[16], x, y, z;
+            GLint viewport[4];
+            glGetDoublev(GL_MODELVIEW_MATRIX, model);
+            glGetDoublev(GL_PROJECTION_MATRIX, projection);
+            glGetIntegerv(GL_VIEWPORT, viewport);
             int points = 0, glyphs = 0;
             for (GLint k = 0; k < used; k += 4) {
-                points += buffer[k] == GL_POINT_TOKEN;
                 glyphs += buffer[k] == GL_BITMAP_TOKEN;
+                if (buffer[k] != GL_POINT_TOKEN) continue;
+                const WanderocRecord& r = (*table)[points++];
+                const astro::Vec3 p = EclipticFromEquatorial(r.x, r.y, r.z);
+                gluProject(p.x, p.y, p.z, model, projection, viewport, &x, &y, &z);
+                QVERIFY(std::hypot(x - buffer[k + 1], y - buffer[k + 2]) < 0.05);
             }
             QCOMPARE(points, 3);
             QCOMPARE(glyphs, kPlanetGlyphs + (names ? kNameGlyphs : 0)); // "50% %d" as written
