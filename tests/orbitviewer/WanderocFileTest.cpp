@@ -3,34 +3,15 @@
 #include "orbitviewer/Wanderocs.h"
 
 #include "platform/DataDir.h"
-
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <memory>
-#include <string>
 
 using namespace tessmoor;
 namespace fs = std::filesystem;
 using namespace std::string_literals;
-
-namespace {
-
-// A fresh empty folder under the system's temporary folder.
-fs::path TempFolder(const std::string& name) {
-    const fs::path dir = fs::temp_directory_path() / ("tessmoor-test-" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
-// Lines 2, 4, 5 and 7 hold no orbit (e 1.2, a -3, no numbers, e 1); 3 and 6 are blank.
-const char* const kMixed = "Good\t\t2.5\t0.1\t\nHyperbolic\t\t2.5\t1.2\t\n\nBackwards\t\t-3\t0.1\t\n"
-                           "Header\tH\ta\te\ti\tw\tom\tM\t\n   \nParabolic\t\t2.5\t1\t\n";
-
-} // namespace
 
 // Catches fields read in the wrong order, M0 read without its closing tab, a non-number not read as
 // 0 (a number's tail ignored, as atof does), and a percent sign in a name taken as a format.
@@ -45,31 +26,19 @@ TEST(WanderocLine, FieldsInTheirOrderAndTheClosingTabs) {
     EXPECT_EQ(ParseWanderocLine("100% %s %d\t\t1\t0\t0\t0\t0\t0\t").name, "100% %s %d");
 }
 
-// Catches more or fewer than 1500 lines read, a CR kept, records past a short file's end left
-// over, and lines without an orbit counted as orbits (blank lines are not named).
-TEST(WanderocText, TheFirst1500LinesAndOnlyUsableOrbits) {
+// Catches more or fewer than 1500 lines read, a CR kept, records past a short file's end left over,
+// lines without an orbit counted or not named to the user, the wrong lookup order, and a missing file
+// that leaves stale records or does not say where it looked.
+TEST(WanderocFile, The1500LinesUsableOrbitsAndWhereTheFileIs) {
     std::string text;
     for (int k = 1; k <= 1600; ++k) text += std::to_string(k) + " Rock\t9\t2.5\t0.1\t3\t4\t5\t6\t\r\n";
     auto table = std::make_unique<WanderocTable>();
     EXPECT_EQ(ParseWanderocText(text, *table).orbits, 1500);
-    EXPECT_EQ((*table)[1499].name, "1500 Rock");
-    EXPECT_EQ((*table)[1499].M0, 6.0);
+    EXPECT_EQ(std::make_pair((*table)[1499].name, (*table)[1499].M0), std::make_pair("1500 Rock"s, 6.0));
 
-    const WanderocLoad load = ParseWanderocText(kMixed, *table);
-    EXPECT_EQ(load.orbits, 1);
-    EXPECT_EQ(load.unusableLines, (std::vector<int>{2, 4, 5, 7}));
-    EXPECT_FALSE((*table)[1].HoldsData());
-    EXPECT_FALSE((*table)[7].HoldsData() || (*table)[1499].HoldsData());
-    EXPECT_EQ((*table)[7].name, "");
-}
-
-// Catches the wrong lookup order, a missing file that leaves stale
-// records or does not say where it looked, and lines without an orbit not named to the user.
-TEST(WanderocFile, DataFolderFirstThenTheCurrentFolder) {
-    const fs::path data = TempFolder("data"), here = TempFolder("here");
+    const fs::path data = fs::temp_directory_path() / "tessmoor-data", here = data.string() + "-here";
+    for (const fs::path& d : {data, here}) fs::remove_all(d), fs::create_directories(d);
     const std::vector<fs::path> candidates = {data / kWanderocFileName, here / kWanderocFileName};
-    auto table = std::make_unique<WanderocTable>();
-    (*table)[5].a = 3.0;
     const WanderocFileResult missing = LoadWanderocs(*table, candidates);
     EXPECT_FALSE(missing.read);
     for (const std::string& part : {"wanderocs.txt"s, data.string(), here.string()})
@@ -79,10 +48,18 @@ TEST(WanderocFile, DataFolderFirstThenTheCurrentFolder) {
     std::ofstream(here / kWanderocFileName) << "Here\t\t2\t0\t0\t0\t0\t0\t\n";
     EXPECT_EQ(LoadWanderocs(*table, candidates).file, here / kWanderocFileName);
     EXPECT_EQ((*table)[0].name, "Here");
-    std::ofstream(data / kWanderocFileName) << kMixed;
+    ParseWanderocText(text, *table);
+    // Lines 2, 4, 5 and 7 hold no orbit (e 1.2, a -3, no numbers, e 1); 3 and 6 are blank.
+    std::ofstream(data / kWanderocFileName)
+        << "Good\t\t2.5\t0.1\t\nHyperbolic\t\t2.5\t1.2\t\n\nBackwards\t\t-3\t0.1\t\n"
+           "Header\tH\ta\te\ti\tw\tom\tM\t\n   \nParabolic\t\t2.5\t1\t\n";
     const WanderocFileResult found = LoadWanderocs(*table, candidates);
     EXPECT_EQ(found.file, data / kWanderocFileName);
+    EXPECT_EQ(found.load.orbits, 1);
+    EXPECT_EQ(found.load.unusableLines, (std::vector<int>{2, 4, 5, 7}));
     EXPECT_NE(found.message.find("lines 2, 4, 5, 7"), std::string::npos) << found.message;
+    EXPECT_FALSE((*table)[1].HoldsData() || (*table)[7].HoldsData() || (*table)[1499].HoldsData());
+    EXPECT_EQ((*table)[7].name, "");
     fs::remove_all(data);
     fs::remove_all(here);
 }
