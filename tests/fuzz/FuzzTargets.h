@@ -1,7 +1,6 @@
-// One fuzz target per reader of outside data. Each runs its reader over the bytes it is given and
-// checks what the reader promises (nothing outside its table, every number finite and in range,
-// what it writes reads back the same); a broken promise aborts, which the fuzzer records. The
-// libFuzzer programs (FuzzMain.cpp) and the replay of every kept input (ReplayTest.cpp) share them.
+// One fuzz target per reader of outside data: it runs the reader over the bytes given and aborts
+// when a promise breaks (nothing outside its table, every number finite and in range, what it
+// writes reads back the same). Shared by the libFuzzer programs and the replay test.
 #pragma once
 
 #include <cstddef>
