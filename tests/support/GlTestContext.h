@@ -15,8 +15,8 @@ namespace nvtest {
 
 class GlTestContext {
 public:
-    // `beforeFramebuffer` runs with the context current before the framebuffer object is made
-    // (e.g. to take fixed texture names first); returning false leaves the context not ok().
+    // `beforeFramebuffer` runs with the context current before the framebuffer object is made (to
+    // take fixed texture names first); false leaves the context not ok().
     GlTestContext(int width, int height, const std::function<bool()>& beforeFramebuffer = {})
         : m_width(width), m_height(height) {
         QSurfaceFormat fmt;

@@ -1,6 +1,5 @@
-// Answers the modal windows a command opens while a test waits in it (a modal window blocks in its
-// own event loop, so a timer looks up QApplication::activeModalWidget()), and answers the save
-// dialog through its sink. Header only.
+// Answers the modal windows a command opens while a test waits in it (a timer looks up the active
+// modal window, which blocks in its own event loop), and the save dialog through its sink.
 #pragma once
 
 #include "platform/FileDialog.h"
@@ -8,7 +7,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
-#include <functional>
 #include <vector>
 
 namespace nvtest {
