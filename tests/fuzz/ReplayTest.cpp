@@ -1,12 +1,10 @@
-// Every input that ever made a reader fail (regressions/<reader>/) and the fuzzers' seeds
-// (seeds/<reader>/, hostile hand-made inputs among them) through the fuzz targets' checks: a reader
-// that breaks a promise again aborts the test.
+// Every input that ever made a reader fail (regressions/<reader>/) and the fuzzers' seeds (hostile
+// hand-made inputs among them) through the fuzz targets' checks: a broken promise aborts the test.
 #include "FuzzTargets.h"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <string>
 #include <vector>

@@ -1,5 +1,6 @@
 // The orbit viewer through its real main window (menus, bar, animation, names, mouse, missing file,
 // Save/Copy/Print), its snapshot, and its frame counted through OpenGL's feedback mode.
+#include "imaging/PictureCommands.h"
 #include "orbitviewer/Application.h"
 #include "orbitviewer/CommandIds.h"
 #include "orbitviewer/MainFrame.h"
@@ -9,14 +10,10 @@
 #include "platform/DataDir.h"
 #include "platform/MessageBox.h"
 
-#include "imaging/PictureCommands.h"
-
 #include "GlTestContext.h"
 #include "ModalDriver.h"
-
 #include <GL/glu.h>
-#include <QPrintDialog>
-#include <QPrinter>
+#include <QtPrintSupport>
 #include <QtTest>
 #include <QtWidgets>
 #include <memory>
