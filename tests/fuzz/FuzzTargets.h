@@ -1,10 +1,6 @@
-// One fuzz target per reader of outside data: the star catalogue, the star names, the settings
-// file, BMP pictures and the orbit viewer's asteroid file. Each runs the reader over the bytes it is given
-// and checks what the reader promises (nothing outside its table, every number finite and in range, what it
-// writes reads back the same); a broken promise aborts, which the fuzzer records as a finding.
-//
-// The same functions serve the libFuzzer programs (FuzzMain.cpp) and the ordinary test that
-// replays every input that ever made a reader fail (ReplayTest.cpp).
+// One fuzz target per reader of outside data: it runs the reader over the bytes given and aborts
+// when a promise breaks (nothing outside its table, every number finite and in range, what it
+// writes reads back the same). Shared by the libFuzzer programs and the replay test.
 #pragma once
 
 #include <cstddef>

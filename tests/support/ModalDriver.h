@@ -1,6 +1,5 @@
-// Answers the modal windows a command opens while a test waits in it (a modal window blocks in its
-// own event loop, so a timer looks up QApplication::activeModalWidget()), and answers the save
-// dialog through its sink. Header only.
+// Answers the modal windows a command opens while a test waits in it (a timer looks up the active
+// modal window, which blocks in its own event loop), and the save dialog through its sink.
 #pragma once
 
 #include "platform/FileDialog.h"
@@ -8,7 +7,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
-#include <functional>
 #include <vector>
 
 namespace nvtest {
@@ -39,15 +37,14 @@ private:
 // Runs `f` once on the next modal window when it shows (call before the code that opens it).
 inline void OnNextModal(std::function<void(QWidget*)> f) {
     auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, f]() {
+    QObject::connect(timer, &QTimer::timeout, [timer, f] {
         QWidget* w = QApplication::activeModalWidget();
         if (!w || !w->isVisible()) return;
         timer->stop();
         timer->deleteLater();
         f(w);
     });
-    timer->start();
+    timer->start(10);
 }
 
 // A step that accepts or rejects a dialog of type T (any dialog for QDialog).
