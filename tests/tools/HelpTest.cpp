@@ -1,5 +1,4 @@
-// The help pages as built into the data folder, and opening them (the menus, F1 and help mode are
-// driven through the real window in the application's tests).
+// The help pages as built into the data folder, and opening them.
 #include "planetarium/tools/Help.h"
 #include "platform/DataDir.h"
 #include "platform/MessageBox.h"

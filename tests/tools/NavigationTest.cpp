@@ -1,5 +1,4 @@
-// Camera arithmetic over a plain sky state: the glide's steps, the drag, Goto and the re-aim of a
-// locked camera (the zoom and the buttons' wiring are checked through the window).
+// Camera arithmetic over a plain sky state: glide, drag, Goto and the locked camera's re-aim.
 #include "planetarium/tools/Navigation.h"
 #include "astro/SkyRotation.h"
 #include "astro/TextFields.h"
@@ -11,8 +10,6 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <optional>
-#include <tuple>
-#include <utility>
 
 using namespace nv;
 using namespace nv::tools;
@@ -28,8 +25,7 @@ SkyState PlaceAndTime(double latitude, double longitude, float siderealAngle) {
     return s;
 }
 
-// Where a catalogue direction appears for the state's camera, field and flips, as (right, up) in
-// units of the half-height; nothing behind the eye.
+// Where a catalogue direction appears, as (right, up) in half-heights; nothing behind the eye.
 std::optional<std::pair<double, double>> OnScreen(const SkyState& s, const astro::Vec3& catalogue) {
     const astro::Vec3 eye = astro::SkyRotation(ChainOf(s), astro::SkyFrame::Equatorial).Apply(catalogue);
     if (eye.z >= 0) return std::nullopt;

@@ -1,5 +1,4 @@
-// The "Object Details" text line by line for a star, a body and a Messier object, with its times
-// against `skycalc rts` for the same direction, date and place, and the pop-up menu's first item.
+// The "Object Details" text line by line, its times against `skycalc rts`, and the pop-up's first item.
 #include "SkyReference.h"
 
 #include "planetarium/SkyObjects.h"
@@ -8,13 +7,10 @@
 
 #include <QCoreApplication>
 #include <QProcess>
-#include <QStringList>
 #include <cmath>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
-#include <utility>
 
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
@@ -75,11 +71,8 @@ TEST_F(DetailsTest, StarTextLineByLine) {
     EXPECT_EQ(Text(4242), QStringList({"4242", "", "Visable colour = White", "", "Magnitude = 1.500000", "",
                                        "RA = 9h 0m 0s", "DEC = 30.000000", ""})
                               << TimeLines(135.0, 30.0));
-    cat->m_stars[32349] = At(101.28, 30.0, 5, -1.46f); // 6h 45m 7.2s
-    cat->m_starNames[32349] = "Sirius";
-    EXPECT_EQ(Text(32349).mid(0, 8),
-              QStringList({"Sirius", "", "Visable colour = Orange", "", "Magnitude = -1.460000", "",
-                           "RA = 6h 45m 7s", "DEC = 30.000000"}));
+    cat->m_starNames[4242] = "Sirius";
+    EXPECT_EQ(Text(4242).value(0), "Sirius");
     const char* words[] = {"Blue", "Light blue", "White", "Light Yellow", "Yellow", "Orange",
                            "Red",  "Dark Red",   ""};
     for (int k = 0; k <= 8; ++k) {
@@ -97,8 +90,7 @@ TEST_F(DetailsTest, StarTextLineByLine) {
 // Faults: a body's position not carried from the ecliptic of date to the catalogue's equator, the
 // Julian day not UT, a Messier object's lines wrong, text for nothing picked or an unknown name.
 TEST_F(DetailsTest, BodyAndMessierTexts) {
-    // The Sun at ecliptic longitude 90 of the date stands at 6h and the full obliquity on the equator
-    // of date; the details speak the catalogue's equator, where a textbook precession carries it.
+    // The Sun at ecliptic longitude 90 of date (6h, +23.4393 of date), carried to the catalogue's equator.
     solar.m_bodies[astro::kSun] = {0.0, 1.0162, 0.0, 0.0093584};
     const QStringList sun = Text(nv::kBodyPickBase + astro::kSun);
     ASSERT_EQ(sun.size(), 12);
@@ -133,8 +125,7 @@ TEST_F(DetailsTest, NeverRisesAndNeverSetsKeepTheTransit) {
     cat->m_stars[10] = At(200.0, -80.0);
     EXPECT_EQ(Text(10).mid(9, 3), TimeLines(200.0, -80.0, 60.0).mid(0, 3));
     EXPECT_EQ(Text(10).value(11), "Set = never rises");
-    // Polaris from 51.5: skycalc gets the stored single-precision direction (near the pole an
-    // arcsecond makes 0.02 degree of right ascension of date).
+    // Polaris from 51.5; skycalc gets the stored single-precision direction (it matters near the pole).
     s.g_latitude = 51.5;
     const nv::StarRecord polaris = cat->m_stars[11767] = At(37.9529, 89.2641);
     const double ra = -std::atan2(double(polaris.x), double(polaris.z)) * 180.0 / M_PI,

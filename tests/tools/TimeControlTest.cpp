@@ -60,14 +60,12 @@ TEST(AnimationStep, UnitsCountsAndTheCalendarsEdges) {
     EXPECT_FALSE(AnimationStep({t, true}, {t, false}, kUnitMinutes, 1));
 }
 
-// Faults: the dialog's unit texts compared loosely or defaulted wrongly; "now" putting the clock on
-// the date picker; pickers' values losing the time before 1899 or accepting dates outside range.
+// Faults: the unit texts compared loosely; "now" putting the clock on the date picker; pickers'
+// values losing the time before 1899 or accepting dates outside range.
 TEST(Pickers, DialogTextsNowAndValuesBothWays) {
     EXPECT_EQ(AnimUnitFromText("Minutes"), kUnitMinutes);
     EXPECT_EQ(AnimUnitFromText("years"), kUnitYears);
     EXPECT_EQ(AnimUnitFromText("Years"), 0); // exact comparison
-    EXPECT_STREQ(kAnimCountTexts[kAnimCountDefaultIndex], "1");
-    EXPECT_STREQ(kAnimUnitTexts[kAnimUnitDefaultIndex], "Minutes");
 
     const auto now = PickersForNow({2024, 2, 29, 13, 45, 12});
     ASSERT_TRUE(now);

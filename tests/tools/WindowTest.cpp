@@ -1,5 +1,4 @@
-// Navigation and time control wired through the real main window: its buttons, keys, wheel,
-// mouse, pickers, menu commands and timer 1 (the arithmetic is NavigationTest's and TimeControlTest's).
+// Navigation and time control wired through the real main window (the arithmetic is tested elsewhere).
 #include "WindowSupport.h"
 
 #include "planetarium/tools/EyepieceDlg.h"
@@ -59,7 +58,6 @@ private slots:
         QVERIFY(std::fabs(s.m_viewYaw - 100.0f) < 1e-4);
         QCOMPARE(view->redrawCount() - redraws, 3);
         QVERIFY(!view->timer().IsRunning(1));
-        QCOMPARE(frame->ReadoutTexts().first, QString("30.000000"));
 
         frame->SetAltAziReadout(true);
         frame->SetReadoutTexts("45", "90");
@@ -77,9 +75,8 @@ private slots:
                 std::fabs(std::remainder(s.m_viewYaw - 147.0, 360.0)) < 0.01);
     }
 
-    // Faults: a press that keeps the lock or does not grab the mouse (the drag goes on outside the
-    // view), a drag turning the wrong way, a release that keeps the grab. (The re-aim of a locked
-    // point and the drag's arithmetic are NavigationTest's; the frame's re-aim, the Find lock test's.)
+    // Faults: a press that keeps the lock or does not grab the mouse, a drag turning the wrong way, a
+    // release that keeps the grab.
     void aPressDropsTheLockAndTheDragHoldsTheMouse() {
         nv::SkyState& s = view->state();
         frame->ExecuteCommand(32801); // "Lock on here."
@@ -88,7 +85,7 @@ private slots:
         QVERIFY(s.g_lockOn == false && QWidget::mouseGrabber() == view);
         const float before = s.m_viewYaw;
         QTest::mouseMove(view, c + QPoint(40, 0));
-        QVERIFY(s.m_viewYaw > before); // dragging right turns the view toward north, so the sky follows
+        QVERIFY(s.m_viewYaw > before); // the sky follows the hand
         QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, c + QPoint(40, 0));
         QVERIFY(!s.m_mouseDown && QWidget::mouseGrabber() == nullptr);
     }
@@ -147,7 +144,6 @@ private slots:
         const QDateTime t = frame->PickerDateTime();
         QCOMPARE(t.date(), QDate(2030, 6, 1));
         QCOMPARE(t.time().minute(), view->redrawCount() - redraws - 2); // less Play's and Pause's redraws
-        QCOMPARE(s.g_minute, t.time().minute());
     }
 
     // Faults: the slider writing the edit before it is released, a text with no number not read as 0,
@@ -163,7 +159,7 @@ private slots:
         });
         frame->ExecuteCommand(32805);
         QCOMPARE(s.m_eyepieceSize, 40.0f);
-        // Shown, typed, OK or Cancel, and the size after; an empty text is refused with a message.
+        // Shown, typed, OK or Cancel, the size after; an empty text refused with a message.
         const std::tuple<const char*, const char*, bool, float> answers[] = {{"40", "nan", true, 0.0f},
                                                                              {"1", "12.5", true, 12.5f},
                                                                              {"12", "30", false, 12.5f},
