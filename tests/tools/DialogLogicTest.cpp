@@ -35,8 +35,8 @@ TEST(Find, ListsAndTheKindRule) {
     }
 }
 
-// Faults: a transit on the window's edge listed, lines out of number order, an overnight window
-// listing nothing or counting its span backwards, the pickers' dates counted, the line format.
+// Faults: a transit on the window's edge listed, the pickers' dates counted, the line format (the
+// overnight window is the window test's).
 TEST(Marathon, SameDayAndOvernightWindows) {
     MessierTransits times;
     times.fill(12.0f);
@@ -50,11 +50,6 @@ TEST(Marathon, SameDayAndOvernightWindows) {
     EXPECT_EQ(MarathonLines(times, day + 20 / 24.0, day + 23.5 / 24),
               (std::vector<std::string>{
                   "Viewing time = 3 Hours 30 Min 0 Seconds ", "M7 Transits at 21.000000 O'clock",
-                  "M21 Transits at 20.250000 O'clock", "M101 Transits at 23.490000 O'clock"}));
-    EXPECT_EQ(MarathonLines(times, day + 19 / 24.0, day + 5 / 24.0),
-              (std::vector<std::string>{
-                  "Viewing time = 10 Hours 0 Min 0 Seconds ", "M1 Transits at 20.000000 O'clock",
-                  "M3 Transits at 2.500000 O'clock", "M7 Transits at 21.000000 O'clock",
                   "M21 Transits at 20.250000 O'clock", "M101 Transits at 23.490000 O'clock"}));
     ASSERT_TRUE(astro::AutomationDateFromFields({2030, 1, 1, 23, 59, 30}, late));
     ASSERT_TRUE(astro::AutomationDateFromFields({1999, 5, 5, 0, 0, 15}, early));
