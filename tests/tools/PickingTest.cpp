@@ -1,5 +1,4 @@
-// The processor's pick against the graphics pipeline's selection mode over the real sky, and the
-// pick's rules on small made-up skies.
+// The processor's pick against the selection mode over the real sky, and its rules on a made-up sky.
 #include "RenderTestSupport.h"
 #include "SelectionPick.h"
 
@@ -153,8 +152,6 @@ TEST_F(PickingTest, ProcessorPickEqualsSelectionModeAtAThousandPointersOverTheRe
         EXPECT_GT(kinds[kind], 5) << "kind " << int(kind);
 }
 
-// --- What the whole-sky comparison meets too rarely, on a made-up sky ---------------------------
-
 namespace {
 
 class PickRulesTest : public ::testing::Test {
@@ -168,8 +165,7 @@ protected:
         const astro::Vec3 ahead = Direction(0, 0, 1.0);
         for (auto& b : solar.m_bodies) b = {-ahead.x * 3, -ahead.y * 3, -ahead.z * 3, 0.0001};
     }
-    // The direction of the catalogue's equatorial frame (or another) drawn at (dx, dy) pixels from
-    // the view's centre (x right, y down).
+    // The direction (in frame `in`) drawn at (dx, dy) pixels from the view's centre, y down.
     astro::Vec3 Direction(double dx, double dy, double distance = 1.0,
                           nv::SkyFrame in = nv::SkyFrame::Equatorial) const {
         const nv::ProjectionParams p = nv::SkyProjection(s.g_fov, s.g_flipHorizontal, 800, 600);
@@ -186,8 +182,7 @@ protected:
         const double len = astro::Length(d);
         cat->m_stars[hip] = {float(d.x / len), float(d.y / len), float(d.z / len), 2.0f, 8.0f};
     }
-    // A body at (dx, dy) pixels from the centre, `distance` AU away, of the given radius (AU) and
-    // magnitude, in the ecliptic frame of date the bodies are drawn in.
+    // A body drawn at (dx, dy) pixels from the centre, `distance` and `radius` in AU.
     void Body(int body, double dx, double dy, double distance, double radius, double magnitude) {
         const astro::Vec3 v = Direction(dx, dy, distance, nv::SkyFrame::Ecliptic);
         solar.m_bodies[body] = {v.x, v.y, v.z, radius, magnitude};

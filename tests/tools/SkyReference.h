@@ -1,5 +1,4 @@
-// Textbook references for where things stand in the sky: mean sidereal time, precession from
-// J2000 to a date, altitude and azimuth, and the camera's centre (pitch = -altitude; yaw 90 north).
+// Textbook references: sidereal time, precession, altitude and azimuth, the camera's centre.
 #pragma once
 
 #include <cmath>
@@ -69,7 +68,7 @@ inline AltAzi AltAzOf(double raDeg, double decDeg, double jdUt, double lat, doub
     return {alt / r, az / r};
 }
 
-// Degrees between the camera's centre (pitch, yaw) and an altitude and azimuth.
+// Degrees between the camera's centre (pitch = -altitude, yaw 90 = north) and an altitude and azimuth.
 inline double CentreApart(float pitch, float yaw, const AltAzi& a) {
     const double r = M_PI / 180.0;
     const double alt1 = -pitch * r, az1 = (90.0 - yaw) * r, alt2 = a.alt * r, az2 = a.az * r;

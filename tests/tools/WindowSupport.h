@@ -1,5 +1,4 @@
-// Shared by the tests that drive the real main window: starting it, clicks on buttons and list
-// lines, answering the dialog a command opens, and a main() with the sky's surface format.
+// Driving the real main window: starting it, clicks, answering dialogs, and a main() for the sky.
 #pragma once
 
 #include "ModalDriver.h"
