@@ -123,10 +123,8 @@ private slots:
         platform::DeleteFont();
     }
 
-    // Fault: batched text landing off the glyph lists' pixels, colours or depths: fractional raster
-    // positions, blending, a depth-tested shape in front and one drawn after at the text's own
-    // depth, a red-only colour mask, text spilling past a narrow viewport, a bound texture; a label
-    // kept whole in the atlas (again in the next batch, or beyond what the atlas holds).
+    // Fault: batched text off the glyph lists' pixels, colours or depths (fractional positions,
+    // blending, depth tests, a colour mask, a narrow viewport, a bound texture, a full atlas).
     void batchedTextDrawsTheSamePixelsAsTheGlyphLists() {
         nvtest::GlTestContext ctx(320, 140);
         QVERIFY(ctx.ok());
