@@ -375,8 +375,7 @@ private slots:
             QVERIFY(print.finished());
         }
         QFile pdf(dir.filePath("sky.pdf"));
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        const QByteArray bytes = pdf.readAll();
+        const QByteArray bytes = pdf.open(QIODevice::ReadOnly) ? pdf.readAll() : QByteArray();
         QVERIFY(bytes.contains("/Width " + QByteArray::number(frame.width())) &&
                 bytes.contains("/Height " + QByteArray::number(frame.height())));
 
@@ -460,13 +459,10 @@ private slots:
                     QVERIFY(sky.width() * sky.height() - CountColour(sky, Qt::black) > 2000);
                 }
             }
-            if (data.isEmpty()) {
-                QVERIFY(!built || boxes.boxes().empty());
-            } else {
-                QCOMPARE(boxes.boxes().size(), std::size_t{1});
-                QVERIFY(boxes.boxes()[0].first.contains("data folder") &&
-                        boxes.boxes()[0].first.contains("no data here"));
-            }
+            const QString box = boxes.boxes().empty() ? QString() : boxes.boxes()[0].first;
+            QVERIFY(data.isEmpty() ? !built || boxes.boxes().empty()
+                                   : boxes.boxes().size() == 1 && box.contains("data folder") &&
+                                         box.contains("no data here"));
         }
         platform::SetDataDir({});
     }
