@@ -19,30 +19,13 @@ using Boxes = std::vector<std::pair<QString, QString>>;
 // 101 x 51 pixels: 303 bytes of pixels a row, padded to 304 in a BMP.
 constexpr int kW = 101, kH = 51;
 const QRgb kSky = qRgb(51, 102, 153); // cleared as (0.2, 0.4, 0.6) with alpha 0.5
-const QRgb kRed = qRgb(255, 0, 0);    // the top left 10 x 10 pixels
-const QRgb kGreen = qRgb(0, 255, 0);  // the bottom right 10 x 8 pixels
 
-QRgb Expected(int x, int y) { // y counted from the top
-    if (x < 10 && y < 10) return kRed;
-    if (x >= kW - 10 && y >= kH - 8) return kGreen;
-    return kSky;
+QRgb Expected(int x, int y) { // y counted from the top: red top left 10 x 10, green bottom right 10 x 8
+    if (x < 10 && y < 10) return qRgb(255, 0, 0);
+    return x >= kW - 10 && y >= kH - 8 ? qRgb(0, 255, 0) : kSky;
 }
 
-// Fills the bound framebuffer (kW x kH) with the pattern; alpha is left below 1 throughout.
-void DrawPattern() {
-    glDisable(GL_SCISSOR_TEST);
-    glClearColor(0.2f, 0.4f, 0.6f, 0.5f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(0, kH - 10, 10, 10); // OpenGL counts rows from the bottom
-    glClearColor(1.0f, 0.0f, 0.0f, 0.25f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glScissor(kW - 10, 0, 10, 8);
-    glClearColor(0.0f, 1.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glDisable(GL_SCISSOR_TEST);
-}
-
+// Draws the pattern (OpenGL counts rows from the bottom), alpha left below 1 throughout.
 class PatternView : public QOpenGLWidget {
 public:
     int paints = 0;
@@ -50,7 +33,16 @@ public:
 protected:
     void paintGL() override {
         ++paints;
-        DrawPattern();
+        const float clears[3][8] = {{0, 0, kW, kH, 0.2f, 0.4f, 0.6f, 0.5f},
+                                    {0, kH - 10, 10, 10, 1, 0, 0, 0.25f},
+                                    {kW - 10, 0, 10, 8, 0, 1, 0, 0}};
+        glEnable(GL_SCISSOR_TEST);
+        for (const float* c : clears) {
+            glScissor(GLint(c[0]), GLint(c[1]), GLsizei(c[2]), GLsizei(c[3]));
+            glClearColor(c[4], c[5], c[6], c[7]);
+            glClear(GL_COLOR_BUFFER_BIT);
+        }
+        glDisable(GL_SCISSOR_TEST);
     }
 };
 
