@@ -133,8 +133,7 @@ private slots:
             PixelProjection(width, 140); // a narrow viewport: bitmaps still draw past its edge
             glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
             glClear(GL_COLOR_BUFFER_BIT);
-            glEnable(GL_DEPTH_TEST);
-            glEnable(GL_BLEND);
+            glEnable(GL_DEPTH_TEST), glEnable(GL_BLEND);
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
             if (redOnly) glColorMask(GL_TRUE, GL_FALSE, GL_FALSE, GL_TRUE);
             glColor4f(0.0f, 0.3f, 1.0f, 1.0f);
@@ -150,8 +149,7 @@ private slots:
                 }
                 glRasterPos3f(-50.0f, 10.0f, 0.0f); // outside: nothing
                 platform::PrintText("hidden");
-                glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-                glRasterPos3f(185.5f, 120.0f, 0.0f);
+                glColor4f(1.0f, 1.0f, 1.0f, 1.0f), glRasterPos3f(185.5f, 120.0f, 0.0f);
                 platform::PrintText("Betelgeuse");
             }
             GLint texture = -1;
@@ -160,9 +158,7 @@ private slots:
             glColor4f(0.0f, 1.0f, 0.0f, 0.5f); // drawn after, exactly at the first label's depth
             Quad(0, 0, 320, 20, 0.2f);
             glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-            glDisable(GL_BLEND);
-            glDisable(GL_DEPTH_TEST);
-            glViewport(0, 0, 320, 140);
+            glDisable(GL_BLEND), glDisable(GL_DEPTH_TEST), glViewport(0, 0, 320, 140);
             return texture == 0 ? ctx.grab() : QImage(); // the atlas left bound: no picture
         };
         for (const bool redOnly : {false, true})
