@@ -112,7 +112,7 @@ private slots:
 
     // Fault: a menu item, pop-up item or toolbar button with the wrong text, id, place, picture or
     // prompt (the expected menus are typed here, not read from the command table).
-    void menuTextsIdsAndOrder() {
+    void menusAndSwitchItems() {
         QStringList menus; // each title with its items, then the view's pop-up menu
         for (QAction* m : m_frame->menuBar()->actions())
             menus << m->text() + ": " + Describe(m->menu()->actions());
@@ -141,10 +141,8 @@ private slots:
         QCOMPARE(m_frame->statusBar()->findChild<QLabel*>()->text(), QString("For Help, press F1"));
         m_frame->SetZoomIndicator(500);
         QCOMPARE(m_frame->ZoomIndicator(), 65); // the zoom bar clamps
-    }
 
-    // Fault: a switch item wired to another layer's switch, no check mark, or not redrawing (at once).
-    void everySwitchItemTogglesItsOwnLayerOnly() {
+        // Fault: a switch item wired to another layer's switch, no check mark, or not redrawing (at once).
         using Flags = std::array<bool, 15>;
         auto flags = [this] {
             const nv::SkyState& s = m_view->state();
@@ -188,7 +186,7 @@ private slots:
 
     // Fault: "Stop animation" or Pause wired to Play (or to nothing); the pop-up not opening on a
     // right-click; "Lock on here." not locking on the view's centre.
-    void animationAndPopUpItemsDoWhatTheySay() {
+    void animationPopUpAndNavigationCommands() {
         nv::SkyState& s = m_view->state();
         MenuItem("Animation", "Play")->trigger();
         QVERIFY(s.m_animating && m_view->timer().IsRunning(1));
@@ -208,12 +206,9 @@ private slots:
         PopupItem("Lock on here.")->trigger();
         QVERIFY(s.g_lockOn && !s.g_lockIsBody);
         s.g_lockOn = false;
-    }
 
-    // Fault: a toolbar or navigation button wired to the wrong turn (targets typed here): compass
-    // buttons face their way 30 degrees up at the full field, tilt and turn buttons move 10 degrees.
-    void toolbarAndNavigationCommandsTurnTheCamera() {
-        nv::SkyState& s = m_view->state();
+        // Fault: a toolbar or navigation button wired to the wrong turn (targets typed here): compass
+        // buttons face their way 30 degrees up at the full field, tilt and turn buttons move 10 degrees.
         auto place = [&](float pitch, float yaw, float fov) {
             s.m_viewPitch = pitch, s.m_viewYaw = yaw, s.g_fov = fov, s.g_flipHorizontal = s.g_gliding = false;
         };
