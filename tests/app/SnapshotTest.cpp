@@ -6,14 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
-#include <QProcessEnvironment>
-#include <QStringList>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <random>
 #include <sys/stat.h> // mkfifo
 
@@ -31,18 +26,13 @@ struct Result {
 Result RunProgram(const QStringList& command, const fs::path& data, bool display = false) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("NIGHTVANE_DATA", QString::fromStdString(data.string()));
-    if (!display) {
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
-    }
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (!display) env.remove(name);
     QProcess p;
     p.setProcessEnvironment(env);
     p.start(command.front(), command.mid(1));
     Result r;
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
+    if (!p.waitForFinished(120000)) return p.kill(), p.waitForFinished(), r;
     r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     // Qt's own note about a missing XDG_RUNTIME_DIR is not the program's.
@@ -76,10 +66,7 @@ int Lit(const imaging::BmpImage& image) {
 
 class SnapshotTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() / ("nv_snapshot_" + std::to_string(std::random_device{}()));
-        fs::create_directories(m_dir);
-    }
+    void SetUp() override { fs::create_directories(m_dir); }
     void TearDown() override { fs::remove_all(m_dir); }
 
     // A copy of the real data folder (links to its files) in which the test may replace files.
@@ -100,14 +87,14 @@ protected:
         EXPECT_TRUE(nv::WriteSettingsFile(copy / "NightvaneGL.ini", settings).ok);
     }
 
-    fs::path m_dir;
+    const fs::path m_dir =
+        fs::temp_directory_path() / ("nv_snapshot_" + std::to_string(std::random_device{}()));
 };
 
 } // namespace
 
-// Fault: the snapshot needs an X server, draws black, or starts from another view than the window.
-// With DISPLAY unset it draws through Mesa's surfaceless EGL context, a 24-bit BMP of the start view
-// (facing north: the green "North" low in the middle), the same as with the display.
+// Fault: the snapshot needs an X server, draws black, or starts from another view than the window
+// (facing north: the green "North" low in the middle), or differs from the one drawn on the display.
 TEST_F(SnapshotTest, WithNoDisplayAtAllThePictureIsTheSame) {
     const fs::path headless = m_dir / "headless.bmp", shown = m_dir / "display.bmp";
     const Result r = RunProgram(Snapshot(headless, "--size 640x400"), NV_TEST_DATA_DIR);
@@ -136,14 +123,11 @@ TEST_F(SnapshotTest, WithNoDisplayAtAllThePictureIsTheSame) {
 TEST_F(SnapshotTest, BadOptionsAndNoDataFolderFailWithOneMessage) {
     const fs::path file = m_dir / "sky.bmp";
     Result r = RunProgram(Snapshot(file, "--fov 0"), NV_TEST_DATA_DIR);
-    EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(r.err.contains("--fov")) << r.err.toStdString();
-    EXPECT_FALSE(fs::exists(file));
+    EXPECT_TRUE(r.status == 2 && r.err.contains("--fov")) << r.err.toStdString();
     r = RunProgram(Snapshot(file), m_dir / "no such folder");
-    EXPECT_NE(r.status, 0);
-    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.status != 0 && r.err.count('\n') == 1 && !r.out.contains("sky picture"))
+        << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("data folder") && r.err.contains("no such folder")) << r.err.toStdString();
-    EXPECT_FALSE(r.out.contains("sky picture"));
     EXPECT_FALSE(fs::exists(file));
 }
 
@@ -192,7 +176,6 @@ TEST_F(SnapshotTest, AFullDiskKeepsTheOldPicture) {
     EXPECT_TRUE(r.err.contains(QString::fromStdString(file.string())) && r.err.contains("too large"))
         << r.err.toStdString();
     EXPECT_EQ(Slurp(file), "the old picture");
-    int others = 0;
-    for (const fs::directory_entry& e : fs::directory_iterator(m_dir)) others += e.path() != file;
-    EXPECT_EQ(others, 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1)
+        << "a file left beside it";
 }

@@ -38,8 +38,10 @@ TEST(CommandLine, EveryOptionIsReadIntoItsOwnField) {
     for (int i = 0; i < 6; ++i) EXPECT_DOUBLE_EQ(read[i].value_or(99.0), expected[i]) << i;
 }
 
-// Fault: a range edge refused (the poles, year 100 or 9999, 23:59), or a guard off by a hair.
-TEST(CommandLine, TheEdgesOfEachRangeAreAccepted) {
+// Fault: a range edge refused (the poles, year 100 or 9999, 23:59), or a guard off by a hair; a
+// value outside its range (or one that wraps round 2^32) carried into the sky, where it draws a
+// black picture or the wrong date with status 0.
+TEST(CommandLine, RangeEdgesAreAcceptedAndStrangeValuesRefusedWithAReason) {
     SnapshotOptions o;
     QString error;
     for (const char* edges :
@@ -49,13 +51,6 @@ TEST(CommandLine, TheEdgesOfEachRangeAreAccepted) {
         EXPECT_EQ(std::fabs(o.latitude.value_or(0)), 90.0);
     }
     EXPECT_EQ(o.date.value_or(QDate()), QDate(9999, 12, 31));
-}
-
-// Fault: a value outside its range (or one that wraps round 2^32) carried into the sky, where it
-// draws a black picture or the wrong date with status 0.
-TEST(CommandLine, StrangeValuesAreRefusedWithAReason) {
-    SnapshotOptions o;
-    QString error;
     for (const QStringList& args : {QStringList{"--snapshot"}, {"--size", "10x10"}, {"stray"}}) {
         EXPECT_EQ(ParseCommandLine(args, o, &error), LaunchMode::BadArguments)
             << args.join(' ').toStdString();

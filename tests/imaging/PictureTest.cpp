@@ -1,6 +1,5 @@
-// The picture of a frame leaving the program: saved as BMP or PNG, printed, previewed (Copy and the
-// commands' wiring are checked through the real window). A small OpenGL view draws a known
-// pattern, so every expected pixel is typed here, not computed by the code under test.
+// The picture of a frame saved as BMP or PNG and printed (Copy and the wiring: the window's test). A
+// small OpenGL view draws a known pattern, so every expected pixel is typed here.
 #include "ModalDriver.h"
 #include "imaging/PictureCommands.h"
 #include "platform/FileDialog.h"
@@ -8,18 +7,10 @@
 #include "platform/MessageBox.h"
 
 #include <GL/gl.h>
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDir>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QOpenGLWidget>
-#include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QTemporaryDir>
+#include <QtPrintSupport>
 #include <QtTest>
+#include <QtWidgets>
 
 namespace {
 
@@ -28,30 +19,13 @@ using Boxes = std::vector<std::pair<QString, QString>>;
 // 101 x 51 pixels: 303 bytes of pixels a row, padded to 304 in a BMP.
 constexpr int kW = 101, kH = 51;
 const QRgb kSky = qRgb(51, 102, 153); // cleared as (0.2, 0.4, 0.6) with alpha 0.5
-const QRgb kRed = qRgb(255, 0, 0);    // the top left 10 x 10 pixels
-const QRgb kGreen = qRgb(0, 255, 0);  // the bottom right 10 x 8 pixels
 
-QRgb Expected(int x, int y) { // y counted from the top
-    if (x < 10 && y < 10) return kRed;
-    if (x >= kW - 10 && y >= kH - 8) return kGreen;
-    return kSky;
+QRgb Expected(int x, int y) { // y counted from the top: red top left 10 x 10, green bottom right 10 x 8
+    if (x < 10 && y < 10) return qRgb(255, 0, 0);
+    return x >= kW - 10 && y >= kH - 8 ? qRgb(0, 255, 0) : kSky;
 }
 
-// Fills the bound framebuffer (kW x kH) with the pattern; alpha is left below 1 throughout.
-void DrawPattern() {
-    glDisable(GL_SCISSOR_TEST);
-    glClearColor(0.2f, 0.4f, 0.6f, 0.5f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(0, kH - 10, 10, 10); // OpenGL counts rows from the bottom
-    glClearColor(1.0f, 0.0f, 0.0f, 0.25f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glScissor(kW - 10, 0, 10, 8);
-    glClearColor(0.0f, 1.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glDisable(GL_SCISSOR_TEST);
-}
-
+// Draws the pattern (OpenGL counts rows from the bottom), alpha left below 1 throughout.
 class PatternView : public QOpenGLWidget {
 public:
     int paints = 0;
@@ -59,7 +33,16 @@ public:
 protected:
     void paintGL() override {
         ++paints;
-        DrawPattern();
+        const float clears[3][8] = {{0, 0, kW, kH, 0.2f, 0.4f, 0.6f, 0.5f},
+                                    {0, kH - 10, 10, 10, 1, 0, 0, 0.25f},
+                                    {kW - 10, 0, 10, 8, 0, 1, 0, 0}};
+        glEnable(GL_SCISSOR_TEST);
+        for (const float* c : clears) {
+            glScissor(GLint(c[0]), GLint(c[1]), GLsizei(c[2]), GLsizei(c[3]));
+            glClearColor(c[4], c[5], c[6], c[7]);
+            glClear(GL_COLOR_BUFFER_BIT);
+        }
+        glDisable(GL_SCISSOR_TEST);
     }
 };
 
@@ -89,9 +72,7 @@ void WriteOld(const QString& path) {
     QVERIFY(old.open(QIODevice::WriteOnly) && old.write("an older picture") > 0);
 }
 
-using nvtest::Answer;
-using nvtest::ModalDriver;
-using nvtest::SaveAnswer;
+using namespace nvtest;
 
 } // namespace
 
@@ -125,7 +106,7 @@ private slots:
     // Fault: a stale buffer, rows upside down, alpha kept or colours swapped in the captured frame;
     // a wrong BMP header field, rows top-down or unpadded, "saved" before the file is in place, or
     // a ".png" name written as BMP. At an odd width: every header field and every pixel.
-    void savedBmpAndPngHoldTheFrameAsDrawn() {
+    void savingWritesTheFrameAsDrawnOrSaysWhyNot() {
         const int paints = m_view->paints;
         const imaging::Picture picture = imaging::CaptureView(*m_view);
         QVERIFY(m_view->paints > paints);
@@ -153,17 +134,15 @@ private slots:
         QCOMPARE(Save(dir.filePath("sky.PNG"), last, imaging::SaveOutcome::Saved).size(), size_t(1));
         QVERIFY(ReadAll(last).startsWith("\x89PNG\r\n\x1a\n"));
         QCOMPARE(Mismatches(QImage(last, "png")), 0);
-    }
 
-    // Fault: Cancel writing or showing something or forgetting the last name; "saved" shown for a
-    // file that was not written, or a failure without the path.
-    void cancelAndFailuresNeverSaySaved() {
-        QTemporaryDir dir;
+        // Fault: Cancel writing or showing something or forgetting the last name; "saved" shown for
+        // a file that was not written, or a failure without the path.
         WriteOld(dir.filePath("plain"));
-        QString last = dir.filePath("kept.bmp");
+        last = dir.filePath("kept.bmp");
         QVERIFY(Save("", last, imaging::SaveOutcome::Cancelled).empty());
         QCOMPARE(last, dir.filePath("kept.bmp"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"plain"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase),
+                 QStringList({"plain", "sky.bmp", "sky.PNG"}));
         QStringList targets = {dir.filePath("missing/sky.bmp"), dir.filePath("plain/sky.bmp")};
         QDir(dir.path()).mkdir("locked");
         QFile::setPermissions(dir.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner);
@@ -199,9 +178,7 @@ private slots:
         auto answer = [](QMessageBox::StandardButton button) {
             return [button](QWidget* w) {
                 auto* box = qobject_cast<QMessageBox*>(w);
-                if (box == nullptr || box->button(button) == nullptr) return false;
-                box->button(button)->click();
-                return true;
+                return box && box->button(button) && (box->button(button)->click(), true);
             };
         };
         ModalDriver driver({choose, answer(QMessageBox::No), choose, answer(QMessageBox::Yes)});
@@ -220,7 +197,7 @@ private slots:
     // Fault: the page's resolutions ignored or swapped, a tall picture running off the page, the
     // picture not filling its rectangle, or a PDF of more than one page, not across the page's width
     // and half as high (2:1, equal resolutions), or holding a scaled-down copy of the picture.
-    void printedPictureFollowsThePageRule() {
+    void printingFollowsThePageRuleOrSaysWhyNot() {
         QImage source(200, 100, QImage::Format_RGB32);
         source.fill(kSky);
         const imaging::Picture picture = imaging::Picture::FromImage(source);
@@ -249,27 +226,22 @@ private slots:
         const QByteArray pdf = ReadAll(dir.filePath("sky.pdf"));
         QVERIFY(pdf.startsWith("%PDF") && pdf.contains("/Width 200") && pdf.contains("/Height 100"));
         QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page>") + pdf.count("/Type /Page "), 1);
-    }
 
-    // Fault: Cancel in the print dialog still printing, one window with two printers' settings, or
-    // a printer that cannot start (nothing drawn) failing without a word.
-    void printDialogUsesTheWindowsPrinter() {
-        QTemporaryDir dir;
-        QPrinter& printer = imaging::PrinterFor(m_view);
-        QCOMPARE(&printer, &imaging::PrinterFor(&m_window));
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(dir.filePath("printed.pdf"));
+        // Fault: Cancel in the print dialog still printing, one window with two printers' settings,
+        // or a printer that cannot start (nothing drawn) failing without a word.
+        QPrinter& shared = imaging::PrinterFor(m_view);
+        QCOMPARE(&shared, &imaging::PrinterFor(&m_window));
+        shared.setOutputFormat(QPrinter::PdfFormat);
+        shared.setOutputFileName(dir.filePath("printed.pdf"));
         {
             ModalDriver driver({Answer<QPrintDialog>(false)});
             QVERIFY(!imaging::PrintPicture(m_view, m_picture));
             QVERIFY(driver.finished() && !QFile::exists(dir.filePath("printed.pdf")));
         }
-        // Accepted without the dialog's own checks: the printer cannot start, and says so.
-        printer.setOutputFileName(dir.filePath("missing/printed.pdf"));
+        shared.setOutputFileName(dir.filePath("missing/printed.pdf")); // accepted past the dialog's checks
         ModalDriver driver({[](QWidget* w) {
             auto* dialog = qobject_cast<QPrintDialog*>(w);
-            if (dialog) dialog->done(QDialog::Accepted);
-            return dialog != nullptr;
+            return dialog && (dialog->done(QDialog::Accepted), true);
         }});
         platform::MessageBoxRecorder boxes;
         QVERIFY(!imaging::PrintPicture(m_view, m_picture));

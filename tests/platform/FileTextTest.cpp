@@ -5,15 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
-#include <string>
+#include <set>
 #include <sys/stat.h>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -32,10 +29,9 @@ protected:
     bool Write(const fs::path& p, const std::string& text, std::string* why = nullptr) {
         return platform::WriteFileAtomically(p, std::vector<std::uint8_t>(text.begin(), text.end()), why);
     }
-    std::vector<std::string> Names() { // sorted
-        std::vector<std::string> out;
-        for (const auto& e : fs::directory_iterator(dir)) out.push_back(e.path().filename().string());
-        std::sort(out.begin(), out.end());
+    std::set<std::string> Names() {
+        std::set<std::string> out;
+        for (const auto& e : fs::directory_iterator(dir)) out.insert(e.path().filename().string());
         return out;
     }
 };
@@ -73,7 +69,7 @@ TEST_F(HostileFiles, ReadsRegularFilesOnlyUpToTheLimit) {
 
 // Fault: a longer old file overwritten in place (its tail left), its permissions lost, a temporary
 // file left beside it, or a failure without the path and the system's reason.
-TEST_F(HostileFiles, ReplacesWholeOrFailsWithTheReason) {
+TEST_F(HostileFiles, ReplacesWholeSafelyOrFailsWithTheReason) {
     const fs::path file = dir / "picture.bmp";
     std::string why;
     ASSERT_TRUE(Write(file, "first, longer content", &why)) << why;
@@ -82,7 +78,7 @@ TEST_F(HostileFiles, ReplacesWholeOrFailsWithTheReason) {
     ASSERT_TRUE(Write(file, "second", &why)) << why;
     EXPECT_EQ(Slurp(file), "second");
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, mode);
-    EXPECT_EQ(Names(), std::vector<std::string>{"picture.bmp"});
+    EXPECT_EQ(Names(), std::set<std::string>{"picture.bmp"});
 
     const fs::path missing = dir / "no such folder" / "picture.bmp";
     EXPECT_FALSE(Write(missing, "x", &why));
@@ -91,18 +87,17 @@ TEST_F(HostileFiles, ReplacesWholeOrFailsWithTheReason) {
     fs::create_directories(dir / "a folder" / "inside");
     EXPECT_FALSE(Write(dir / "a folder", "x", &why));
     EXPECT_TRUE(fs::exists(dir / "a folder" / "inside"));
-}
 
-// Fault: the writer following a link planted under its temporary name onto someone else's file.
-TEST_F(HostileFiles, ReplacingNeverFollowsALinkPlantedBesideTheFile) {
-    const fs::path file = dir / "NightvaneGL.ini", victim = dir / "victim.txt";
+    // Fault: the writer following a link planted under its temporary name onto someone else's file.
+    fs::remove_all(dir / "a folder"), fs::remove(file);
+    const fs::path settings = dir / "NightvaneGL.ini", victim = dir / "victim.txt";
     std::ofstream(victim, std::ios::binary) << "precious";
     fs::create_symlink(victim, dir / "NightvaneGL.ini.tmp");
     fs::create_symlink(victim, dir / ".NightvaneGL.ini.tmp");
-    EXPECT_TRUE(Write(file, "new settings"));
+    EXPECT_TRUE(Write(settings, "new settings"));
     EXPECT_EQ(Slurp(victim), "precious");
-    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(file)));
-    EXPECT_EQ(Slurp(file), "new settings");
-    EXPECT_EQ(Names(), (std::vector<std::string>{".NightvaneGL.ini.tmp", "NightvaneGL.ini",
-                                                 "NightvaneGL.ini.tmp", "victim.txt"}));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(settings)));
+    EXPECT_EQ(Slurp(settings), "new settings");
+    EXPECT_EQ(Names(), (std::set<std::string>{".NightvaneGL.ini.tmp", "NightvaneGL.ini",
+                                              "NightvaneGL.ini.tmp", "victim.txt"}));
 }

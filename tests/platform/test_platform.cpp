@@ -9,23 +9,19 @@
 
 namespace {
 
-// The lit (non-black) pixels of a grab: how many, their box (y up) and whether all are `expected`.
+// The lit (non-black) pixels of a grab: how many, how many of `colour`, and their box (y up).
 struct Lit {
-    int count = 0;
+    int count = 0, ofColour = 0;
     QRect box;
-    bool allColour = true;
 };
-Lit LitPixels(const QImage& image, QRgb expected = qRgb(255, 255, 255)) {
+Lit LitPixels(const QImage& image, QRgb colour = 0) {
     Lit lit;
-    for (int row = 0; row < image.height(); ++row) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, row) & 0xffffff;
-            if (p == 0) continue;
-            ++lit.count;
-            lit.box |= QRect(x, image.height() - 1 - row, 1, 1);
-            lit.allColour = lit.allColour && p == (expected & 0xffffff);
-        }
-    }
+    for (int row = 0; row < image.height(); ++row)
+        for (int x = 0; x < image.width(); ++x)
+            if (const QRgb p = image.pixel(x, row) & 0xffffff) {
+                ++lit.count, lit.ofColour += p == (colour & 0xffffff);
+                lit.box |= QRect(x, image.height() - 1 - row, 1, 1);
+            }
     return lit;
 }
 
@@ -70,27 +66,27 @@ private slots:
 
     // Fault: labels drawn away from the raster position, in another colour than the one latched by
     // it, or upside down (glyphs compiled top row first).
-    void labelLightsPixelsAtRasterPositionInCurrentColour() {
-        nvtest::GlTestContext ctx(200, 100);
+    void labelsDrawAtTheRasterPositionUprightAndSafely() {
+        nvtest::GlTestContext ctx(400, 100);
         QVERIFY(ctx.ok());
         QVERIFY(platform::BuildFont("tahoma", 12) != 0);
         QCOMPARE(glGetError(), GLenum(GL_NO_ERROR)); // every glyph list was stored
-        auto draw = [&](QRgb colour, int x, int y, const char* text) {
-            PixelProjection(200, 100);
+        auto draw = [&](const char* text, QRgb colour = qRgb(255, 255, 255), int x = 5, int y = 20) {
+            PixelProjection(400, 100);
             glColor3ub(qRed(colour), qGreen(colour), qBlue(colour));
             glRasterPos2i(x, y); // latches the colour
             platform::PrintText("%s", text);
             return ctx.grab();
         };
-        const Lit east = LitPixels(draw(qRgb(255, 0, 0), 50, 40, "East"), qRgb(255, 0, 0));
-        QVERIFY(east.count > 20 && east.allColour);
+        const Lit east = LitPixels(draw("East", qRgb(255, 0, 0), 50, 40), qRgb(255, 0, 0));
+        QVERIFY(east.count > 20 && east.ofColour == east.count);
         // The text starts at the raster position and stands on the baseline (12-pixel face).
         const QRect r = east.box; // y up: top() is the lowest lit row
         QVERIFY(r.left() >= 50 && r.left() <= 53 && r.right() > 60 && r.right() < 90);
         QVERIFY(r.top() >= 39 && r.top() <= 41 && r.bottom() >= 46 && r.bottom() <= 53);
         // Glyphs stand upright: "T" is widest in its top row of ink, "L" in its bottom row.
         for (const char* letter : {"T", "L"}) {
-            const QImage img = draw(qRgb(255, 255, 255), 20, 20, letter);
+            const QImage img = draw(letter);
             std::vector<int> widths; // lit pixels per row, top row first
             for (int row = 0; row < img.height(); ++row) {
                 int n = 0;
@@ -103,12 +99,32 @@ private slots:
             QVERIFY2(widths.back() < widths.front() / 2, letter);
         }
         platform::DeleteFont();
+
+        // Fault: a byte outside the font's 32 to 127 (128 included) drawn with another list, a long
+        // text overrunning the buffer, labels drawn with no font, a face too big for the atlas.
+        QVERIFY(platform::BuildFont("no such face at all", 12) != 0); // a sans face stands in
+        QVERIFY(LitPixels(draw("?")).count > 5);
+        for (const char* outside : {"\x1f", "\x80", "\xe9", "\xff"}) QCOMPARE(draw(outside), draw("?"));
+        QVERIFY(LitPixels(draw(std::string(1000, 'M').c_str())).count > 0); // cut, not overrun
+        const unsigned base = platform::g_fontBase;
+        QVERIFY(glIsList(base) && glIsList(base + 95)); // all 96 lists
+        platform::DeleteFont();
+        QVERIFY(platform::g_fontBase == 0 && !glIsList(base));
+        QCOMPARE(LitPixels(draw("North")).count, 0);                   // no font: skipped
+        platform::DeleteFont();                                        // again: harmless
+        QVERIFY(platform::BuildFont("no such face at all", 700) != 0); // queued: back to the glyph lists
+        const QImage big = draw("Wg");
+        QVERIFY(LitPixels(big).count > 100);
+        {
+            const platform::TextBatch batch(true);
+            QCOMPARE(draw("Wg"), big);
+        }
+        QCOMPARE(glGetError(), GLenum(GL_NO_ERROR));
+        platform::DeleteFont();
     }
 
-    // Fault: batched text landing off the glyph lists' pixels, colours or depths: fractional raster
-    // positions, blending, a depth-tested shape in front and one drawn after at the text's own
-    // depth, a red-only colour mask, text spilling past a narrow viewport, a bound texture; a label
-    // kept whole in the atlas (again in the next batch, or beyond what the atlas holds).
+    // Fault: batched text off the glyph lists' pixels, colours or depths (fractional positions,
+    // blending, depth tests, a colour mask, a narrow viewport, a bound texture, a full atlas).
     void batchedTextDrawsTheSamePixelsAsTheGlyphLists() {
         nvtest::GlTestContext ctx(320, 140);
         QVERIFY(ctx.ok());
@@ -117,8 +133,7 @@ private slots:
             PixelProjection(width, 140); // a narrow viewport: bitmaps still draw past its edge
             glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
             glClear(GL_COLOR_BUFFER_BIT);
-            glEnable(GL_DEPTH_TEST);
-            glEnable(GL_BLEND);
+            glEnable(GL_DEPTH_TEST), glEnable(GL_BLEND);
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
             if (redOnly) glColorMask(GL_TRUE, GL_FALSE, GL_FALSE, GL_TRUE);
             glColor4f(0.0f, 0.3f, 1.0f, 1.0f);
@@ -134,8 +149,7 @@ private slots:
                 }
                 glRasterPos3f(-50.0f, 10.0f, 0.0f); // outside: nothing
                 platform::PrintText("hidden");
-                glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-                glRasterPos3f(185.5f, 120.0f, 0.0f);
+                glColor4f(1.0f, 1.0f, 1.0f, 1.0f), glRasterPos3f(185.5f, 120.0f, 0.0f);
                 platform::PrintText("Betelgeuse");
             }
             GLint texture = -1;
@@ -144,9 +158,7 @@ private slots:
             glColor4f(0.0f, 1.0f, 0.0f, 0.5f); // drawn after, exactly at the first label's depth
             Quad(0, 0, 320, 20, 0.2f);
             glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-            glDisable(GL_BLEND);
-            glDisable(GL_DEPTH_TEST);
-            glViewport(0, 0, 320, 140);
+            glDisable(GL_BLEND), glDisable(GL_DEPTH_TEST), glViewport(0, 0, 320, 140);
             return texture == 0 ? ctx.grab() : QImage(); // the atlas left bound: no picture
         };
         for (const bool redOnly : {false, true})
@@ -174,42 +186,6 @@ private slots:
         const QImage few = labels(false, 40), many = labels(false, 6000);
         for (const int count : {40, 40, 6000, 6000, 40}) // kept from the last batch; the atlas full
             QCOMPARE(labels(true, count), count == 40 ? few : many);
-        QCOMPARE(glGetError(), GLenum(GL_NO_ERROR));
-        platform::DeleteFont();
-    }
-
-    // Fault: a byte outside the font's 32 to 127 (128 included) drawn with another list, a long
-    // text overrunning the buffer, labels drawn with no font, a face too big for the atlas.
-    void unusualTextDrawsSafely() {
-        nvtest::GlTestContext ctx(400, 60);
-        QVERIFY(ctx.ok());
-        QVERIFY(platform::BuildFont("no such face at all", 12) != 0); // a sans face stands in
-        auto draw = [&](const char* text) {
-            PixelProjection(400, 60);
-            glColor3f(1, 1, 1);
-            glRasterPos2i(5, 20);
-            platform::PrintText("%s", text);
-            return ctx.grab();
-        };
-        QVERIFY(LitPixels(draw("?")).count > 5);
-        for (const char* outside : {"\x1f", "\x80", "\xe9", "\xff"}) QCOMPARE(draw(outside), draw("?"));
-        QVERIFY(LitPixels(draw(std::string(1000, 'M').c_str())).count > 0); // cut, not overrun
-        const unsigned base = platform::g_fontBase;
-        QVERIFY(glIsList(base) && glIsList(base + 95)); // all 96 lists
-        platform::DeleteFont();
-        QVERIFY(platform::g_fontBase == 0 && !glIsList(base));
-        QCOMPARE(LitPixels(draw("North")).count, 0); // no font: skipped
-        platform::DeleteFont();                      // again: harmless
-
-        // A face too large for one atlas texture: queued text falls back to the glyph lists.
-        QVERIFY(platform::BuildFont("no such face at all", 700) != 0);
-        auto batched = [&](bool on) {
-            const platform::TextBatch batch(on);
-            return draw("Wg");
-        };
-        const QImage big = batched(false);
-        QVERIFY(LitPixels(big).count > 100);
-        QCOMPARE(batched(true), big);
         QCOMPARE(glGetError(), GLenum(GL_NO_ERROR));
         platform::DeleteFont();
     }
