@@ -101,8 +101,9 @@ void SetSunAltitude(nv::SkyState& s, double altitude) {
 
 nv::SkyState FullSky(Frame& frame, const nv::SkyCatalog& real, bool dayLight) {
     nv::SkyState s;
-    s.sw = nv::LayerSwitches{true, true, true, true, true, true,     true,
-                             true, true, true, true, true, dayLight, true};
+    s.sw =
+        nv::LayerSwitches{true, true, true, true, true, true, true, true, true, true, true, true, true, true};
+    s.sw.m_showDayLight = dayLight;
     SetLondonEvening(s);
     frame.ctx.makeCurrent();
     EXPECT_GT(LoadRealTextures(s), 100);

@@ -31,17 +31,14 @@ struct Frame {
     astro::CSolarSystem solar;
 };
 
-// Every switch off (the eyepiece too), night vision off.
-nv::SkyState DarkState();
-// Place and local clock; the sidereal angle from the core.
+nv::SkyState DarkState(); // every switch off (the eyepiece too), night vision off
 void SetClock(nv::SkyState& s, int year, int month, int day, int hour, int minute, float zone, double lat,
               double lon);
 // London, 2026-12-06 22:00, zone 0.
 void SetLondonEvening(nv::SkyState& s);
 // London on 2026-12-06, at the local minute when the chart's Sun is closest to `altitude`.
 void SetSunAltitude(nv::SkyState& s, double altitude);
-// Every layer on (the daylight sky as asked) for London's evening, with the real pictures loaded
-// and the figures on the real stars.
+// Every layer on for London's evening, the real pictures loaded, the figures on the real stars.
 nv::SkyState FullSky(Frame& frame, const nv::SkyCatalog& real, bool dayLight = true);
 
 std::unique_ptr<nv::SkyCatalog> EmptyCatalog();
@@ -52,13 +49,12 @@ int LoadRealTextures(nv::SkyState& s);
 // A white texture in slot `name`, or a picture given as rows of 0xRRGGBB, top row first.
 void MakeTexture(unsigned name, int width, int height, const std::vector<unsigned>& rgbTopFirst);
 
-// Altitude and azimuth (north through east) of a catalogue (J2000) direction / a body on the date.
+// Altitude and azimuth (north through east) of a J2000 direction / a body on the date.
 struct AltAz {
     double alt, az;
 };
 AltAz AltAzOfDirection(const nv::SkyState& s, double x, double y, double z);
 AltAz AltAzOfBody(const nv::SkyState& s, const astro::CSolarSystem& solar, int body);
-// Camera angles that put (alt, az) at the centre of the view.
 void AimAt(nv::SkyState& s, double alt, double az);
 
 // The pixel (x right, y down, pixel centres at +0.5) where (alt, az) appears for the state's camera
@@ -82,12 +78,10 @@ std::optional<QPointF> Centroid(const QImage& img, QPointF near, int radius, Kee
     return QPointF(sx / sw, sy / sw);
 }
 
-// Count of pixels that are not black; of pixels that differ between two pictures.
 int LitPixels(const QImage& img);
 int Differing(const QImage& a, const QImage& b);
 
-// A drawing test's frame, an empty and the real catalogue, and a dark sky state (every switch off)
-// for London on the evening of 2026-12-06.
+// A frame, an empty and the real catalogue, and a dark sky state for London's evening.
 class SkyFrameTest : public ::testing::Test {
 protected:
     void SetUp() override {

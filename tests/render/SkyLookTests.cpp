@@ -62,7 +62,6 @@ TEST_F(SkyLookTest, GlowsLookTheSameAtEveryDeclination) {
         for (const double ra : {0.01, 137.0}) {
             const nv::Vec3f v = nv::SkyDirection(ra, dec);
             EXPECT_NEAR(StarLit({v.x, v.y, v.z, 2.0f, polaris.magnitude}), onEquator, 0.1 * onEquator) << dec;
-            EXPECT_GE(StarLit({v.x, v.y, v.z, 2.0f, 5.9f}), 1) << dec;
             EXPECT_GE(StarLit({v.x, v.y, v.z, 2.0f, 6.0f}), 1) << dec;
         }
 }
@@ -167,13 +166,12 @@ TEST_F(SkyLookTest, StarsAndPicturesGoWithTheDaylight) {
     EXPECT_EQ(Differing(noon, frameWith(true, false, true)), 0);
     EXPECT_GT(Differing(noon, frameWith(true, true, false)), 100) << "the planets stay by day";
 
-    // In the twilight (the Sun 6 degrees down) a bright star is still there, a faint one is gone.
+    // The Sun 6 degrees down: a bright star is still there, a faint one gone, M42 dimmer at 10 degrees.
     SetSunAltitude(s, -6.0);
     s.sw.m_showDayLight = true, s.sw.m_showStars = true;
     const nv::Vec3f v = nv::SkyDirection(30.0, 10.0);
     EXPECT_GT(StarLit({v.x, v.y, v.z, 2.0f, 1.0f}), 100);
     EXPECT_EQ(StarLit({v.x, v.y, v.z, 2.0f, 8.0f}), 0);
-    // The Messier pictures fade with the daylight: at 10 degrees M42 is dimmer in the twilight.
     MakeTexture(142, 8, 8, {});
     s.sw = DarkState().sw;
     s.sw.m_showMessiers = true;
