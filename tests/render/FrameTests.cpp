@@ -47,6 +47,30 @@ template <class Keep> QRgb Commonest(const QImage& img, Keep keep) {
         ->first;
 }
 
+// Lit pixels within 80 of the centre of the picture.
+int LitNearCentre(const QImage& img) {
+    return LitPixels(img.copy(img.width() / 2 - 80, img.height() / 2 - 80, 160, 160));
+}
+
+class SkyLookTest : public SkyFrameTest {
+protected:
+    // The picture with the catalogue `cat` and the camera locked on the catalogue direction v.
+    QImage LockedOn(const nv::SkyCatalog& cat, const nv::Vec3f& v) {
+        s.g_lockOn = true;
+        s.g_lockIsBody = false;
+        s.g_lockX = v.x, s.g_lockY = v.y, s.g_lockZ = v.z;
+        frame.res.CatalogChanged();
+        return frame.Render(s, cat);
+    }
+    // The pixels a lone star changes, the camera locked on it.
+    int StarLit(const nv::StarRecord& star) {
+        auto one = EmptyCatalog();
+        one->m_stars[1000] = star;
+        const QImage with = LockedOn(*one, {star.x, star.y, star.z});
+        return Differing(with, LockedOn(*empty, {star.x, star.y, star.z}));
+    }
+};
+
 using LayerTest = SkyFrameTest;
 using PlacementTest = SkyFrameTest;
 
@@ -152,10 +176,9 @@ TEST_F(LayerTest, FaintStarsArePointsInTheColourOfTheirSpectralClass) {
     }
 }
 
-// Catches the Moon drawn unshaded. At 1 degree its disc (0.5 degree, 430 pixels) fills the middle
-// of the view near first quarter. The Sun's light (diffuse 1, ambient 0.5) on the default material
-// (diffuse 0.8, ambient 0.2) with the scene's ambient 0.2 gives the sunlit limb at most 0.94 of
-// white and the night side 0.14.
+// Catches the Moon drawn unshaded: near first quarter at 1 degree, the Sun's light (diffuse 1,
+// ambient 0.5) on the default material (diffuse 0.8, ambient 0.2) with the scene's ambient 0.2
+// gives the sunlit limb at most 0.94 of white and the night side 0.14.
 TEST_F(LayerTest, OnlyTheMoonIsShadedByTheSun) {
     s.sw.m_showPlanets = true;
     s.g_fov = 1.0f;
@@ -317,39 +340,11 @@ TEST_F(PlacementTest, MessierPicturesReadAsTheirSourceImages) {
     EXPECT_GT(QPointF::dotProduct(*blue - (*red + *green) / 2, screenOf(ra, dec + 0.5) - here), 0);
 }
 
-namespace {
-
-// Lit pixels within 80 of the centre of the picture.
-int LitNearCentre(const QImage& img) {
-    return LitPixels(img.copy(img.width() / 2 - 80, img.height() / 2 - 80, 160, 160));
-}
-
-class SkyLookTest : public SkyFrameTest {
-protected:
-    // The picture with the catalogue `cat` and the camera locked on the catalogue direction v.
-    QImage LockedOn(const nv::SkyCatalog& cat, const nv::Vec3f& v) {
-        s.g_lockOn = true;
-        s.g_lockIsBody = false;
-        s.g_lockX = v.x, s.g_lockY = v.y, s.g_lockZ = v.z;
-        frame.res.CatalogChanged();
-        return frame.Render(s, cat);
-    }
-    // The pixels a lone star changes, the camera locked on it.
-    int StarLit(const nv::StarRecord& star) {
-        auto one = EmptyCatalog();
-        one->m_stars[1000] = star;
-        const QImage with = LockedOn(*one, {star.x, star.y, star.z});
-        return Differing(with, LockedOn(*empty, {star.x, star.y, star.z}));
-    }
-};
-
-} // namespace
-
 // Catches glows seen edge-on near the poles (Polaris once showed only its label): Polaris and a
 // star of its magnitude on the equator light the same number of pixels, and no star of magnitude
 // 6 or brighter is missing at any declination.
 TEST_F(SkyLookTest, GlowsLookTheSameAtEveryDeclination) {
-    ASSERT_NE(real, nullptr) << why;
+    ASSERT_NE(real, nullptr) << kNoCatalogue;
     s.sw.m_showStars = true;
     constexpr int kPolaris = 11767;
     const nv::StarRecord polaris = real->m_stars[kPolaris];
@@ -382,9 +377,9 @@ TEST_F(SkyLookTest, PlanetsAtLeastAsBrightAsStarsOfTheirMagnitudes) {
         const astro::BodyPosition b = frame.solar.Body(body);
         if (b.magnitude > 6.0) continue;
         ++planets;
-        // The star where the planet stands, in the catalogue's frame of the date.
-        const astro::Vec3 ofDate = astro::EclipticToEquatorial({b.x, b.y, b.z});
-        const astro::Vec3 c = astro::DateToCatalogue(ofDate, nv::ChainOf(s));
+        // The star where the planet stands, in the catalogue's frame.
+        const astro::Vec3 c =
+            astro::DateToCatalogue(astro::EclipticToEquatorial({b.x, b.y, b.z}), nv::ChainOf(s));
         const double len = astro::Length(c);
         const nv::Vec3f v{float(c.x / len), float(c.y / len), float(c.z / len)};
         s.sw = DarkState().sw;
@@ -453,7 +448,7 @@ TEST(BodySizes, DrawnDiametersAtOneDegreeAreTheTrueOnes) {
 // frame, in the twilight faint stars go before bright ones and the Messier pictures dim, and by
 // noon the stars are gone (the frame equals the frame without them) while the planets stay.
 TEST_F(SkyLookTest, StarsAndPicturesGoWithTheDaylight) {
-    ASSERT_NE(real, nullptr) << why;
+    ASSERT_NE(real, nullptr) << kNoCatalogue;
     nv::FillMessierTable(empty->m_messierCentre, empty->m_messierCorners);
     auto frameWith = [&](bool dayLight, bool stars, bool planets) {
         s.sw.m_showDayLight = dayLight, s.sw.m_showStars = stars, s.sw.m_showPlanets = planets;
@@ -490,7 +485,7 @@ TEST_F(SkyLookTest, StarsAndPicturesGoWithTheDaylight) {
 // Catches a layer drawn before the lock-on turns the camera (the Milky Way lagged a step behind the
 // stars): a view locked on a sky point while the time runs draws what a fresh redraw draws.
 TEST_F(SkyLookTest, ALockedAnimatingViewDrawsWhatAFreshRedrawDraws) {
-    ASSERT_NE(real, nullptr) << why;
+    ASSERT_NE(real, nullptr) << kNoCatalogue;
     s = FullSky(frame, *real, false);
     const nv::Vec3f m42 = nv::SkyDirection(83.82, -5.39);
     s.g_lockOn = true;

@@ -42,8 +42,9 @@ void SetSunAltitude(nv::SkyState& s, double altitude);
 nv::SkyState FullSky(Frame& frame, const nv::SkyCatalog& real, bool dayLight = true);
 
 std::unique_ptr<nv::SkyCatalog> EmptyCatalog();
-// The real catalogue from the data folder, loaded once; null with a message if it is not built.
-const nv::SkyCatalog* RealCatalog(std::string* message = nullptr);
+// The real catalogue from the data folder, loaded once; null if it is not built.
+const nv::SkyCatalog* RealCatalog();
+inline constexpr const char* kNoCatalogue = "no star catalogue in the data folder: run scripts/build-data";
 // Loads every texture of the data folder into the current context; returns how many loaded.
 int LoadRealTextures(nv::SkyState& s);
 // A white texture in slot `name`, or a picture given as rows of 0xRRGGBB, top row first.
@@ -91,8 +92,7 @@ protected:
     Frame frame;
     std::unique_ptr<nv::SkyCatalog> empty = EmptyCatalog();
     nv::SkyState s = DarkState();
-    std::string why;
-    const nv::SkyCatalog* real = RealCatalog(&why);
+    const nv::SkyCatalog* real = RealCatalog();
 };
 
 } // namespace rendertest
