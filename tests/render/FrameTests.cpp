@@ -12,16 +12,103 @@
 #include "planetarium/render/Pictures.h"
 
 #include <GL/gl.h>
+#include <QVector3D>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 using namespace rendertest;
 
 namespace {
+
+// A direction in the observer's frame: north -x, zenith -y, east +z.
+QVector3D Direction(double altDeg, double azDeg) {
+    const double alt = altDeg * M_PI / 180, az = azDeg * M_PI / 180;
+    return QVector3D(-std::cos(alt) * std::cos(az), -std::sin(alt), std::cos(alt) * std::sin(az));
+}
+
+// The pixel (x right, y down, pixel centres at +0.5) where (alt, az) appears for the state's camera
+// and field with a true (unmirrored) picture; nullopt behind the eye.
+std::optional<QPointF> ExpectedPixel(const nv::SkyState& s, AltAz where, int width = kWidth,
+                                     int height = kHeight) {
+    // The camera looks at altitude -pitch, azimuth 450 - yaw, without roll: its up leans toward
+    // the zenith, and forward x up points right.
+    const QVector3D forward = Direction(-s.m_viewPitch, 450.0 - s.m_viewYaw), zenith(0, -1, 0);
+    const QVector3D up = (zenith - QVector3D::dotProduct(zenith, forward) * forward).normalized();
+    const QVector3D right = QVector3D::crossProduct(forward, up);
+    const QVector3D d = Direction(where.alt, where.az);
+    const double depth = QVector3D::dotProduct(d, forward);
+    if (depth <= 0) return std::nullopt;
+    const double t = std::tan(std::fabs(s.g_fov) * M_PI / 360.0);
+    const double nx = QVector3D::dotProduct(d, right) / depth / (t * width / height);
+    const double ny = QVector3D::dotProduct(d, up) / depth / t;
+    return QPointF((nx + 1) / 2 * width, (1 - ny) / 2 * height);
+}
+
+// Pixels passing `keep`, weighted by brightness, inside a window around `near`.
+template <class Keep>
+std::optional<QPointF> Centroid(const QImage& img, QPointF near, int radius, Keep keep) {
+    double sx = 0, sy = 0, sw = 0;
+    for (int y = std::max(0, int(near.y()) - radius); y < std::min(img.height(), int(near.y()) + radius); ++y)
+        for (int x = std::max(0, int(near.x()) - radius); x < std::min(img.width(), int(near.x()) + radius);
+             ++x) {
+            const QRgb p = img.pixel(x, y);
+            if (!keep(p)) continue;
+            const double w = qRed(p) + qGreen(p) + qBlue(p);
+            sx += w * (x + 0.5), sy += w * (y + 0.5), sw += w;
+        }
+    if (sw == 0) return std::nullopt;
+    return QPointF(sx / sw, sy / sw);
+}
+
+// London on 2026-12-06, at the local minute when the chart's Sun is closest to `altitude`.
+void SetSunAltitude(nv::SkyState& s, double altitude) {
+    astro::CSolarSystem solar;
+    int best = 0;
+    double bestErr = 1e9;
+    for (int m = 0; m < 24 * 60; ++m) {
+        SetClock(s, 2026, 12, 6, m / 60, m % 60, 0.0f, 51.5074, -0.1278);
+        solar.UpdateSolarSystem(s.g_year, s.g_month, s.g_day, s.g_hour, s.g_minute, s.g_gmtOffset);
+        const double err = std::fabs(AltAzOfBody(s, solar, astro::kSun).alt - altitude);
+        if (err < bestErr) bestErr = err, best = m;
+    }
+    SetClock(s, 2026, 12, 6, best / 60, best % 60, 0.0f, 51.5074, -0.1278);
+}
+
+// A white texture in slot `name`, or a picture given as rows of 0xRRGGBB, top row first.
+void MakeTexture(unsigned name, int width, int height, const std::vector<unsigned>& rgbTopFirst) {
+    std::vector<unsigned char> bgr(static_cast<size_t>(width) * height * 3, 255);
+    for (size_t i = 0; i < rgbTopFirst.size(); ++i) {
+        const size_t y = i / width, x = i % width;
+        unsigned char* p = &bgr[((height - 1 - y) * width + x) * 3]; // bottom row first
+        p[0] = rgbTopFirst[i] & 0xff, p[1] = (rgbTopFirst[i] >> 8) & 0xff,
+        p[2] = (rgbTopFirst[i] >> 16) & 0xff;
+    }
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_BGR, GL_UNSIGNED_BYTE, bgr.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+}
+
+// A frame, an empty and the real catalogue, and a dark sky state for London's evening.
+class SkyFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(frame.ok()) << "no off-screen OpenGL context";
+        SetLondonEvening(s);
+    }
+    Frame frame;
+    std::unique_ptr<nv::SkyCatalog> empty = EmptyCatalog();
+    nv::SkyState s = DarkState();
+    const nv::SkyCatalog* real = RealCatalog();
+};
 
 bool Near(QRgb p, int r, int g, int b, int tol = 1) {
     return std::abs(qRed(p) - r) <= tol && std::abs(qGreen(p) - g) <= tol && std::abs(qBlue(p) - b) <= tol;
