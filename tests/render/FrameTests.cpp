@@ -98,7 +98,7 @@ void MakeTexture(unsigned name, int width, int height, const std::vector<unsigne
 }
 
 // A frame, an empty and the real catalogue, and a dark sky state for London's evening.
-class SkyFrameTest : public ::testing::Test {
+class FrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(frame.ok()) << "no off-screen OpenGL context";
@@ -108,6 +108,21 @@ protected:
     std::unique_ptr<nv::SkyCatalog> empty = EmptyCatalog();
     nv::SkyState s = DarkState();
     const nv::SkyCatalog* real = RealCatalog();
+    // The picture with the catalogue `cat` and the camera locked on the catalogue direction v.
+    QImage LockedOn(const nv::SkyCatalog& cat, const nv::Vec3f& v) {
+        s.g_lockOn = true;
+        s.g_lockIsBody = false;
+        s.g_lockX = v.x, s.g_lockY = v.y, s.g_lockZ = v.z;
+        frame.res.CatalogChanged();
+        return frame.Render(s, cat);
+    }
+    // The pixels a lone star changes, the camera locked on it.
+    int StarLit(const nv::StarRecord& star) {
+        auto one = EmptyCatalog();
+        one->m_stars[1000] = star;
+        const QImage with = LockedOn(*one, {star.x, star.y, star.z});
+        return Differing(with, LockedOn(*empty, {star.x, star.y, star.z}));
+    }
 };
 
 bool Near(QRgb p, int r, int g, int b, int tol = 1) {
@@ -139,34 +154,12 @@ int LitNearCentre(const QImage& img) {
     return LitPixels(img.copy(img.width() / 2 - 80, img.height() / 2 - 80, 160, 160));
 }
 
-class SkyLookTest : public SkyFrameTest {
-protected:
-    // The picture with the catalogue `cat` and the camera locked on the catalogue direction v.
-    QImage LockedOn(const nv::SkyCatalog& cat, const nv::Vec3f& v) {
-        s.g_lockOn = true;
-        s.g_lockIsBody = false;
-        s.g_lockX = v.x, s.g_lockY = v.y, s.g_lockZ = v.z;
-        frame.res.CatalogChanged();
-        return frame.Render(s, cat);
-    }
-    // The pixels a lone star changes, the camera locked on it.
-    int StarLit(const nv::StarRecord& star) {
-        auto one = EmptyCatalog();
-        one->m_stars[1000] = star;
-        const QImage with = LockedOn(*one, {star.x, star.y, star.z});
-        return Differing(with, LockedOn(*empty, {star.x, star.y, star.z}));
-    }
-};
-
-using LayerTest = SkyFrameTest;
-using PlacementTest = SkyFrameTest;
-
 } // namespace
 
 // Catches a layer drawn with its switch off, a missing picture drawn as a flat grey night or a
 // grey rectangle, and the Messier pictures' fade with the field (255 x (65 - 4 x 10) / 65 at 10
 // degrees, none at 65).
-TEST_F(LayerTest, SwitchesOffAndMissingPicturesLeaveOnlyTheCompassWords) {
+TEST_F(FrameTest, SwitchesOffAndMissingPicturesLeaveOnlyTheCompassWords) {
     s.m_viewPitch = 0.0f;
     s.m_viewYaw = 315.0f; // south-east: "East" and "South" both in view
     const QImage off = frame.Render(s, *empty);
@@ -191,7 +184,7 @@ TEST_F(LayerTest, SwitchesOffAndMissingPicturesLeaveOnlyTheCompassWords) {
 // Catches the Milky Way's grey factor (0.34; 0.35 is 3 steps brighter here), the sky level not
 // following the Sun's depth (0.2 plus its distance times the sine of its depression), a daylight
 // colour other than (0.7, 0.7, 2) x level, and daylight shown under night vision.
-TEST_F(LayerTest, SkyColourAndMilkyWayFollowTheSun) {
+TEST_F(FrameTest, SkyColourAndMilkyWayFollowTheSun) {
     // The Sun near its lowest (about 60 degrees down at midnight), a white Milky Way picture.
     s.sw.m_showDayLight = s.sw.m_showMilkyWay = true;
     MakeTexture(1, 4, 4, {});
@@ -218,7 +211,7 @@ TEST_F(LayerTest, SkyColourAndMilkyWayFollowTheSun) {
 
 // Catches moon labels shown at wide fields, and their grey losing the field's absolute value in a
 // flipped view: (65 - 60) / 165 of white at 15 degrees, none from 16.25 up.
-TEST_F(LayerTest, MoonLabelsShowOnlyWhenZoomedBelowSixteenAndAQuarterDegrees) {
+TEST_F(FrameTest, MoonLabelsShowOnlyWhenZoomedBelowSixteenAndAQuarterDegrees) {
     s.sw.m_showPlanets = true;
     s.g_lockOn = s.g_lockIsBody = true;
     s.g_lockName = "Jupiter";
@@ -244,7 +237,7 @@ TEST_F(LayerTest, MoonLabelsShowOnlyWhenZoomedBelowSixteenAndAQuarterDegrees) {
 
 // Catches red and blue swapped in a colour class: a magnitude 6.5 star is a single point of
 // brightness B = (13.4 - 6.5) / 13 times the class's shares.
-TEST_F(LayerTest, FaintStarsArePointsInTheColourOfTheirSpectralClass) {
+TEST_F(FrameTest, FaintStarsArePointsInTheColourOfTheirSpectralClass) {
     s.sw.m_showStars = true;
     const astro::Vec3 centre = astro::ViewCentreDirection(nv::ChainOf(s));
     frame.res.batchStars = true;
@@ -266,7 +259,7 @@ TEST_F(LayerTest, FaintStarsArePointsInTheColourOfTheirSpectralClass) {
 // Catches the Moon drawn unshaded: near first quarter at 1 degree, the Sun's light (diffuse 1,
 // ambient 0.5) on the default material (diffuse 0.8, ambient 0.2) with the scene's ambient 0.2
 // gives the sunlit limb at most 0.94 of white and the night side 0.14.
-TEST_F(LayerTest, OnlyTheMoonIsShadedByTheSun) {
+TEST_F(FrameTest, OnlyTheMoonIsShadedByTheSun) {
     s.sw.m_showPlanets = true;
     s.g_fov = 1.0f;
     SetClock(s, 2026, 12, 17, 18, 0, 0.0f, 51.5074, -0.1278);
@@ -292,7 +285,7 @@ TEST_F(LayerTest, OnlyTheMoonIsShadedByTheSun) {
 
 // Catches the grids' colours swapped or wrong: labels are drawn in the grid's colour itself, the
 // commonest bright colour besides the compass (the lines' smoothed edges are fainter).
-TEST_F(LayerTest, GridsInTheirOwnColours) {
+TEST_F(FrameTest, GridsInTheirOwnColours) {
     auto commonest = [&] {
         return Commonest(frame.Render(s, *empty), [](QRgb p) {
             return std::max({qRed(p), qGreen(p), qBlue(p)}) >= 70 && !Near(p, 77, 153, 77, 2);
@@ -309,7 +302,7 @@ TEST_F(LayerTest, GridsInTheirOwnColours) {
 
 // Catches a snapshot's picture source asked for slots no layer draws (every Messier picture at 65
 // degrees) or asked twice, and a picture read on demand not drawn in the frame that asked.
-TEST_F(LayerTest, PicturesOnDemandAreReadOnlyForWhatTheFrameShows) {
+TEST_F(FrameTest, PicturesOnDemandAreReadOnlyForWhatTheFrameShows) {
     std::vector<unsigned> asked;
     nv::SetPictureSource([&asked](unsigned slot) {
         asked.push_back(slot);
@@ -328,7 +321,7 @@ TEST_F(LayerTest, PicturesOnDemandAreReadOnlyForWhatTheFrameShows) {
 // Against the reference sky: three places and dates 1995-2040, catalogue stars (J2000, drawn on
 // the sky of their date) and the planets where the reference ephemeris stands them, each within
 // 2 pixels at 1280x800 and the 65-degree field. By 2040 the precession alone moves a star 7 pixels.
-TEST_F(PlacementTest, StarsAndPlanetsLandWhereTheReferenceSkyHasThem) {
+TEST_F(FrameTest, StarsAndPlanetsLandWhereTheReferenceSkyHasThem) {
     const auto t = astrotest::LoadFixture("placement.csv", "render");
     ASSERT_GE(t.rows.size(), 100u);
     std::map<std::string, int> starsOf, planetsOf;
@@ -383,7 +376,7 @@ TEST_F(PlacementTest, StarsAndPlanetsLandWhereTheReferenceSkyHasThem) {
 
 // Catches a mirrored view or a flip that does nothing: facing azimuth 120, "East" stands 30
 // degrees left of the centre and only the flip (an eyepiece diagonal) puts it on the right.
-TEST_F(PlacementTest, TheUnflippedViewIsTheSkyAsTheEyeSeesIt) {
+TEST_F(FrameTest, TheUnflippedViewIsTheSkyAsTheEyeSeesIt) {
     s.m_viewPitch = 0.0f;
     s.m_viewYaw = 330.0f;
     for (const bool flip : {false, true}) {
@@ -397,7 +390,7 @@ TEST_F(PlacementTest, TheUnflippedViewIsTheSkyAsTheEyeSeesIt) {
     }
 }
 
-TEST_F(PlacementTest, MessierPicturesReadAsTheirSourceImages) {
+TEST_F(FrameTest, MessierPicturesReadAsTheirSourceImages) {
     nv::FillMessierTable(empty->m_messierCentre, empty->m_messierCorners);
     s.sw.m_showMessiers = true;
     s.g_fov = 4.0f;
@@ -430,7 +423,7 @@ TEST_F(PlacementTest, MessierPicturesReadAsTheirSourceImages) {
 // Catches glows seen edge-on near the poles (Polaris once showed only its label): Polaris and a
 // star of its magnitude on the equator light the same number of pixels, and no star of magnitude
 // 6 or brighter is missing at any declination.
-TEST_F(SkyLookTest, GlowsLookTheSameAtEveryDeclination) {
+TEST_F(FrameTest, GlowsLookTheSameAtEveryDeclination) {
     ASSERT_NE(real, nullptr) << kNoCatalogue;
     s.sw.m_showStars = true;
     constexpr int kPolaris = 11767;
@@ -453,7 +446,7 @@ TEST_F(SkyLookTest, GlowsLookTheSameAtEveryDeclination) {
 // Catches naked-eye planets drawn fainter than stars of their magnitudes: each planet brighter than
 // magnitude 6 lights at least as many pixels at the default field as a star of its magnitude and
 // tint (London, December 2026: Saturn at 0.7, Mars, Mercury, Uranus).
-TEST_F(SkyLookTest, PlanetsAtLeastAsBrightAsStarsOfTheirMagnitudes) {
+TEST_F(FrameTest, PlanetsAtLeastAsBrightAsStarsOfTheirMagnitudes) {
     int planets = 0;
     for (int body = astro::kMercury; body <= astro::kNeptune; ++body) {
         s.sw = DarkState().sw;
@@ -534,7 +527,7 @@ TEST(BodySizes, DrawnDiametersAtOneDegreeAreTheTrueOnes) {
 // Catches stars shining through the daylight: with the Sun 15 degrees down the frame is the night
 // frame, in the twilight faint stars go before bright ones and the Messier pictures dim, and by
 // noon the stars are gone (the frame equals the frame without them) while the planets stay.
-TEST_F(SkyLookTest, StarsAndPicturesGoWithTheDaylight) {
+TEST_F(FrameTest, StarsAndPicturesGoWithTheDaylight) {
     ASSERT_NE(real, nullptr) << kNoCatalogue;
     nv::FillMessierTable(empty->m_messierCentre, empty->m_messierCorners);
     auto frameWith = [&](bool dayLight, bool stars, bool planets) {
@@ -571,7 +564,7 @@ TEST_F(SkyLookTest, StarsAndPicturesGoWithTheDaylight) {
 
 // Catches a layer drawn before the lock-on turns the camera (the Milky Way lagged a step behind the
 // stars): a view locked on a sky point while the time runs draws what a fresh redraw draws.
-TEST_F(SkyLookTest, ALockedAnimatingViewDrawsWhatAFreshRedrawDraws) {
+TEST_F(FrameTest, ALockedAnimatingViewDrawsWhatAFreshRedrawDraws) {
     ASSERT_NE(real, nullptr) << kNoCatalogue;
     s = FullSky(frame, *real, false);
     const nv::Vec3f m42 = nv::SkyDirection(83.82, -5.39);

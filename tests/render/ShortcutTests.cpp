@@ -79,46 +79,34 @@ TEST(ShortcutTest, MilkyWayLeavesOutOnlyFacetsThatDrawBlack) {
     s.sw.m_showMilkyWay = true;
     SetLondonEvening(s);
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const std::filesystem::path folder = dir.path().toStdString();
-
-    auto samePictures = [&](const char* what) {
+    // Views around the sky, and the sphere's poles (it is turned 150 degrees about z after 30 about x).
+    std::vector<std::pair<float, float>> aims = {{-10, 0}, {-10, 130}, {-10, 250},
+                                                 {-60, 0}, {-60, 130}, {-60, 250}};
+    for (const double sign : {1.0, -1.0}) {
+        const AltAz pole = AltAzOfDirection(s, sign * 0.25, sign * 0.4330127, sign * 0.8660254);
+        AimAt(s, pole.alt, pole.az);
+        aims.push_back({s.m_viewPitch, s.m_viewYaw});
+    }
+    for (const bool black : {true, false}) { // then a faint grey all over: nothing may be left out
+        WriteMilkyWay(folder, black);
+        nv::LoadAllTextures(s, folder);
         int lit = 0;
-        // The sphere's poles in the equatorial frame (it is turned 150 degrees about z after 30
-        // about x), and views around the sky.
-        std::vector<std::pair<float, float>> aims;
-        for (const double sign : {1.0, -1.0}) {
-            const AltAz pole = AltAzOfDirection(s, sign * 0.25, sign * 0.4330127, sign * 0.8660254);
-            AimAt(s, pole.alt, pole.az);
-            aims.push_back({s.m_viewPitch, s.m_viewYaw});
-        }
-        for (const float pitch : {-10.0f, -60.0f})
-            for (const float yaw : {0.0f, 130.0f, 250.0f}) aims.push_back({pitch, yaw});
         for (const float fov : {65.0f, 20.0f, 120.0f})
             for (const auto& [pitch, yaw] : aims) {
                 s.g_fov = fov, s.m_viewPitch = pitch, s.m_viewYaw = yaw;
                 frame.res.fastPaths = false;
                 const QImage plain = frame.Render(s, *catalog);
                 frame.res.fastPaths = true;
-                const QImage fast = frame.Render(s, *catalog);
                 lit += LitPixels(plain);
-                EXPECT_EQ(Differing(plain, fast), 0)
-                    << what << " fov " << fov << " pitch " << pitch << " yaw " << yaw;
+                EXPECT_EQ(Differing(plain, frame.Render(s, *catalog)), 0)
+                    << "black " << black << " fov " << fov << " pitch " << pitch << " yaw " << yaw;
             }
-        return lit;
-    };
-    WriteMilkyWay(folder, true);
-    nv::LoadAllTextures(s, folder);
-    EXPECT_GT(samePictures("black picture with a band"), 1000);
-    const int drawn = frame.res.milkyWay.FacetsDrawn();
-    EXPECT_GT(drawn, 0);
-    EXPECT_LT(drawn, 1024 / 2);
-
-    // A new picture in the slot, faint grey all over: nothing may be left out any more.
-    WriteMilkyWay(folder, false);
-    nv::LoadAllTextures(s, folder);
-    EXPECT_GT(samePictures("grey picture"), 100000);
-    EXPECT_EQ(frame.res.milkyWay.FacetsDrawn(), 1024);
+        EXPECT_GT(lit, black ? 1000 : 100000);
+        const int drawn = frame.res.milkyWay.FacetsDrawn();
+        EXPECT_TRUE(black ? drawn > 0 && drawn < 1024 / 2 : drawn == 1024)
+            << "black " << black << ": " << drawn;
+    }
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
