@@ -227,7 +227,6 @@ TEST_F(FrameTest, MoonLabelsShowOnlyWhenZoomedBelowSixteenAndAQuarterDegrees) {
         return std::pair{LitPixels(img), qRed(Commonest(img, [](QRgb p) { return (p & 0xffffff) != 0; }))};
     };
     for (float sign : {1.0f, -1.0f}) {
-        EXPECT_EQ(labels(65.0f * sign).first, 0) << sign;
         EXPECT_EQ(labels(16.5f * sign).first, 0) << sign;
         const auto [count, grey] = labels(15.0f * sign);
         EXPECT_GT(count, 20) << sign;
@@ -240,7 +239,6 @@ TEST_F(FrameTest, MoonLabelsShowOnlyWhenZoomedBelowSixteenAndAQuarterDegrees) {
 TEST_F(FrameTest, FaintStarsArePointsInTheColourOfTheirSpectralClass) {
     s.sw.m_showStars = true;
     const astro::Vec3 centre = astro::ViewCentreDirection(nv::ChainOf(s));
-    frame.res.batchStars = true;
     const double share[8][3] = {{0.4, 0.4, 1}, {0.7, 0.7, 1}, {1, 1, 1},       {1, 1, 0.7},
                                 {1, 1, 0.4},   {1, 1, 0.7},   {0.7, 0.4, 0.4}, {1, 1, 1}};
     const double b = 255 * (13.4 - 6.5) / 13;
@@ -464,9 +462,7 @@ TEST_F(FrameTest, PlanetsAtLeastAsBrightAsStarsOfTheirMagnitudes) {
         const nv::Vec3f v{float(c.x / len), float(c.y / len), float(c.z / len)};
         s.sw = DarkState().sw;
         s.sw.m_showStars = true;
-        auto one = EmptyCatalog();
-        one->m_stars[1000] = {v.x, v.y, v.z, nv::kSkyBodies[body].tint, float(b.magnitude)};
-        const int star = LitNearCentre(LockedOn(*one, v));
+        const int star = StarLit({v.x, v.y, v.z, nv::kSkyBodies[body].tint, float(b.magnitude)});
         EXPECT_GT(star, 0) << nv::kSkyBodies[body].name;
         EXPECT_GE(planet, star) << nv::kSkyBodies[body].name << " at magnitude " << b.magnitude;
     }
@@ -476,32 +472,30 @@ TEST_F(FrameTest, PlanetsAtLeastAsBrightAsStarsOfTheirMagnitudes) {
 // Catches bodies drawn at their diameters as radii, or the Moon at a fixed distance: at a 1-degree
 // field every disc (a green picture) is as wide as the true angular diameter (the published radius
 // at the reference ephemeris' distance) within 2%, and Saturn's ring reaches 2.27 radii.
-TEST(BodySizes, DrawnDiametersAtOneDegreeAreTheTrueOnes) {
+TEST_F(FrameTest, BodyDiametersAtOneDegreeAreTheTrueOnes) {
     const auto t = astrotest::LoadFixture("distances.csv", "render");
     ASSERT_EQ(t.rows.size(), 9u);
     const double radiusKm[] = {695700, 1738.1, 2440.53, 6051.8, 3396.19, 71492, 60268, 25559, 24764};
     const std::string keys[] = {"sun",     "moon",   "mercury", "venus",  "mars",
                                 "jupiter", "saturn", "uranus",  "neptune"};
-    Frame wide, tall(360, 12000); // 800 pixels a degree for the Sun and the Moon, 12000 for the planets
-    ASSERT_TRUE(wide.ok() && tall.ok());
-    for (Frame* f : {&wide, &tall}) {
+    Frame tall(360, 12000); // 800 pixels a degree for the Sun and the Moon, 12000 for the planets
+    ASSERT_TRUE(tall.ok());
+    for (Frame* f : {&frame, &tall}) {
         f->ctx.makeCurrent();
         for (unsigned slot = nv::kSunTexture; slot <= nv::kMoonTexture; ++slot)
             MakeTexture(slot, 2, 2, {0x00ff00, 0x00ff00, 0x00ff00, 0x00ff00});
     }
-    const auto none = EmptyCatalog();
     for (size_t r = 0; r < t.rows.size(); ++r) {
         const int body = static_cast<int>(std::find(keys, keys + 9, t.Str(r, "body")) - keys);
         ASSERT_LT(body, 9) << t.Str(r, "body");
-        nv::SkyState s = DarkState();
+        s = DarkState();
         s.sw.m_showPlanets = true;
         SetClock(s, t.Int(r, "year"), t.Int(r, "month"), t.Int(r, "day"), t.Int(r, "hour"),
                  t.Int(r, "minute"), 0.0f, 0.0, 0.0);
         s.g_fov = 1.0f;
         s.g_lockOn = s.g_lockIsBody = true;
         s.g_lockName = std::string(nv::kSkyBodies[body].name);
-        Frame& f = body <= astro::kMoon ? wide : tall;
-        const QImage img = f.Render(s, *none);
+        const QImage img = (body <= astro::kMoon ? frame : tall).Render(s, *empty);
         std::vector<float> depth(size_t(img.width()) * img.height()); // the globe and the ring write depth
         glReadPixels(0, 0, img.width(), img.height(), GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
         double globe = 0, outer = 0;
