@@ -52,8 +52,7 @@ Frame::~Frame() {
 
 QImage Frame::Render(nv::SkyState& state, const nv::SkyCatalog& catalog) {
     ctx.makeCurrent();
-    state.g_viewWidth = ctx.width();
-    state.g_viewHeight = ctx.height();
+    state.g_viewWidth = ctx.width(), state.g_viewHeight = ctx.height();
     nv::ApplySkyProjection(state);
     nv::RenderScene(state, catalog, res);
     return ctx.grab();

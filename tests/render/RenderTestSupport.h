@@ -1,5 +1,5 @@
-// The drawing tests' off-screen frame, sky states, real catalogue, and the pixel where an
-// altitude/azimuth appears, from plain viewing geometry.
+// The drawing tests' off-screen frame, sky states, catalogues, and where a direction stands in the
+// observer's sky.
 #pragma once
 
 #include "astro/SkyRotation.h"
