@@ -5,7 +5,6 @@
 #include "imaging/Bmp.h"
 #include "planetarium/catalog/Textures.h"
 #include "planetarium/render/MilkyWay.h"
-#include "planetarium/render/SkyFrames.h"
 
 #include <GL/gl.h>
 #include <QTemporaryDir>
@@ -14,32 +13,12 @@
 
 using namespace rendertest;
 
-namespace {
-
-// The part FindLevelZeroPart proves for the state's Milky Way set-up, from the frame's own
-// matrices (drawn once so that they are current).
-nv::LevelZeroSplit SplitFor(Frame& frame, nv::SkyState s, const nv::SkyCatalog& catalog) {
-    frame.Render(s, catalog);
-    nv::LoadFrame(s, nv::SkyFrame::Equatorial);
-    glRotatef(150.0f, 0.0f, 0.0f, 1.0f);
-    glRotatef(30.0f, 1.0f, 0.0f, 0.0f);
-    float mv[16], pr[16];
-    int vp[4];
-    glGetFloatv(GL_MODELVIEW_MATRIX, mv);
-    glGetFloatv(GL_PROJECTION_MATRIX, pr);
-    glGetIntegerv(GL_VIEWPORT, vp);
-    return nv::FindLevelZeroPart(mv, pr, vp, 1024, 512);
-}
-
-} // namespace
-
 // Catches a shortcut that changes a pixel, a frame that leaves GL errors, texturing or a closed
 // colour mask behind, and any layer drawing green or blue under night vision (at 12 degrees the
 // Messier pictures and the moon labels show too).
 TEST(ShortcutTest, EveryLayerDrawsTheSamePictureWithAndWithoutShortcuts) {
-    std::string why;
-    const nv::SkyCatalog* real = RealCatalog(&why);
-    ASSERT_NE(real, nullptr) << why;
+    const nv::SkyCatalog* real = RealCatalog();
+    ASSERT_NE(real, nullptr) << kNoCatalogue;
     Frame frame;
     ASSERT_TRUE(frame.ok());
     nv::SkyState s = FullSky(frame, *real);
@@ -49,7 +28,6 @@ TEST(ShortcutTest, EveryLayerDrawsTheSamePictureWithAndWithoutShortcuts) {
         float fov, pitch, yaw;
         bool flip, night, dayLight;
     };
-    int split = 0, whole = 0;
     for (const View v : {View{65, -30, 90, false, false, true}, View{65, -10, 200, false, false, true},
                          View{20, -40, 300, false, false, true}, View{-40, -60, 30, true, false, false},
                          View{100, -20, 150, false, true, true}, View{65, -80, 0, false, false, false},
@@ -72,14 +50,7 @@ TEST(ShortcutTest, EveryLayerDrawsTheSamePictureWithAndWithoutShortcuts) {
                 ASSERT_EQ(fast.pixel(x, y) & 0xffff, 0u) << "green or blue at night";
         EXPECT_GT(LitPixels(plain), 10000) << "fov " << v.fov << " yaw " << v.yaw;
         EXPECT_EQ(Differing(plain, fast), 0) << "fov " << v.fov << " yaw " << v.yaw;
-
-        const nv::LevelZeroSplit part = SplitFor(frame, s, *real);
-        if (part.levelZero.Area() > 0 && part.rest.Area() > 0) ++split;
-        if (part.levelZero.Area() == static_cast<long long>(kWidth) * kHeight) ++whole;
     }
-    // The views include both kinds of shortcut for the Milky Way.
-    EXPECT_GT(split, 0);
-    EXPECT_GT(whole, 0);
 }
 
 // A Milky Way picture that is black but for a faint band (grey 2, which still shows as 1 at the
@@ -108,46 +79,34 @@ TEST(ShortcutTest, MilkyWayLeavesOutOnlyFacetsThatDrawBlack) {
     s.sw.m_showMilkyWay = true;
     SetLondonEvening(s);
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const std::filesystem::path folder = dir.path().toStdString();
-
-    auto samePictures = [&](const char* what) {
+    // Views around the sky, and the sphere's poles (it is turned 150 degrees about z after 30 about x).
+    std::vector<std::pair<float, float>> aims = {{-10, 0}, {-10, 130}, {-10, 250},
+                                                 {-60, 0}, {-60, 130}, {-60, 250}};
+    for (const double sign : {1.0, -1.0}) {
+        const AltAz pole = AltAzOfDirection(s, sign * 0.25, sign * 0.4330127, sign * 0.8660254);
+        AimAt(s, pole.alt, pole.az);
+        aims.push_back({s.m_viewPitch, s.m_viewYaw});
+    }
+    for (const bool black : {true, false}) { // then a faint grey all over: nothing may be left out
+        WriteMilkyWay(folder, black);
+        nv::LoadAllTextures(s, folder);
         int lit = 0;
-        // The sphere's poles in the equatorial frame (it is turned 150 degrees about z after 30
-        // about x), and views around the sky.
-        std::vector<std::pair<float, float>> aims;
-        for (const double sign : {1.0, -1.0}) {
-            const AltAz pole = AltAzOfDirection(s, sign * 0.25, sign * 0.4330127, sign * 0.8660254);
-            AimAt(s, pole.alt, pole.az);
-            aims.push_back({s.m_viewPitch, s.m_viewYaw});
-        }
-        for (const float pitch : {-10.0f, -60.0f})
-            for (const float yaw : {0.0f, 130.0f, 250.0f}) aims.push_back({pitch, yaw});
         for (const float fov : {65.0f, 20.0f, 120.0f})
             for (const auto& [pitch, yaw] : aims) {
                 s.g_fov = fov, s.m_viewPitch = pitch, s.m_viewYaw = yaw;
                 frame.res.fastPaths = false;
                 const QImage plain = frame.Render(s, *catalog);
                 frame.res.fastPaths = true;
-                const QImage fast = frame.Render(s, *catalog);
                 lit += LitPixels(plain);
-                EXPECT_EQ(Differing(plain, fast), 0)
-                    << what << " fov " << fov << " pitch " << pitch << " yaw " << yaw;
+                EXPECT_EQ(Differing(plain, frame.Render(s, *catalog)), 0)
+                    << "black " << black << " fov " << fov << " pitch " << pitch << " yaw " << yaw;
             }
-        return lit;
-    };
-    WriteMilkyWay(folder, true);
-    nv::LoadAllTextures(s, folder);
-    EXPECT_GT(samePictures("black picture with a band"), 1000);
-    const int drawn = frame.res.milkyWay.FacetsDrawn();
-    EXPECT_GT(drawn, 0);
-    EXPECT_LT(drawn, 1024 / 2);
-
-    // A new picture in the slot, faint grey all over: nothing may be left out any more.
-    WriteMilkyWay(folder, false);
-    nv::LoadAllTextures(s, folder);
-    EXPECT_GT(samePictures("grey picture"), 100000);
-    EXPECT_EQ(frame.res.milkyWay.FacetsDrawn(), 1024);
+        EXPECT_GT(lit, black ? 1000 : 100000);
+        const int drawn = frame.res.milkyWay.FacetsDrawn();
+        EXPECT_TRUE(black ? drawn > 0 && drawn < 1024 / 2 : drawn == 1024)
+            << "black " << black << ": " << drawn;
+    }
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
