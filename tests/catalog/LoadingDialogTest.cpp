@@ -3,17 +3,10 @@
 // its 118321 lines, and a missing catalogue that hangs the start or loses the Messier table.
 #include "planetarium/catalog/LoadingDialog.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QProgressBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-
+#include <QtTest>
+#include <QtWidgets>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 namespace fs = std::filesystem;
 
@@ -60,8 +53,7 @@ private slots:
         QVERIFY(dlg.finished() && dlg.catalogueLoaded() && !dlg.catalogueMissing() && !dlg.isVisible());
         QCOMPARE(dlg.statusLabel()->text(), QString("Loading Star data"));
         QCOMPARE(dlg.loadReport().linesStored, nv::kCatalogueLines);
-        QCOMPARE(dlg.progressBar()->maximum(), 11832);
-        QCOMPARE(dlg.progressBar()->value(), 11832);
+        QVERIFY(dlg.progressBar()->maximum() == 11832 && dlg.progressBar()->value() == 11832);
         QCOMPARE(catalog->m_stars[118321].magnitude, 8.25f + 0.608f); // 118321 % 13 = 8
         QCOMPARE(catalog->m_stars[55].spectralClass, 5.0f);           // line 118322 is never read
         QVERIFY(catalog->m_messierCentre[0].z != 0.0f); // Messier table written before the close
@@ -72,9 +64,8 @@ private slots:
         CLoadingDlg dlg(*catalog, {});
         dlg.setCatalogueFile(m_dir / "absent" / "hip.txt");
         dlg.exec();
-        QVERIFY(dlg.finished() && dlg.catalogueMissing());
+        QVERIFY(dlg.finished() && dlg.catalogueMissing() && dlg.progressBar()->value() == 11832);
         QVERIFY(dlg.loadReport().message.find("hip.txt") != std::string::npos);
-        QCOMPARE(dlg.progressBar()->value(), 11832);
         QVERIFY(catalog->m_messierCentre[41].z != 0.0f); // the Messier pictures still have their places
     }
 };
