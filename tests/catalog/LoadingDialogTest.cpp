@@ -51,8 +51,8 @@ private slots:
         spam.stop();
         QVERIFY(texturesLoaded && stayedOpen);
         QVERIFY(dlg.finished() && dlg.catalogueLoaded() && !dlg.catalogueMissing() && !dlg.isVisible());
-        QCOMPARE(dlg.statusLabel()->text(), QString("Loading Star data"));
-        QCOMPARE(dlg.loadReport().linesStored, nv::kCatalogueLines);
+        QVERIFY(dlg.statusLabel()->text() == "Loading Star data" &&
+                dlg.loadReport().linesStored == nv::kCatalogueLines);
         QVERIFY(dlg.progressBar()->maximum() == 11832 && dlg.progressBar()->value() == 11832);
         QCOMPARE(catalog->m_stars[118321].magnitude, 8.25f + 0.608f); // 118321 % 13 = 8
         QCOMPARE(catalog->m_stars[55].spectralClass, 5.0f);           // line 118322 is never read
@@ -62,11 +62,11 @@ private slots:
     void missingCatalogueStillCloses() {
         auto catalog = std::make_unique<nv::SkyCatalog>();
         CLoadingDlg dlg(*catalog, {});
-        dlg.setCatalogueFile(m_dir / "absent" / "hip.txt");
+        dlg.setCatalogueFile(m_dir / "absent" / "hip.txt"); // the start goes on with the Messier places
         dlg.exec();
         QVERIFY(dlg.finished() && dlg.catalogueMissing() && dlg.progressBar()->value() == 11832);
         QVERIFY(dlg.loadReport().message.find("hip.txt") != std::string::npos);
-        QVERIFY(catalog->m_messierCentre[41].z != 0.0f); // the Messier pictures still have their places
+        QVERIFY(catalog->m_messierCentre[41].z != 0.0f);
     }
 };
 
