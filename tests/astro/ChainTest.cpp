@@ -1,22 +1,10 @@
 // The rotation chain and the view-centre readout: what each direction means.
 #include "astro/Precession.h"
 #include "astro/SkyRotation.h"
-
+#include <cmath>
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 using namespace astro;
-
-namespace {
-
-void ExpectVec(const Vec3& a, const Vec3& b, double tol = 1e-6) {
-    EXPECT_NEAR(a.x, b.x, tol);
-    EXPECT_NEAR(a.y, b.y, tol);
-    EXPECT_NEAR(a.z, b.z, tol);
-}
-
-} // namespace
 
 // Catches a wrong precession model or epoch (a published example, theta Persei to 2028 November
 // 13.19 on the mean equator of date, to 1") and a one-way rotation. (The frames' axes, the
@@ -31,8 +19,8 @@ TEST(ChainMeaning, Precession) {
     EXPECT_NEAR(ra, (2 + 46 / 60.0 + 11.331 / 3600) * 15, 1.0 / 3600);
     EXPECT_NEAR(dec, 49 + 20 / 60.0 + 54.54 / 3600, 1.0 / 3600);
     const ChainInputs in{0, 0, 0, 0, PrecessionRotation(2415020.0)};
-    const Vec3 v{0.3, -0.5, 0.81};
-    ExpectVec(DateToCatalogue(CatalogueToDate(v, in), in), v, 1e-9);
+    const Vec3 v{0.3, -0.5, 0.81}, back = DateToCatalogue(CatalogueToDate(v, in), in);
+    EXPECT_LT(Length({back.x - v.x, back.y - v.y, back.z - v.z}), 1e-9);
 }
 
 // Catches readouts with a wrong sign or offset, a clamped altitude past the zenith, a right
@@ -46,10 +34,8 @@ TEST(Readout, AltAziAndEquatorial) {
         EXPECT_NEAR(r.first, alt, 5e-7) << yaw << " " << pitch;
         EXPECT_NEAR(r.second, az, 5e-7) << yaw << " " << pitch;
     }
-    // At the zenith: declination = latitude, right ascension = (lsr - 90) / 15 hours.
-    auto r = UpdateViewCentreReadout({-90.0f, 0.0f, 47.0, 150.0f}, false);
-    EXPECT_NEAR(r.second, 47.0, 1e-4);
-    EXPECT_NEAR(r.first, 4.0, 1e-5);
+    auto r = UpdateViewCentreReadout({-90.0f, 0.0f, 47.0, 150.0f}, false); // zenith: RA (lsr - 90) / 15
+    EXPECT_TRUE(std::fabs(r.second - 47.0) < 1e-4 && std::fabs(r.first - 4.0) < 1e-5);
     for (float lsr : {90.0f, 89.99999f, 90.00001f, 450.0f})
         EXPECT_LT(UpdateViewCentreReadout({-90.0f, 0.0f, 20.0, lsr}, false).first, 23.9999995) << lsr;
     EXPECT_EQ(UpdateViewCentreReadout({-90.0f, 0.0f, 20.0, 90.0f}, false).first, 0.0);
@@ -58,7 +44,6 @@ TEST(Readout, AltAziAndEquatorial) {
     r = UpdateViewCentreReadout({-90.0f, 0.0f, 47.0, 150.0f, p2100}, false);
     double ra, dec;
     RaDecFromVector(DateToCatalogue(EquatorialVector(60.0, 47.0), {0, 0, 0, 0, p2100}), ra, dec);
-    EXPECT_NEAR(r.first, ra / 15.0, 1e-5);
-    EXPECT_NEAR(r.second, dec, 1e-4);
+    EXPECT_TRUE(std::fabs(r.first - ra / 15.0) < 1e-5 && std::fabs(r.second - dec) < 1e-4);
     EXPECT_GT(std::fabs(r.first - 4.0), 0.05);
 }

@@ -1,6 +1,5 @@
 // Reads the committed reference tables (CSV with '#' comment lines and one header line).
 #pragma once
-
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -21,19 +20,15 @@ struct Table {
 inline Table LoadFixture(const std::string& name, const std::string& folder = "astro") {
     Table t;
     std::ifstream in(std::string(NV_SOURCE_DIR) + "/tests/" + folder + "/fixtures/" + name);
-    std::string line;
-    bool header = true;
-    while (std::getline(in, line)) {
+    for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#') continue;
         std::vector<std::string> cells;
         std::stringstream ss(line);
         for (std::string cell; std::getline(ss, cell, ',');) cells.push_back(cell);
-        if (header) {
+        if (t.column.empty())
             for (size_t k = 0; k < cells.size(); ++k) t.column[cells[k]] = static_cast<int>(k);
-            header = false;
-        } else {
+        else
             t.rows.push_back(std::move(cells));
-        }
     }
     return t;
 }

@@ -1,9 +1,7 @@
 // skycalc refuses what it would otherwise wrap round or print as nonsense with status 0, and
 // answers at the edges of each range (the texts' own rules are tested through the command line).
-#include <gtest/gtest.h>
-
 #include <QProcess>
-#include <QStringList>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -38,16 +36,13 @@ TEST(Skycalc, ValuesThatWouldWrapRoundAreRefusedAndTheEdgesAnswered) {
     };
     for (const QStringList& args : refused) {
         const Result r = Skycalc(args);
-        EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
-        EXPECT_TRUE(r.err.startsWith("skycalc: ")) << r.err.toStdString();
+        EXPECT_TRUE(r.status == 2 && r.out.isEmpty() && r.err.startsWith("skycalc: "))
+            << args.join(' ').toStdString() << ": " << r.err.toStdString();
     }
     Result r = Skycalc({"sky", "--date", "0100-01-01", "--time", "00:00", "--zone", "-14", "--lon", "-180"});
-    EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.startsWith("jd ")) << r.out.toStdString();
+    EXPECT_TRUE(r.status == 0 && r.out.startsWith("jd ")) << r.err.toStdString();
     // A direction at the edge of the right ascensions, from the pole: it never sets.
     r = Skycalc(
         {"rts", "--ra", "360", "--dec", "-90", "--lat", "-90", "--date", "9999-12-31", "--time", "23:59"});
-    EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.startsWith("rise never-sets\ntransit ")) << r.out.toStdString();
+    EXPECT_TRUE(r.status == 0 && r.out.startsWith("rise never-sets\ntransit ")) << r.out.toStdString();
 }

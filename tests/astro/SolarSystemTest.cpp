@@ -1,13 +1,10 @@
-// The Sun, Moon, planets, Pluto and the moons of Jupiter and Saturn: worked values, published
-// examples and reference ephemerides.
+// The Sun, Moon, planets, Pluto and the moons of Jupiter and Saturn against worked values and ephemerides.
 #include "astro/SolarSystem.h"
 #include "astro/SkyClock.h"
 
 #include "Fixture.h"
-
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 using namespace astro;
 
@@ -19,11 +16,6 @@ double Dot(const Vec3& a, const Vec3& b) {
 double AngleDeg(const Vec3& a, const Vec3& b) {
     return std::acos(std::clamp(Dot(a, b) / (Length(a) * Length(b)), -1.0, 1.0)) * g_radToDeg;
 }
-// Sun - body - Earth, degrees (0 for the Sun itself).
-double PhaseAngle(const BodyPosition& body, const BodyPosition& sun) {
-    const Vec3 toEarth{-body.x, -body.y, -body.z}, toSun{sun.x - body.x, sun.y - body.y, sun.z - body.z};
-    return Length(toSun) > 0 ? AngleDeg(toEarth, toSun) : 0.0;
-}
 
 } // namespace
 
@@ -31,10 +23,8 @@ double PhaseAngle(const BodyPosition& body, const BodyPosition& sun) {
 // here: a published worked example to its own precision), a wrong day count, and a zone added
 // instead of taken off the local clock.
 TEST(SolarSystemWorkedValues, MeanAnomaliesDaysAndZones) {
-    // 1990 April 19 at 0h UT is day -3543, the Sun's M is 104.0653.
     EXPECT_DOUBLE_EQ(DayNumber(1990, 4, 19, 0, 0), -3543.0);
     EXPECT_NEAR(SunMeanAnomaly(-3543.0f), 104.0653, 0.00005);
-    // The same instant told in two zones (also across the date line) gives the same sky.
     CSolarSystem a, b;
     a.UpdateSolarSystem(2024, 1, 1, 2, 30, 0.0f);
     b.UpdateSolarSystem(2024, 1, 1, 12, 30, 10.0f);
@@ -52,9 +42,8 @@ TEST(SolarSystemReference, WithinTheTheorysLimits) {
     ASSERT_GE(t.rows.size(), 200u);
     const char* names[kBodyCount] = {"sun",     "moon",   "mercury", "venus",   "mars",
                                      "jupiter", "saturn", "uranus",  "neptune", "pluto"};
-    // Place (arcminutes), distance (share) and visual magnitude. The reference's Sun is always
-    // -26.8, its Saturn has the ring, its Moon another phase law (not compared); Mercury's and
-    // Venus' formulas hold to a phase angle of 120 degrees.
+    // The reference's Sun is always -26.8, its Saturn has the ring, its Moon another phase law;
+    // Mercury's and Venus' formulas hold to a phase angle of 120 degrees.
     const double limitArcmin[kBodyCount] = {2, 12, 5, 5, 5, 5, 5, 5, 5, 5};
     const double limitDistance[kBodyCount] = {0.001, 0.005, 0.01, 0.01, 0.01, 0.01, 0.01, 0.01, 0.01, 0.01};
     const double limitMagnitude[kBodyCount] = {0.12, 1e9, 0.5, 0.25, 0.15, 0.2, 1.0, 0.05, 0.05, 0.1};
@@ -67,14 +56,15 @@ TEST(SolarSystemReference, WithinTheTheorysLimits) {
             const BodyPosition& body = ss.Body(b);
             EclipticLonLat(body, lon, lat);
             const std::string n = names[b];
-            const std::string where =
-                n + " row " + std::to_string(r) + " (" + std::to_string(t.Int(r, "year")) + ")";
+            const std::string where = n + " row " + std::to_string(r);
             const double lon2 = t.Num(r, n + "_lon"), lat2 = t.Num(r, n + "_lat");
             const double c = SinD(lat) * SinD(lat2) + CosD(lat) * CosD(lat2) * CosD(lon - lon2);
             EXPECT_LT(std::acos(std::clamp(c, -1.0, 1.0)) * g_radToDeg * 60.0, limitArcmin[b]) << where;
             EXPECT_NEAR(Length({body.x, body.y, body.z}) / t.Num(r, n + "_dist"), 1.0, limitDistance[b])
                 << where;
-            if (PhaseAngle(body, ss.Body(kSun)) < 120.0) {
+            const BodyPosition& sun = ss.Body(kSun); // phase angle Sun - body - Earth
+            const Vec3 toSun{sun.x - body.x, sun.y - body.y, sun.z - body.z};
+            if (b == kSun || AngleDeg({-body.x, -body.y, -body.z}, toSun) < 120) {
                 EXPECT_NEAR(body.magnitude, t.Num(r, n + "_mag"), limitMagnitude[b]) << where;
             }
         }
@@ -94,10 +84,10 @@ TEST(SolarSystemWorkedValues, MagnitudesAndGalileanMoons) {
     CSolarSystem ss;
     ss.UpdateJupiterMoons(1992, 12, 16, 0, 0);
     const double expected[4][2] = {{-3.44, 0.21}, {7.44, 0.25}, {1.24, 0.65}, {7.08, 1.10}};
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_NEAR(ss.m_jupiterMoons[k].X * 1000, expected[k][0], 0.1) << kJupiterMoonNames[k];
-        EXPECT_NEAR(ss.m_jupiterMoons[k].Y * 1000, expected[k][1], 0.1) << kJupiterMoonNames[k];
-    }
+    for (int k = 0; k < 4; ++k)
+        EXPECT_TRUE(std::hypot(ss.m_jupiterMoons[k].X * 1000 - expected[k][0],
+                               ss.m_jupiterMoons[k].Y * 1000 - expected[k][1]) < 0.1)
+            << kJupiterMoonNames[k];
 }
 
 // Catches a moon's orbit off the reference. Our moons are in the planet's frame, the reference's in
@@ -118,8 +108,7 @@ TEST(MoonsReference, SameGeometryAsTheEphemeris) {
             jo[k] = {ss.m_jupiterMoons[k].X * 1000, ss.m_jupiterMoons[k].Y * 1000, 0};
             jr[k] = {t.Num(r, p + "_x"), t.Num(r, p + "_y"), 0};
         }
-        // In Jupiter radii squared, scaled by the orbits' sizes; Europa's 1-degree mutual term
-        // keeps the worst near 0.3.
+        // Europa's 1-degree mutual term keeps the worst near 0.3.
         for (int i = 0; i < 4; ++i)
             for (int j = i; j < 4; ++j) {
                 const double scale = Length(jr[i]) + Length(jr[j]) + 1;

@@ -3,17 +3,10 @@
 // its 118321 lines, and a missing catalogue that hangs the start or loses the Messier table.
 #include "planetarium/catalog/LoadingDialog.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QProgressBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-
+#include <QtTest>
+#include <QtWidgets>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 namespace fs = std::filesystem;
 
@@ -58,10 +51,9 @@ private slots:
         spam.stop();
         QVERIFY(texturesLoaded && stayedOpen);
         QVERIFY(dlg.finished() && dlg.catalogueLoaded() && !dlg.catalogueMissing() && !dlg.isVisible());
-        QCOMPARE(dlg.statusLabel()->text(), QString("Loading Star data"));
-        QCOMPARE(dlg.loadReport().linesStored, nv::kCatalogueLines);
-        QCOMPARE(dlg.progressBar()->maximum(), 11832);
-        QCOMPARE(dlg.progressBar()->value(), 11832);
+        QVERIFY(dlg.statusLabel()->text() == "Loading Star data" &&
+                dlg.loadReport().linesStored == nv::kCatalogueLines);
+        QVERIFY(dlg.progressBar()->maximum() == 11832 && dlg.progressBar()->value() == 11832);
         QCOMPARE(catalog->m_stars[118321].magnitude, 8.25f + 0.608f); // 118321 % 13 = 8
         QCOMPARE(catalog->m_stars[55].spectralClass, 5.0f);           // line 118322 is never read
         QVERIFY(catalog->m_messierCentre[0].z != 0.0f); // Messier table written before the close
@@ -70,12 +62,11 @@ private slots:
     void missingCatalogueStillCloses() {
         auto catalog = std::make_unique<nv::SkyCatalog>();
         CLoadingDlg dlg(*catalog, {});
-        dlg.setCatalogueFile(m_dir / "absent" / "hip.txt");
+        dlg.setCatalogueFile(m_dir / "absent" / "hip.txt"); // the start goes on with the Messier places
         dlg.exec();
-        QVERIFY(dlg.finished() && dlg.catalogueMissing());
+        QVERIFY(dlg.finished() && dlg.catalogueMissing() && dlg.progressBar()->value() == 11832);
         QVERIFY(dlg.loadReport().message.find("hip.txt") != std::string::npos);
-        QCOMPARE(dlg.progressBar()->value(), 11832);
-        QVERIFY(catalog->m_messierCentre[41].z != 0.0f); // the Messier pictures still have their places
+        QVERIFY(catalog->m_messierCentre[41].z != 0.0f);
     }
 };
 

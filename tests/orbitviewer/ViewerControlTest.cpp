@@ -7,8 +7,7 @@
 
 using namespace tessmoor;
 
-// 0.2 x degrees(atan(v)).
-static double Turn(double v) {
+static double Turn(double v) { // 0.2 x degrees(atan(v))
     return 0.2 * std::atan(v) * 180.0 / 3.141592653589793;
 }
 
@@ -20,8 +19,8 @@ TEST(ViewerMouse, DragTurnsFromTheAnchorAndTurningBackMovesIt) {
     EXPECT_FALSE(DragRotate(s, 10, 10));
     BeginDrag(s, 100, 100);
     ASSERT_TRUE(DragRotate(s, 200, 150)); // 100 right, 50 down of the anchor
-    EXPECT_NEAR(s.g_viewerYaw, -30.0 + Turn(-0.1), 1e-5);
-    EXPECT_NEAR(s.g_viewerPitch, 100.0 - Turn(-0.1), 1e-5);
+    EXPECT_TRUE(std::fabs(s.g_viewerYaw - (-30.0 + Turn(-0.1))) < 1e-5 &&
+                std::fabs(s.g_viewerPitch - (100.0 - Turn(-0.1))) < 1e-5);
     DragRotate(s, 300, 150); // 200 px from the anchor now
     EXPECT_NEAR(s.g_viewerYaw, -30.0 + Turn(-0.1) + Turn(-0.2), 1e-5);
     const float yaw = s.g_viewerYaw;
@@ -46,9 +45,9 @@ TEST(ViewerCommandLine, RefusesWhatItCannotDraw) {
     for (const QStringList& tail :
          {QStringList{"--zoom", "far"}, {"--fov", "30"}, {"--yaw", "inf"}, {"--pitch", "1e300"}}) {
         QString error;
-        EXPECT_EQ(ParseViewerCommandLine(QStringList{"--snapshot", "a.bmp"} + tail, o, &error),
-                  platform::LaunchMode::BadArguments)
+        EXPECT_TRUE(ParseViewerCommandLine(QStringList{"--snapshot", "a.bmp"} + tail, o, &error) ==
+                        platform::LaunchMode::BadArguments &&
+                    !error.isEmpty())
             << tail.join(' ').toStdString();
-        EXPECT_FALSE(error.isEmpty());
     }
 }
