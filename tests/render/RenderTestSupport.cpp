@@ -85,7 +85,7 @@ nv::SkyState FullSky(Frame& frame, const nv::SkyCatalog& real, bool dayLight) {
     s.sw.m_showDayLight = dayLight;
     SetLondonEvening(s);
     frame.ctx.makeCurrent();
-    EXPECT_GT(nv::LoadAllTextures(s, std::filesystem::path(NV_TEST_DATA_DIR)).loaded, 100);
+    EXPECT_GT(LoadRealTextures(s), 100);
     frame.res.g_constellations.CopyStars(real);
     return s;
 }
@@ -94,16 +94,27 @@ std::unique_ptr<nv::SkyCatalog> EmptyCatalog() {
     return std::make_unique<nv::SkyCatalog>();
 }
 
-const nv::SkyCatalog* RealCatalog() {
+const nv::SkyCatalog* RealCatalog(std::string* message) {
+    static std::string failure;
     static const std::unique_ptr<nv::SkyCatalog> catalog = [] {
         const std::filesystem::path dir = NV_TEST_DATA_DIR;
         auto cat = std::make_unique<nv::SkyCatalog>();
-        if (!nv::LoadStarData(*cat, dir / "hip.txt").ok) return std::unique_ptr<nv::SkyCatalog>();
+        const nv::StarLoadReport report = nv::LoadStarData(*cat, dir / "hip.txt");
+        if (!report.ok) {
+            failure = "the data folder " + dir.string() +
+                      " has no star catalogue (run scripts/build-data): " + report.message;
+            return std::unique_ptr<nv::SkyCatalog>();
+        }
         nv::ReadStarNames(dir / "starnames.txt", *cat);
         nv::ApplyStarCorrection(*cat);
         return cat;
     }();
+    if (message != nullptr) *message = failure;
     return catalog.get();
+}
+
+int LoadRealTextures(nv::SkyState& s) {
+    return nv::LoadAllTextures(s, std::filesystem::path(NV_TEST_DATA_DIR)).loaded;
 }
 
 AltAz AltAzOfDirection(const nv::SkyState& s, double x, double y, double z) {

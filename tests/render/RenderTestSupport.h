@@ -38,7 +38,10 @@ nv::SkyState FullSky(Frame& frame, const nv::SkyCatalog& real, bool dayLight = t
 
 std::unique_ptr<nv::SkyCatalog> EmptyCatalog();
 // The real catalogue from the data folder, loaded once; null if it is not built.
-const nv::SkyCatalog* RealCatalog();
+// The data folder's catalogue, loaded once (null, with the reason in `message`, if it is missing).
+const nv::SkyCatalog* RealCatalog(std::string* message = nullptr);
+// Loads the data folder's pictures into the current context; how many loaded.
+int LoadRealTextures(nv::SkyState& s);
 inline constexpr const char* kNoCatalogue = "no star catalogue in the data folder: run scripts/build-data";
 
 // Altitude and azimuth (north through east) of a J2000 direction / a body on the date.
