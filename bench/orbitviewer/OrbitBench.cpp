@@ -12,8 +12,8 @@
 #include <GL/gl.h>
 #include <QGuiApplication>
 #include <QSurfaceFormat>
-#include <benchmark/benchmark.h>
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <ctime>
 #include <memory>
@@ -65,11 +65,13 @@ void BM_FrameWithNames(benchmark::State& bs) {
         benchmark::DoNotOptimize(DrawViewerFrame(state, Table(), t));
         glFinish();
     }
-    bs.counters["cpu_all_threads_ms"] = 1000.0 * double(std::clock() - start) / CLOCKS_PER_SEC / double(bs.iterations());
+    bs.counters["cpu_all_threads_ms"] =
+        1000.0 * double(std::clock() - start) / CLOCKS_PER_SEC / double(bs.iterations());
     ReleaseViewerGl();
 }
 BENCHMARK(BM_FrameWithNames)
-    ->Arg(1)->Arg(0)
+    ->Arg(1)
+    ->Arg(0)
     ->Iterations(1)
     ->Repetitions(40)
     ->Unit(benchmark::kMillisecond)
