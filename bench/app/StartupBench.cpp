@@ -6,6 +6,7 @@
 //     `NightvaneGl --snapshot`, from exec to exit (process start, Qt, GL context, the catalogue,
 //     the pictures the frame shows, one frame, the BMP written), with the display (Xvfb) and with
 //     none at all; the last line sets the two medians side by side.
+#include "MedianSummary.h"
 #include "planetarium/app/MainFrame.h"
 #include "planetarium/app/NightvaneGlView.h"
 #include "platform/DataDir.h"
@@ -21,9 +22,6 @@
 #include <QTimer>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <map>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -91,34 +89,6 @@ BENCHMARK(BM_ProcessSnapshotNoDisplay)
     ->Iterations(1)
     ->Repetitions(11);
 
-// Ends the report with the two launch-to-picture medians side by side.
-class SummaryReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                m_median[run.run_name.function_name] = run.GetAdjustedRealTime();
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto get = [&](const char* name) {
-            const auto it = m_median.find(name);
-            return it == m_median.end() ? 0.0 : it->second;
-        };
-        const double none = get("BM_ProcessSnapshotNoDisplay"), shown = get("BM_ProcessSnapshot");
-        if (none <= 0.0 && shown <= 0.0) return;
-        std::printf(
-            "\nlaunch to picture (default 1280x800 sky), medians: no display %.0f ms (target under 400)",
-            none);
-        if (shown > 0.0) std::printf("; with the display %.0f ms", shown);
-        std::printf("\n");
-    }
-
-private:
-    std::map<std::string, double> m_median;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -130,9 +100,14 @@ int main(int argc, char** argv) {
     // Message boxes (a missing data file) must not block the measurement.
     platform::SetMessageBoxSink(
         [](const QString& text, const QString&) { qWarning("%s", qPrintable(text)); });
-    benchmark::Initialize(&argc, argv);
-    SummaryReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    // The report ends with the two launch-to-picture medians side by side.
+    return bench::RunWithMedianSummary(argc, argv, [](const bench::MedianReporter& r) {
+        const double none = r.Median("BM_ProcessSnapshotNoDisplay"), shown = r.Median("BM_ProcessSnapshot");
+        if (none <= 0.0 && shown <= 0.0) return;
+        std::printf(
+            "\nlaunch to picture (default 1280x800 sky), medians: no display %.0f ms (target under 400)",
+            none);
+        if (shown > 0.0) std::printf("; with the display %.0f ms", shown);
+        std::printf("\n");
+    });
 }

@@ -2,6 +2,7 @@
 // 1280x800, against the star layer drawn one star at a time in immediate mode. Each repetition is
 // one frame finished with glFinish; read the medians. Run under a display:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/render_bench
+#include "MedianSummary.h"
 #include "RenderTestSupport.h"
 
 #include <GL/gl.h>
@@ -9,7 +10,6 @@
 #include <cstdio>
 #include <ctime>
 #include <iterator>
-#include <map>
 #include <string>
 
 using namespace rendertest;
@@ -189,25 +189,13 @@ BENCHMARK(BM_FrameOnly)
     ->UseRealTime()
     ->DisplayAggregatesOnly();
 
-namespace {
-// The console report plus, at the end, the medians side by side: the frame against the target and
-// against the one-star-at-a-time drawing.
-class SummaryReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                m_median[run.run_name.function_name] = run.GetAdjustedRealTime();
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto get = [&](const char* name) {
-            const auto it = m_median.find(name);
-            return it == m_median.end() ? 0.0 : it->second;
-        };
-        const double frame = get("BM_Frame"), oneByOne = get("BM_StarLayerOneAtATime");
-        const double batched = get("BM_StarLayerBatched"), frameOneByOne = get("BM_FrameWithStarsOneAtATime");
+// The medians side by side at the end of the report: the frame against the target and against the
+// one-star-at-a-time drawing.
+int main(int argc, char** argv) {
+    return bench::RunWithMedianSummary(argc, argv, [](const bench::MedianReporter& r) {
+        const double frame = r.Median("BM_Frame"), oneByOne = r.Median("BM_StarLayerOneAtATime");
+        const double batched = r.Median("BM_StarLayerBatched"),
+                     frameOneByOne = r.Median("BM_FrameWithStarsOneAtATime");
         if (frame <= 0.0) return;
         std::printf("\nmedians: frame %.2f ms (target under 12)", frame);
         if (oneByOne > 0.0)
@@ -219,18 +207,5 @@ public:
             std::printf("; frame with stars one at a time %.2f ms (%.1fx)", frameOneByOne,
                         frameOneByOne / frame);
         std::printf("\n");
-    }
-
-private:
-    std::map<std::string, double> m_median;
-};
-} // namespace
-
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    SummaryReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    });
 }

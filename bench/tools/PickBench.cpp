@@ -4,6 +4,7 @@
 // graphics pipeline for comparison. Each iteration picks at the next of 64 fixed pointer
 // positions; the medians are printed side by side at the end. Run under a display:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/nv_pick_bench
+#include "MedianSummary.h"
 #include "RenderTestSupport.h"
 #include "SelectionPick.h"
 
@@ -11,7 +12,6 @@
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -101,42 +101,18 @@ BENCHMARK(BM_SelectionModePick)
     ->UseRealTime()
     ->DisplayAggregatesOnly();
 
-// The console report plus, at the end, the medians side by side.
-class SummaryReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                m_median[run.run_name.function_name] = run.GetAdjustedRealTime();
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto get = [&](const char* name) {
-            const auto it = m_median.find(name);
-            return it == m_median.end() ? 0.0 : it->second;
-        };
-        const double cpu = get("BM_ProcessorPick"), withBodies = get("BM_ProcessorPickWithBodies");
-        const double select = get("BM_SelectionModePick");
+} // namespace
+
+// The medians side by side at the end of the report.
+int main(int argc, char** argv) {
+    return bench::RunWithMedianSummary(argc, argv, [](const bench::MedianReporter& r) {
+        const double cpu = r.Median("BM_ProcessorPick"), withBodies = r.Median("BM_ProcessorPickWithBodies");
+        const double select = r.Median("BM_SelectionModePick");
         if (cpu <= 0.0) return;
         std::printf("\nmedians: processor pick %.3f ms (target under 1)", cpu);
         if (withBodies > 0.0) std::printf("; with the bodies for the sky clock %.3f ms", withBodies);
         if (select > 0.0)
             std::printf("; selection-mode pick %.1f ms (%.0fx the processor pick)", select, select / cpu);
         std::printf("\n");
-    }
-
-private:
-    std::map<std::string, double> m_median;
-};
-
-} // namespace
-
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    SummaryReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    });
 }
