@@ -18,18 +18,10 @@ namespace tessmoor {
 platform::LaunchMode ParseViewerCommandLine(const QStringList& args, ViewerSnapshotOptions& o,
                                             QString* error) {
     // The camera's angles keep to the sky chart's rule (astro/ValueRanges.h).
-    auto within = [](const char* name, const astro::ValueRange& range) {
-        return [name, &range](double v) {
-            const std::string why = astro::RangeProblem(range, v);
-            return why.empty()
-                       ? QString()
-                       : QStringLiteral("%1: %2").arg(QLatin1String(name), QString::fromStdString(why));
-        };
-    };
     const std::vector<platform::NumberOption> numbers = {
         {QStringLiteral("--zoom"), &o.zoom},
-        {QStringLiteral("--pitch"), &o.pitch, within("--pitch", astro::kPitchRange)},
-        {QStringLiteral("--yaw"), &o.yaw, within("--yaw", astro::kYawRange)},
+        platform::RangedOption("--pitch", &o.pitch, astro::kPitchRange),
+        platform::RangedOption("--yaw", &o.yaw, astro::kYawRange),
     };
     return platform::ParseSnapshotArguments(args, numbers, o, error);
 }

@@ -47,6 +47,15 @@ bool IsCommonOption(const QString& name) {
 
 } // namespace
 
+NumberOption RangedOption(const char* name, std::optional<double>* value, const astro::ValueRange& range) {
+    return {QLatin1String(name), value, [name, &range](double v) {
+                const std::string why = astro::RangeProblem(range, v);
+                return why.empty()
+                           ? QString()
+                           : QStringLiteral("%1: %2").arg(QLatin1String(name), QString::fromStdString(why));
+            }};
+}
+
 LaunchMode ParseSnapshotArguments(const QStringList& args, const std::vector<NumberOption>& numbers,
                                   SnapshotArguments& o, QString* error) {
     auto fail = [error](const QString& why) {

@@ -3,6 +3,8 @@
 // options, each with its range check.
 #pragma once
 
+#include "astro/ValueRanges.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -30,6 +32,9 @@ struct NumberOption {
     std::optional<double>* value = nullptr;
     std::function<QString(double)> check = {};
 };
+
+// A numeric option kept to one of the shared ranges; a refusal names the option ("--lat: ...").
+NumberOption RangedOption(const char* name, std::optional<double>* value, const astro::ValueRange& range);
 
 // Reads the arguments after the program name. Options without --snapshot are refused; for
 // BadArguments *error (when given) says why.

@@ -25,20 +25,12 @@ namespace nv::app {
 
 LaunchMode ParseCommandLine(const QStringList& args, SnapshotOptions& o, QString* error) {
     // The ranges are those of the settings file and skycalc (astro/ValueRanges.h).
-    auto within = [](const char* name, const astro::ValueRange& range) {
-        return [name, &range](double v) {
-            const std::string why = astro::RangeProblem(range, v);
-            return why.empty()
-                       ? QString()
-                       : QStringLiteral("%1: %2").arg(QLatin1String(name), QString::fromStdString(why));
-        };
-    };
     const std::vector<platform::NumberOption> numbers = {
-        {QStringLiteral("--zone"), &o.zone, within("--zone", astro::kZoneRange)},
-        {QStringLiteral("--lat"), &o.latitude, within("--lat", astro::kLatitudeRange)},
-        {QStringLiteral("--lon"), &o.longitude, within("--lon", astro::kLongitudeRange)},
-        {QStringLiteral("--pitch"), &o.pitch, within("--pitch", astro::kPitchRange)},
-        {QStringLiteral("--yaw"), &o.yaw, within("--yaw", astro::kYawRange)},
+        platform::RangedOption("--zone", &o.zone, astro::kZoneRange),
+        platform::RangedOption("--lat", &o.latitude, astro::kLatitudeRange),
+        platform::RangedOption("--lon", &o.longitude, astro::kLongitudeRange),
+        platform::RangedOption("--pitch", &o.pitch, astro::kPitchRange),
+        platform::RangedOption("--yaw", &o.yaw, astro::kYawRange),
         // The zoom keeps the field between 1 and 65 degrees; a negative one is upside down.
         {QStringLiteral("--fov"), &o.fov,
          [](double v) {
